@@ -1,0 +1,121 @@
+#include "format.h"
+
+#include "parse.h"
+
+#include <charconv>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+constexpr int singleDigits = 7;
+constexpr int doubleDigits = 15;
+
+QString toFieldText(const char* begin, const char* end, NumberFormat format)
+{
+    QString text;
+    text.reserve(end - begin);
+    for (const char* p = begin; p != end; ++p) {
+        if (*p == '.')
+            text += format.decimalSeparator;
+        else if (*p == 'e')
+            text += u'E';
+        else
+            text += QLatin1Char(*p);
+    }
+    return text;
+}
+
+template <typename T>
+QString general(T value, int digits, NumberFormat format)
+{
+    if (value == 0)
+        return QStringLiteral("0");
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                      std::chars_format::general, digits);
+    return toFieldText(buffer, result.ptr, format);
+}
+
+// The decimal digits of `value` at `digits` significant digits, rounded to two
+// decimals half away from zero.
+template <typename T>
+QString twoDecimals(T value, int digits, NumberFormat format)
+{
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                      std::chars_format::scientific, digits - 1);
+    const std::string_view text(buffer, result.ptr - buffer);
+    const bool negative = text.front() == '-';
+    const std::size_t e = text.find('e');
+    std::string significand;
+    for (char c : text.substr(negative ? 1 : 0, e - (negative ? 1 : 0)))
+        if (c != '.')
+            significand += c;
+    const long exponent = std::strtol(text.data() + e + 1, nullptr, 10);
+
+    // Lay the significand out around the decimal point: `whole` holds the
+    // integer digits, `fraction` at least three decimals.
+    const long pointAt = exponent + 1; // digits before the point
+    std::string whole;
+    std::string fraction;
+    if (pointAt <= 0) {
+        whole = "0";
+        fraction = std::string(std::size_t(-pointAt), '0') + significand;
+    } else if (pointAt >= long(significand.size())) {
+        whole = significand + std::string(std::size_t(pointAt) - significand.size(), '0');
+    } else {
+        whole = significand.substr(0, std::size_t(pointAt));
+        fraction = significand.substr(std::size_t(pointAt));
+    }
+    fraction.resize(std::max<std::size_t>(fraction.size(), 3), '0');
+
+    std::string kept = whole + fraction.substr(0, 2);
+    if (fraction[2] >= '5') {
+        std::size_t i = kept.size();
+        while (i > 0 && kept[i - 1] == '9')
+            kept[--i] = '0';
+        if (i == 0)
+            kept.insert(kept.begin(), '1');
+        else
+            ++kept[i - 1];
+    }
+    const bool zero = kept.find_first_not_of('0') == std::string::npos;
+
+    QString out;
+    out.reserve(qsizetype(kept.size()) + 2);
+    if (negative && !zero)
+        out += u'-';
+    out += QLatin1StringView(kept.data(), qsizetype(kept.size() - 2));
+    out += format.decimalSeparator;
+    out += QLatin1StringView(kept.data() + kept.size() - 2, 2);
+    return out;
+}
+
+} // namespace
+
+QString generalText(float single, NumberFormat format)
+{
+    return general(single, singleDigits, format);
+}
+
+QString generalText(double value, NumberFormat format)
+{
+    return general(value, doubleDigits, format);
+}
+
+QString fixedTwoDecimals(float single, NumberFormat format)
+{
+    return twoDecimals(single, singleDigits, format);
+}
+
+QString fixedTwoDecimals(double value, NumberFormat format)
+{
+    return twoDecimals(value, doubleDigits, format);
+}
+
+QString fixedTwoDecimals(QStringView text, NumberFormat format)
+{
+    const Parsed<double> parsed = parseDouble(text, format);
+    return parsed ? fixedTwoDecimals(parsed.value, format) : text.toString();
+}

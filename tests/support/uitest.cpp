@@ -1,0 +1,92 @@
+#include "uitest.h"
+
+#include "interfacefont.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QGlyphRun>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMessageBox>
+#include <QTextLayout>
+#include <QTimer>
+
+void prepareTestApplication()
+{
+    QLocale::setDefault(QLocale::c());
+    QApplication::setFont(interfaceFont());
+}
+
+QString missingGlyphs(const QString& text, const QFont& font)
+{
+    QString missing;
+    for (const QChar c : text) {
+        if (c.isSpace() || c.category() == QChar::Other_Control)
+            continue;
+        QTextLayout layout(QString(c), font);
+        layout.beginLayout();
+        layout.createLine();
+        layout.endLayout();
+        bool found = false;
+        for (const QGlyphRun& run : layout.glyphRuns())
+            for (quint32 glyph : run.glyphIndexes())
+                found = found || glyph != 0; // glyph 0 is the font's "missing" box
+        if (!found && !missing.contains(c))
+            missing += c;
+    }
+    return missing;
+}
+
+QStringList captionsWithMissingGlyphs(const QWidget* root)
+{
+    QStringList faults;
+    const auto check = [&](const QWidget* w, const QString& text) {
+        const QString missing = missingGlyphs(text, w->font());
+        if (!missing.isEmpty())
+            faults << w->objectName() + QStringLiteral(": ") + missing;
+    };
+    check(root, root->windowTitle());
+    for (const QWidget* w : root->findChildren<QWidget*>()) {
+        if (auto* label = qobject_cast<const QLabel*>(w))
+            check(w, label->text());
+        else if (auto* group = qobject_cast<const QGroupBox*>(w))
+            check(w, group->title());
+        else if (auto* button = qobject_cast<const QAbstractButton*>(w))
+            check(w, button->text());
+        else if (auto* field = qobject_cast<const QLineEdit*>(w))
+            check(w, field->text());
+    }
+    return faults;
+}
+
+struct ModalBoxCatcher::State {
+    QTimer timer;
+    QStringList texts;
+};
+
+ModalBoxCatcher::ModalBoxCatcher() : m_state(new State)
+{
+    m_state->timer.setInterval(10);
+    QObject::connect(&m_state->timer, &QTimer::timeout, [state = m_state] {
+        while (QWidget* modal = QApplication::activeModalWidget()) {
+            if (auto* box = qobject_cast<QMessageBox*>(modal))
+                state->texts << box->windowTitle() + u'|' + box->text();
+            else
+                state->texts << modal->windowTitle() + QStringLiteral("|(not a message box)");
+            modal->close();
+        }
+    });
+    m_state->timer.start();
+}
+
+ModalBoxCatcher::~ModalBoxCatcher()
+{
+    delete m_state;
+}
+
+QStringList ModalBoxCatcher::texts() const
+{
+    return m_state->texts;
+}

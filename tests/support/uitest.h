@@ -1,0 +1,38 @@
+#pragma once
+
+// Shared pieces of the window tests: they run offscreen, fail rather than hang
+// on an unexpected modal box, and check that captions really render.
+
+#include <QFont>
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+// Sets up the test application the way the program sets itself up: the
+// interface font, the C locale for numbers, the picture resources.
+void prepareTestApplication();
+
+// Characters of `text` for which `font`, with Qt's font fallback, has no glyph.
+QString missingGlyphs(const QString& text, const QFont& font);
+
+// Every caption under `root` (labels, group boxes, buttons, fields, window
+// title) whose characters do not all render: "objectName: characters".
+QStringList captionsWithMissingGlyphs(const QWidget* root);
+
+// Closes the modal boxes that appear while it lives, keeping their texts; a
+// test that expects none checks texts() is empty. A box is never left open.
+class ModalBoxCatcher {
+public:
+    ModalBoxCatcher();
+    ~ModalBoxCatcher();
+    ModalBoxCatcher(const ModalBoxCatcher&) = delete;
+    ModalBoxCatcher& operator=(const ModalBoxCatcher&) = delete;
+
+    // "title|text" of every box closed so far.
+    QStringList texts() const;
+
+private:
+    struct State;
+    State* m_state;
+};

@@ -1,0 +1,78 @@
+#include "controls.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPushButton>
+
+namespace {
+
+// The classic Windows active-border colour (system colour 10).
+constexpr QColor resultBackground(180, 180, 180);
+
+template <typename Control>
+Control* named(Control* control, const QString& name, QRect where)
+{
+    control->setObjectName(name);
+    control->setGeometry(where);
+    return control;
+}
+
+QLineEdit* placeField(QWidget* parent, const QString& name, const QString& text, QRect where,
+                      const QString& accessibleName)
+{
+    auto* field = named(new QLineEdit(text, parent), name, where);
+    field->setAccessibleName(accessibleName);
+    // The fields are 18 px high, as drawn; a tight frame keeps the digits whole.
+    field->setTextMargins(0, 0, 0, 0);
+    field->setStyleSheet(QStringLiteral("QLineEdit { padding: 0px 1px; }"));
+    field->setCursorPosition(0);
+    return field;
+}
+
+} // namespace
+
+QLabel* placeLabel(QWidget* parent, const QString& name, const QString& caption, QRect where)
+{
+    auto* label = named(new QLabel(caption, parent), name, where);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setWordWrap(true);
+    return label;
+}
+
+QGroupBox* placeGroup(QWidget* parent, const QString& name, const QString& caption, QRect where)
+{
+    return named(new QGroupBox(caption, parent), name, where);
+}
+
+QPushButton* placeButton(QWidget* parent, const QString& name, const QString& caption, QRect where)
+{
+    auto* button = named(new QPushButton(caption, parent), name, where);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QLineEdit* placeInputField(QWidget* parent, const QString& name, const QString& text, QRect where,
+                           const QString& accessibleName)
+{
+    return placeField(parent, name, text, where, accessibleName);
+}
+
+QLineEdit* placeOutputField(QWidget* parent, const QString& name, const QString& text, QRect where,
+                            const QString& accessibleName)
+{
+    QLineEdit* field = placeFixedField(parent, name, text, where, accessibleName);
+    QPalette palette = field->palette();
+    palette.setColor(QPalette::Base, resultBackground);
+    field->setPalette(palette);
+    return field;
+}
+
+QLineEdit* placeFixedField(QWidget* parent, const QString& name, const QString& text, QRect where,
+                           const QString& accessibleName)
+{
+    QLineEdit* field = placeField(parent, name, text, where, accessibleName);
+    field->setReadOnly(true);
+    return field;
+}

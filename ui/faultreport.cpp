@@ -1,0 +1,54 @@
+#include "faultreport.h"
+
+#include <QLineEdit>
+#include <QMessageBox>
+
+namespace {
+
+// A pasted page of text would make the box unreadable; its start is enough.
+QString shortened(const QString& text)
+{
+    constexpr qsizetype shown = 40;
+    return text.size() <= shown ? text : text.left(shown) + u'…';
+}
+
+} // namespace
+
+QString faultMessage(const Fault& fault, const QString& fieldCaption)
+{
+    const QString field = u'“' + fieldCaption + u'”';
+    const QString text = u'“' + shortened(fault.text) + u'”';
+    QString what;
+    switch (fault.kind) {
+    case FaultKind::NotANumber:
+        what = fault.text.trimmed().isEmpty()
+                   ? field + QStringLiteral("中没有数字。")
+                   : field + QStringLiteral("中的") + text + QStringLiteral("不是有效的数字。");
+        break;
+    case FaultKind::OutOfRange:
+        what = fault.text.isEmpty()
+                   ? QStringLiteral("计算") + field + QStringLiteral("时结果超出了数值范围。")
+                   : field + QStringLiteral("中的") + text + QStringLiteral("超出了数值范围。");
+        break;
+    case FaultKind::DivisionByZero:
+        what = QStringLiteral("计算") + field + QStringLiteral("时出现了除数为零。");
+        break;
+    case FaultKind::InvalidOperation:
+        what = QStringLiteral("计算") + field
+               + QStringLiteral("时出现了无效运算（如负数开平方或零除以零）。");
+        break;
+    }
+    return what + u'\n' + QStringLiteral("计算已在此处停止，其后的结果未更新。");
+}
+
+void reportFault(QWidget* window, const Fault& fault)
+{
+    auto* field = window->findChild<QLineEdit*>(fault.field);
+    const QString caption = field && !field->accessibleName().isEmpty() ? field->accessibleName()
+                                                                         : fault.field;
+    QMessageBox::warning(window, QStringLiteral("计算错误"), faultMessage(fault, caption));
+    if (field && !field->isReadOnly()) {
+        field->setFocus(Qt::OtherFocusReason);
+        field->selectAll();
+    }
+}

@@ -1,0 +1,39 @@
+#include "svgpicture.h"
+
+#include <QPainter>
+
+SvgPicture::SvgPicture(const QString& resource, QWidget* parent)
+    : QFrame(parent), m_renderer(resource)
+{
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(1);
+    setAutoFillBackground(true);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    setPalette(palette);
+}
+
+QRect SvgPicture::drawingRect() const
+{
+    const QRect inside = contentsRect();
+    const QSize size = m_renderer.defaultSize().scaled(inside.size(), Qt::KeepAspectRatio);
+    QRect rect(QPoint(0, 0), size);
+    rect.moveCenter(inside.center());
+    return rect;
+}
+
+void SvgPicture::paintEvent(QPaintEvent* event)
+{
+    QFrame::paintEvent(event);
+    const QRect target = drawingRect();
+    const qreal ratio = devicePixelRatioF();
+    const QSize devicePixels = (QSizeF(target.size()) * ratio).toSize();
+    if (m_cache.size() != devicePixels) {
+        m_cache = QPixmap(devicePixels);
+        m_cache.fill(Qt::white);
+        QPainter painter(&m_cache);
+        m_renderer.render(&painter);
+        m_cache.setDevicePixelRatio(ratio);
+    }
+    QPainter(this).drawPixmap(target.topLeft(), m_cache);
+}
