@@ -71,6 +71,13 @@ int labelWidthOf(int index)
     return index == 13 ? 975 : index == 14 ? 1335 : labelWidth;
 }
 
+// The two stress captions wrap onto two lines, which a CJK face needs a little
+// more than 495 twips for; the rows below leave room.
+int labelHeightOf(int index)
+{
+    return index == 13 || index == 14 ? 570 : labelHeight;
+}
+
 QString accessibleNameOf(const QString& caption)
 {
     return caption.simplified();
@@ -111,7 +118,7 @@ void SectionForm::placeDataFrame()
         for (const Row& row : rows) {
             const int labelTop = row.label == 17 ? 4080 : row.top;
             placeLabel(frame, u"Label2(%1)"_s.arg(row.label), row.caption,
-                       twipRect(labelX, labelTop, labelWidthOf(row.label), labelHeight));
+                       twipRect(labelX, labelTop, labelWidthOf(row.label), labelHeightOf(row.label)));
             const QRect where = twipRect(fieldX, row.top, row.fieldWidth, fieldHeight);
             const QString name = accessibleNameOf(row.caption);
             QLineEdit* field = row.role == Role::Input

@@ -1,4 +1,242 @@
+// The I-section window as the engineer meets it: defaults, read-only results,
+// captions that render, the drawing, tab order, a calculation and a fault.
+
+#include "sectionform.h"
+#include "svgpicture.h"
+#include "uitest.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFontInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QPushButton>
 #include <QTest>
-class T : public QObject { Q_OBJECT };
-QTEST_MAIN(T)
+
+using namespace Qt::StringLiterals;
+
+class TestSectionForm : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { prepareTestApplication(); }
+    void init();
+    void cleanup();
+
+    void designTimeTexts_data();
+    void designTimeTexts();
+    void resultsStandApart();
+    void resultsCannotBeTypedIntoButCanBeCopied();
+    void captionsRender();
+    void titleUsesAKaiFace();
+    void captionsAndPlaces_data();
+    void captionsAndPlaces();
+    void drawingIsRenderedSharp();
+    void tabOrderFollowsTheRows();
+    void everyFieldHasAnAccessibleName();
+    void confirmWritesTheResults();
+    void faultIsReportedAndTheInputSelected();
+    void exitHides();
+
+private:
+    QLineEdit* field(const QString& name) const { return m_form->findChild<QLineEdit*>(name); }
+
+    QMdiArea* m_area = nullptr;
+    SectionForm* m_form = nullptr;
+};
+
+void TestSectionForm::init()
+{
+    m_area = new QMdiArea;
+    m_area->resize(1100, 800);
+    m_form = new SectionForm;
+    m_area->addSubWindow(m_form);
+    m_area->show();
+    m_form->showMaximized();
+    QVERIFY(QTest::qWaitForWindowExposed(m_area));
+    m_area->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_area));
+}
+
+void TestSectionForm::cleanup()
+{
+    delete m_area;
+    m_area = nullptr;
+    m_form = nullptr;
+}
+
+void TestSectionForm::designTimeTexts_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("readOnly");
+
+    const QList<std::pair<QString, QString>> inputs{
+        {u"Text1"_s, u"400"_s}, {u"Text2"_s, u"300"_s},    {u"Text3"_s, u"6"_s},  {u"Text4"_s, u"8"_s},
+        {u"Text12"_s, u"150"_s}, {u"Text13"_s, u"118"_s}, {u"Text16"_s, u"10000"_s}, {u"Text20"_s, u"1"_s}};
+    for (const auto& [name, text] : inputs)
+        QTest::newRow(qPrintable(name)) << name << text << false;
+    for (int n : {5, 6, 7, 8, 9, 10, 11, 14, 15, 17, 18, 19})
+        QTest::newRow(qPrintable(u"Text%1"_s.arg(n))) << u"Text%1"_s.arg(n) << QString() << true;
+    QTest::newRow("Text21") << u"Text21"_s << u"Text21"_s << true;
+    QTest::newRow("Text22") << u"Text22"_s << u"Text22"_s << true;
+}
+
+void TestSectionForm::designTimeTexts()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+    QFETCH(bool, readOnly);
+    QLineEdit* f = field(name);
+    QVERIFY(f);
+    QCOMPARE(f->text(), text);
+    QCOMPARE(f->isReadOnly(), readOnly);
+}
+
+void TestSectionForm::resultsStandApart()
+{
+    const QColor grey(180, 180, 180);
+    QCOMPARE(field(u"Text5"_s)->palette().color(QPalette::Base), grey);
+    QCOMPARE(field(u"Text22"_s)->palette().color(QPalette::Base), grey);
+    QVERIFY(field(u"Text1"_s)->palette().color(QPalette::Base) != grey);
+}
+
+void TestSectionForm::resultsCannotBeTypedIntoButCanBeCopied()
+{
+    QLineEdit* g = field(u"Text21"_s);
+    g->setFocus();
+    QTest::keyClicks(g, u"123"_s);
+    QTest::keyClick(g, Qt::Key_Backspace);
+    QCOMPARE(g->text(), u"Text21"_s);
+    g->selectAll();
+    QCOMPARE(g->selectedText(), u"Text21"_s);
+    g->copy();
+    QCOMPARE(QApplication::clipboard()->text(), u"Text21"_s);
+}
+
+void TestSectionForm::captionsRender()
+{
+    QCOMPARE(captionsWithMissingGlyphs(m_form), QStringList());
+}
+
+void TestSectionForm::titleUsesAKaiFace()
+{
+    for (const QString& name : {u"Label1(0)"_s, u"Label1(1)"_s}) {
+        const QLabel* title = m_form->findChild<QLabel*>(name);
+        QVERIFY(title);
+        const QString family = QFontInfo(title->font()).family();
+        QVERIFY2(title->font().families().contains(family), qPrintable(family));
+    }
+}
+
+void TestSectionForm::captionsAndPlaces_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QRect>("geometry"); // pixels at 96 dpi
+
+    QTest::newRow("title") << u"Label1(0)"_s << u"工字型截面性质计算"_s << QRect(208, 24, 441, 57);
+    QTest::newRow("H has two blanks") << u"Label2(1)"_s << u"高  度H"_s << QRect(24, 72, 97, 33);
+    QTest::newRow("σe narrow label") << u"Label2(13)"_s << u"弹性设计最大应力 σe"_s
+                                     << QRect(272, 96, 65, 38);
+    QTest::newRow("σp") << u"Label2(14)"_s << u"纯弯梁考虑塑性最大应力 σp"_s
+                        << QRect(272, 136, 89, 38);
+    QTest::newRow("λx label below its field") << u"Label2(17)"_s << u"X轴长细比"_s
+                                              << QRect(272, 272, 97, 33);
+    QTest::newRow("Gsum") << u"Label2(21)"_s << u"重量 Gsum"_s << QRect(272, 424, 97, 33);
+}
+
+void TestSectionForm::captionsAndPlaces()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    QFETCH(QRect, geometry);
+    const QLabel* label = m_form->findChild<QLabel*>(name);
+    QVERIFY(label);
+    QCOMPARE(label->text(), caption);
+    QCOMPARE(label->geometry(), geometry);
+    // A wrapped caption must fit its label.
+    const QRect needed = label->fontMetrics().boundingRect(QRect(QPoint(), label->size()),
+                                                           Qt::TextWordWrap, caption);
+    QVERIFY2(needed.height() <= label->height() + 2, qPrintable(name));
+}
+
+void TestSectionForm::drawingIsRenderedSharp()
+{
+    auto* picture = m_form->findChild<SvgPicture*>(u"Picture1"_s);
+    QVERIFY(picture);
+    QCOMPARE(picture->geometry(), QRect(8, 16, 417, 441));
+    (void)m_form->grab();
+    const QPixmap rendered = picture->renderedPixmap();
+    QVERIFY(!rendered.isNull());
+    // Fitted into the box with the drawing's own proportions, 413 × 472.
+    QCOMPARE(rendered.height(), 441 - 2 * picture->frameWidth());
+    QVERIFY(qAbs(rendered.width() - rendered.height() * 413 / 472) <= 1);
+}
+
+void TestSectionForm::tabOrderFollowsTheRows()
+{
+    const QStringList expected{u"Text1"_s,  u"Text2"_s,  u"Text3"_s,  u"Text4"_s,  u"Text5"_s,
+                               u"Text6"_s,  u"Text7"_s,  u"Text8"_s,  u"Text9"_s,  u"Text10"_s,
+                               u"Text11"_s, u"Text12"_s, u"Text13"_s, u"Text14"_s, u"Text15"_s,
+                               u"Text16"_s, u"Text17"_s, u"Text18"_s, u"Text19"_s, u"Text20"_s,
+                               u"Text21"_s, u"Text22"_s, u"Command2"_s, u"Command1"_s};
+    QStringList visited;
+    QWidget* w = field(u"Text1"_s);
+    for (int i = 0; i < expected.size(); ++i) {
+        visited << w->objectName();
+        w = w->nextInFocusChain();
+        while (w->focusPolicy() == Qt::NoFocus || w->objectName().isEmpty())
+            w = w->nextInFocusChain();
+    }
+    QCOMPARE(visited, expected);
+}
+
+void TestSectionForm::everyFieldHasAnAccessibleName()
+{
+    QStringList names;
+    for (const QLineEdit* f : m_form->findChildren<QLineEdit*>()) {
+        QVERIFY2(!f->accessibleName().isEmpty(), qPrintable(f->objectName()));
+        names << f->accessibleName();
+    }
+    QCOMPARE(names.size(), 22);
+    names.removeDuplicates();
+    QCOMPARE(names.size(), 22);
+}
+
+void TestSectionForm::confirmWritesTheResults()
+{
+    ModalBoxCatcher boxes;
+    QTest::mouseClick(m_form->findChild<QPushButton*>(u"Command2"_s), Qt::LeftButton);
+    QCOMPARE(boxes.texts(), QStringList());
+    QCOMPARE(field(u"Text5"_s)->text(), u"8104"_s);
+    QCOMPARE(field(u"Text8"_s)->text(), u"135.10"_s);
+    QCOMPARE(field(u"Text22"_s)->text(), u"63.6164"_s);
+}
+
+void TestSectionForm::faultIsReportedAndTheInputSelected()
+{
+    field(u"Text12"_s)->setText(u"abc"_s);
+    ModalBoxCatcher boxes;
+    QTest::mouseClick(m_form->findChild<QPushButton*>(u"Command2"_s), Qt::LeftButton);
+    QCOMPARE(boxes.texts(),
+             QStringList(u"计算错误|“轴力N”中的“abc”不是有效的数字。\n计算已在此处停止，其后的结果未更新。"_s));
+    // Steps before N ran; σe onwards keep their old texts.
+    QCOMPARE(field(u"Text11"_s)->text(), u"426692.23"_s);
+    QCOMPARE(field(u"Text14"_s)->text(), QString());
+    QCOMPARE(field(u"Text21"_s)->text(), u"Text21"_s);
+    QTRY_COMPARE(QApplication::focusWidget(), field(u"Text12"_s));
+    QCOMPARE(field(u"Text12"_s)->selectedText(), u"abc"_s);
+}
+
+void TestSectionForm::exitHides()
+{
+    field(u"Text1"_s)->setText(u"250"_s);
+    QTest::mouseClick(m_form->findChild<QPushButton*>(u"Command1"_s), Qt::LeftButton);
+    QVERIFY(!m_form->isVisible());
+    QCOMPARE(field(u"Text1"_s)->text(), u"250"_s);
+}
+
+QTEST_MAIN(TestSectionForm)
 #include "tst_sectionform.moc"

@@ -48,6 +48,7 @@ void reportFault(QWidget* window, const Fault& fault)
                                                                          : fault.field;
     QMessageBox::warning(window, QStringLiteral("计算错误"), faultMessage(fault, caption));
     if (field && !field->isReadOnly()) {
+        field->activateWindow();
         field->setFocus(Qt::OtherFocusReason);
         field->selectAll();
     }
