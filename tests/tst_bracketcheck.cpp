@@ -1,0 +1,217 @@
+// The bracket check from the button to the verdict window: six verdicts in
+// the right colours, hiding on a key or mouse press, a fault that takes an
+// outdated verdict window away, and the steel grade changing nothing.
+
+#include "form1.h"
+#include "frmshow.h"
+#include "uitest.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QPushButton>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QColor red(255, 0, 0);
+
+QStringList verdictTexts(const FrmShow* window)
+{
+    QStringList texts;
+    for (int n = 7; n <= 12; ++n)
+        texts << window->findChild<QLabel*>(u"Label%1"_s.arg(n))->text();
+    return texts;
+}
+
+QColor colourOf(const FrmShow* window, int label)
+{
+    return window->findChild<QLabel*>(u"Label%1"_s.arg(label))->palette().color(QPalette::WindowText);
+}
+
+FieldTexts stresses(const QString& pairs)
+{
+    FieldTexts texts;
+    for (const QString& e : pairs.split(u' '))
+        texts.insert(e.section(u'=', 0, 0), e.section(u'=', 1));
+    return texts;
+}
+
+const QString allPass = u"Text22=114.23 Text23=88.61 Text28=150.07 Text30=148.81 Text31=148.81 Text32=59.52"_s;
+
+} // namespace
+
+class TestBracketCheck : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { prepareTestApplication(); }
+    void init();
+    void cleanup();
+
+    void verdictWindowLayout();
+    void verdictLabelsShowTheirNamesUntilJudged();
+    void defaultsMeetEveryRequirement();
+    void failingRowsAreRedAndRecover();
+    void keyOrMousePressHides_data();
+    void keyOrMousePressHides();
+    void closeBoxDestroysAndTheNextCheckCreatesAgain();
+    void faultHidesTheVerdictsAndIsReported();
+    void steelGradeChangesNothing();
+
+private:
+    void confirm() { QTest::mouseClick(m_form->findChild<QPushButton*>(u"Command1"_s), Qt::LeftButton); }
+    QLineEdit* field(const QString& name) const { return m_form->findChild<QLineEdit*>(name); }
+
+    QMdiArea* m_area = nullptr;
+    Form1* m_form = nullptr;
+};
+
+void TestBracketCheck::init()
+{
+    m_area = new QMdiArea;
+    m_area->resize(1100, 800);
+    m_form = new Form1;
+    m_area->addSubWindow(m_form);
+    m_area->show();
+    m_form->showMaximized();
+    QVERIFY(QTest::qWaitForWindowExposed(m_area));
+}
+
+void TestBracketCheck::cleanup()
+{
+    delete m_area;
+    if (FrmShow* verdicts = FrmShow::existing())
+        delete verdicts;
+}
+
+void TestBracketCheck::verdictWindowLayout()
+{
+    FrmShow* window = FrmShow::instance(stresses(allPass));
+    QCOMPARE(window->objectName(), u"FrmShow"_s);
+    QCOMPARE(window->windowTitle(), u"判断情况如下："_s);
+    QCOMPARE(window->size(), QSize(312, 176));
+    QVERIFY(window->isWindow());
+    QVERIFY(!window->isVisible()); // created, not shown
+    QCOMPARE(window->findChild<QLabel*>(u"Label3"_s)->text(), u"腹板下端的折算应力"_s);
+    QCOMPARE(window->findChild<QLabel*>(u"Label12"_s)->geometry(), QRect(200, 16 + 24 * 5, 105, 17));
+    QCOMPARE(captionsWithMissingGlyphs(window), QStringList());
+}
+
+void TestBracketCheck::verdictLabelsShowTheirNamesUntilJudged()
+{
+    // Nothing to judge yet: the first row's text is empty.
+    FrmShow* window = FrmShow::instance({});
+    QCOMPARE(verdictTexts(window), (QStringList{u"Label7"_s, u"Label8"_s, u"Label9"_s, u"Label10"_s,
+                                                u"Label11"_s, u"Label12"_s}));
+}
+
+void TestBracketCheck::defaultsMeetEveryRequirement()
+{
+    ModalBoxCatcher boxes;
+    confirm();
+    QCOMPARE(boxes.texts(), QStringList());
+    FrmShow* window = FrmShow::existing();
+    QVERIFY(window && window->isVisible());
+    QCOMPARE(verdictTexts(window), QStringList(6, u"满足要求"_s));
+    for (int n = 7; n <= 12; ++n)
+        QCOMPARE(colourOf(window, n), window->palette().color(QPalette::WindowText));
+    QCOMPARE(field(u"Text28"_s)->text(), u"150.07"_s);
+}
+
+void TestBracketCheck::failingRowsAreRedAndRecover()
+{
+    FrmShow* window = FrmShow::instance(stresses(allPass));
+    window->evaluate(stresses(
+        u"Text22=215.00 Text23=88.61 Text28=236.51 Text30=-185.00 Text31=148.81 Text32=160.00"_s));
+    QCOMPARE(verdictTexts(window), (QStringList{u"不满足要求"_s, u"满足要求"_s, u"不满足要求"_s,
+                                                u"不满足要求"_s, u"满足要求"_s, u"不满足要求"_s}));
+    QCOMPARE(colourOf(window, 7), red);
+    QCOMPARE(colourOf(window, 10), red);
+    QVERIFY(colourOf(window, 8) != red);
+    window->evaluate(stresses(allPass));
+    QCOMPARE(verdictTexts(window), QStringList(6, u"满足要求"_s));
+    QCOMPARE(colourOf(window, 7), window->palette().color(QPalette::WindowText));
+}
+
+void TestBracketCheck::keyOrMousePressHides_data()
+{
+    QTest::addColumn<bool>("key");
+    QTest::addColumn<int>("input");
+    QTest::newRow("space") << true << int(Qt::Key_Space);
+    QTest::newRow("Escape") << true << int(Qt::Key_Escape);
+    QTest::newRow("A") << true << int(Qt::Key_A);
+    QTest::newRow("left button") << false << int(Qt::LeftButton);
+    QTest::newRow("right button") << false << int(Qt::RightButton);
+}
+
+void TestBracketCheck::keyOrMousePressHides()
+{
+    QFETCH(bool, key);
+    QFETCH(int, input);
+    ModalBoxCatcher boxes;
+    confirm();
+    FrmShow* window = FrmShow::existing();
+    QVERIFY(window->isVisible());
+    if (key)
+        QTest::keyPress(window, Qt::Key(input));
+    else
+        QTest::mousePress(window, Qt::MouseButton(input), {}, QPoint(10, 10));
+    QVERIFY(!window->isVisible());
+    QCOMPARE(FrmShow::existing(), window);
+    QCOMPARE(field(u"Text22"_s)->text(), u"114.23"_s); // the bracket window keeps its results
+}
+
+void TestBracketCheck::closeBoxDestroysAndTheNextCheckCreatesAgain()
+{
+    ModalBoxCatcher boxes;
+    confirm();
+    QPointer<FrmShow> first = FrmShow::existing();
+    first->close();
+    QTRY_VERIFY(!first);
+    QVERIFY(!FrmShow::existing());
+    confirm();
+    QVERIFY(FrmShow::existing() && FrmShow::existing()->isVisible());
+}
+
+void TestBracketCheck::faultHidesTheVerdictsAndIsReported()
+{
+    ModalBoxCatcher boxes;
+    confirm();
+    QVERIFY(FrmShow::existing()->isVisible());
+    field(u"Text12"_s)->setText(u"0"_s);
+    confirm();
+    QCOMPARE(boxes.texts().size(), 1);
+    QVERIFY(boxes.texts().front().startsWith(u"计算错误|计算"_s));
+    QVERIFY(boxes.texts().front().contains(u"除数为零"_s));
+    QVERIFY(!FrmShow::existing()->isVisible());
+    // Stopped at the fillet weld: the steps before left general text.
+    QCOMPARE(field(u"Text19"_s)->text(), u"4.151494E+08"_s);
+    QCOMPARE(field(u"Text32"_s)->text(), u"59.52"_s);
+}
+
+void TestBracketCheck::steelGradeChangesNothing()
+{
+    ModalBoxCatcher boxes;
+    confirm();
+    QStringList before;
+    for (int n = 13; n <= 32; ++n)
+        before << field(u"Text%1"_s.arg(n))->text();
+    const QStringList verdictsBefore = verdictTexts(FrmShow::existing());
+
+    auto* grade = m_form->findChild<QComboBox*>(u"Combo1"_s);
+    grade->setCurrentText(u"Q345"_s);
+    confirm();
+    QStringList after;
+    for (int n = 13; n <= 32; ++n)
+        after << field(u"Text%1"_s.arg(n))->text();
+    QCOMPARE(after, before);
+    QCOMPARE(verdictTexts(FrmShow::existing()), verdictsBefore);
+    QCOMPARE(grade->currentText(), u"Q345"_s);
+}
+
+QTEST_MAIN(TestBracketCheck)
+#include "tst_bracketcheck.moc"
