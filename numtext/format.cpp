@@ -3,7 +3,7 @@
 #include "parse.h"
 
 #include <charconv>
-#include <cstdlib>
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -52,7 +52,11 @@ QString twoDecimals(T value, int digits, NumberFormat format)
     for (char c : text.substr(negative ? 1 : 0, e - (negative ? 1 : 0)))
         if (c != '.')
             significand += c;
-    const long exponent = std::strtol(text.data() + e + 1, nullptr, 10);
+    long exponent = 0;
+    const char* exponentStart = text.data() + e + 1;
+    if (*exponentStart == '+')
+        ++exponentStart;
+    std::from_chars(exponentStart, text.data() + text.size(), exponent);
 
     // Lay the significand out around the decimal point: `whole` holds the
     // integer digits, `fraction` at least three decimals.
