@@ -2,9 +2,27 @@
 
 #include "calculatorwindow.h"
 
-// The bracket window (钢牛腿设计). Layout being written.
+class QGroupBox;
+
+// The bracket window (钢牛腿设计): plate sizes of a welded bracket with
+// unequal flanges, its load and its fillet weld size in; the root section's
+// properties, stresses and the weld stresses out, on one click of "确定输入",
+// which then shows the verdicts.
 class Form1 : public CalculatorWindow {
     Q_OBJECT
 public:
     Form1();
+
+private:
+    void onCommand1Clicked(); // 确定输入
+    void onCommand2Clicked(); // 退出
+
+    void placeDimensionFrame();
+    void placeLoadFrame();
+    void placeMaterialFrame();
+    void placeNoteFrame();
+    void placeStrengthFrame();
+    void placeWeldFrame(QGroupBox* strengthFrame);
+    void placeButtonsAndPictures();
+    void setReadingOrder();
 };
