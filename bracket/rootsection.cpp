@@ -14,7 +14,10 @@ BracketInputs readBracketInputs(const FieldSheet& sheet)
 
 RootSection computeRootSection(FieldSheet& sheet, const BracketInputs& in)
 {
-    const auto& [bf1, bf2, t1, t2, ts, hw, F, e, hf] = in;
+    // Plain copies rather than structured bindings: lambdas capture these on
+    // every compiler.
+    const Single bf1 = in.bf1, bf2 = in.bf2, t1 = in.t1, t2 = in.t2, ts = in.ts, hw = in.hw;
+    const Single F = in.F, e = in.e; // hf belongs to the welds
 
     // 2., 3. Moment and shear at the root: M = F·e (kN·m), V = F (kN).
     sheet.writeGeneral(u"Text13"_s, [&] { return F * e; });

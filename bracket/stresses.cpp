@@ -4,8 +4,11 @@ using namespace Qt::StringLiterals;
 
 void computeStresses(FieldSheet& sheet, const BracketInputs& in, const RootSection& root)
 {
-    const auto& [bf1, bf2, t1, t2, ts, hw, F, e, hf] = in;
-    const auto& [M, y, In] = root;
+    // Plain copies rather than structured bindings: lambdas capture these on
+    // every compiler.
+    const Single bf1 = in.bf1, bf2 = in.bf2, t1 = in.t1, t2 = in.t2, ts = in.ts, hw = in.hw;
+    const Single F = in.F, e = in.e, hf = in.hf;
+    const Single M = root.M, y = root.y, In = root.In;
 
     // 1. The lower section modulus and the first moment S as displayed.
     const Single Wn2 = sheet.readSingle(u"Text21"_s);

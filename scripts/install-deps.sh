@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-svg-dev libqt6svg6
   fonts-noto-cjk fonts-arphic-ukai
   libbenchmark-dev locales
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -11,7 +11,6 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QTextLayout>
-#include <QTimer>
 
 void prepareTestApplication()
 {
@@ -61,24 +60,30 @@ QStringList captionsWithMissingGlyphs(const QWidget* root)
     return faults;
 }
 
-struct ModalBoxCatcher::State {
-    QTimer timer;
+// Watches every widget being shown; a modal box is recorded and dismissed
+// from inside its own event loop as soon as that loop runs.
+struct ModalBoxCatcher::State : QObject {
     QStringList texts;
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show && watched->isWidgetType()) {
+            auto* widget = static_cast<QWidget*>(watched);
+            if (widget->isWindow() && widget->isModal()) {
+                if (auto* box = qobject_cast<QMessageBox*>(widget))
+                    texts << box->windowTitle() + u'|' + box->text();
+                else
+                    texts << widget->windowTitle() + QStringLiteral("|(not a message box)");
+                QMetaObject::invokeMethod(widget, &QWidget::close, Qt::QueuedConnection);
+            }
+        }
+        return false;
+    }
 };
 
 ModalBoxCatcher::ModalBoxCatcher() : m_state(new State)
 {
-    m_state->timer.setInterval(10);
-    QObject::connect(&m_state->timer, &QTimer::timeout, [state = m_state] {
-        while (QWidget* modal = QApplication::activeModalWidget()) {
-            if (auto* box = qobject_cast<QMessageBox*>(modal))
-                state->texts << box->windowTitle() + u'|' + box->text();
-            else
-                state->texts << modal->windowTitle() + QStringLiteral("|(not a message box)");
-            modal->close();
-        }
-    });
-    m_state->timer.start();
+    QCoreApplication::instance()->installEventFilter(m_state);
 }
 
 ModalBoxCatcher::~ModalBoxCatcher()
