@@ -1,9 +1,7 @@
-#include "interfacefont.h"
 #include "mdiform1.h"
-#include "sectionform.h"
+#include "startup.h"
 
 #include <QApplication>
-#include <QIcon>
 
 #include <cstdio>
 #include <cstdlib>
@@ -35,12 +33,8 @@ int main(int argc, char* argv[])
         return EXIT_FAILURE;
     }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Stelvana"));
-    QApplication::setFont(interfaceFont());
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/stelvana.svg")));
-
+    applyProgramLook();
     MDIForm1 frame;
-    frame.showMaximized();
-    frame.sectionForm()->showMaximized();
+    showStartWindows(frame);
     return QApplication::exec();
 }

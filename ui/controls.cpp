@@ -24,9 +24,8 @@ QLineEdit* placeField(QWidget* parent, const QString& name, const QString& text,
 {
     auto* field = named(new QLineEdit(text, parent), name, where);
     field->setAccessibleName(accessibleName);
-    // The fields are 18 px high, as drawn; a tight frame keeps the digits whole.
+    // The fields are 18 px high, as drawn: no extra margins, so the digits stay whole.
     field->setTextMargins(0, 0, 0, 0);
-    field->setStyleSheet(QStringLiteral("QLineEdit { padding: 0px 1px; }"));
     field->setCursorPosition(0);
     return field;
 }
