@@ -1,0 +1,97 @@
+// Display scaling: run under QT_SCALE_FACTOR (1.25, 1.5, 2), every window
+// keeps its layout in device-independent pixels, its captions still fit, and
+// the pictures are rendered at the device pixel ratio, never scaled up from a
+// small bitmap.
+
+#include "form1.h"
+#include "frmshow.h"
+#include "sectionform.h"
+#include "svgpicture.h"
+#include "uitest.h"
+
+#include <QLabel>
+#include <QMdiArea>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+class TestScaling : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void calculatorWindows_data();
+    void calculatorWindows();
+    void verdictWindow();
+
+private:
+    qreal m_factor = 1;
+};
+
+void TestScaling::initTestCase()
+{
+    prepareTestApplication();
+    m_factor = qEnvironmentVariable("QT_SCALE_FACTOR", u"1"_s).toDouble();
+    QVERIFY(m_factor >= 1);
+}
+
+void TestScaling::calculatorWindows_data()
+{
+    QTest::addColumn<bool>("section");
+    QTest::addColumn<QSize>("clientSize");
+    QTest::newRow("SectionForm") << true << QSize(1016, 699);
+    QTest::newRow("Form1") << false << QSize(942, 682);
+}
+
+void TestScaling::calculatorWindows()
+{
+    QFETCH(bool, section);
+    QFETCH(QSize, clientSize);
+    QMdiArea area;
+    area.resize(1200, 900);
+    QMdiSubWindow* window = section ? static_cast<QMdiSubWindow*>(new SectionForm)
+                                    : static_cast<QMdiSubWindow*>(new Form1);
+    area.addSubWindow(window);
+    area.show();
+    window->showMaximized();
+    QVERIFY(QTest::qWaitForWindowExposed(&area));
+    QCOMPARE(area.devicePixelRatioF(), m_factor);
+
+    const QWidget* client = window->findChild<QWidget*>(window->objectName() + u"Client"_s);
+    QCOMPARE(client->size(), clientSize); // the layout is in device-independent pixels
+    const QPixmap shot = window->grab();
+    QCOMPARE(shot.devicePixelRatio(), m_factor);
+
+    for (const SvgPicture* picture : window->findChildren<SvgPicture*>()) {
+        const QPixmap rendered = picture->renderedPixmap();
+        QVERIFY2(!rendered.isNull(), qPrintable(picture->objectName()));
+        QCOMPARE(rendered.devicePixelRatio(), m_factor);
+        // Device pixels: the box's logical size times the ratio.
+        const QSizeF logical = QSizeF(rendered.size()) / m_factor;
+        QVERIFY2(qAbs(logical.width() - qRound(logical.width())) < 1.0 / m_factor + 0.01,
+                 qPrintable(picture->objectName()));
+        QVERIFY(rendered.width() >= qFloor(picture->contentsRect().width() * m_factor * 0.8));
+    }
+    for (const QLabel* label : window->findChildren<QLabel*>()) {
+        const QRect needed = label->fontMetrics().boundingRect(
+            QRect(QPoint(), label->size()), int(label->alignment()) | Qt::TextWordWrap,
+            label->text().trimmed());
+        QVERIFY2(needed.height() <= label->height() + 2 && needed.width() <= label->width() + 2,
+                 qPrintable(label->objectName()));
+    }
+}
+
+void TestScaling::verdictWindow()
+{
+    FrmShow* verdicts = FrmShow::instance({});
+    verdicts->show();
+    QVERIFY(QTest::qWaitForWindowExposed(verdicts));
+    QCOMPARE(verdicts->size(), QSize(312, 176));
+    const QPixmap shot = verdicts->grab();
+    QCOMPARE(shot.devicePixelRatio(), m_factor);
+    QCOMPARE(shot.size(), (QSizeF(312, 176) * m_factor).toSize());
+    delete verdicts;
+}
+
+QTEST_MAIN(TestScaling)
+#include "tst_scaling.moc"
