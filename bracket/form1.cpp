@@ -190,8 +190,10 @@ const QString readingOrder[] = {
 
 } // namespace
 
+// The window is drawn 14130 twips wide, but the truss picture and the credits
+// note below it reach to 15255; the client takes them in whole.
 Form1::Form1()
-    : CalculatorWindow(u"Form1"_s, u"钢牛腿设计"_s, twipSize(14130, 10230))
+    : CalculatorWindow(u"Form1"_s, u"钢牛腿设计"_s, twipSize(15255, 10230))
 {
     placeDimensionFrame();
     placeLoadFrame();
@@ -364,15 +366,13 @@ void Form1::placeButtonsAndPictures()
     section->setGeometry(twipRect(10920, 120, 3015, 3255));
     section->setAccessibleName(u"牛腿根部截面示意图"_s);
 
-    // Drawn 4335 twips wide, the truss and the credits note below it would
-    // run 67 px past the client's right edge; they end 5 px inside it instead.
     auto* truss = new SvgPicture(u":/pictures/roof-truss.svg"_s, client());
     truss->setObjectName(u"Picture2"_s);
-    truss->setGeometry(twipRect(10800, 4200, 3255, 5055));
+    truss->setGeometry(twipRect(10800, 4200, 4335, 5055));
     truss->setAccessibleName(u"空间网架屋盖示意图"_s);
 
     caption(client(), u"Label51"_s, u"Stelvana 钢结构计算工具\n钢牛腿强度与连接焊缝验算"_s,
-        twipRect(10800, 9600, 3255, 615));
+        twipRect(10800, 9600, 4455, 615));
 }
 
 void Form1::setReadingOrder()

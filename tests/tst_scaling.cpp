@@ -40,7 +40,7 @@ void TestScaling::calculatorWindows_data()
     QTest::addColumn<bool>("section");
     QTest::addColumn<QSize>("clientSize");
     QTest::newRow("SectionForm") << true << QSize(1016, 699);
-    QTest::newRow("Form1") << false << QSize(942, 682);
+    QTest::newRow("Form1") << false << QSize(1017, 682);
 }
 
 void TestScaling::calculatorWindows()
