@@ -12,6 +12,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -35,6 +36,7 @@ private slots:
     void closeBoxThenMenuBringsDefaultsBack_data();
     void closeBoxThenMenuBringsDefaultsBack();
     void closingTheFrameClosesTheVerdictWindow();
+    void menuExitEndsAtOnce();
 
 private:
     void trigger(const QString& action)
@@ -191,6 +193,26 @@ void TestFrame::closingTheFrameClosesTheVerdictWindow()
     QPointer<QWidget> watched = verdicts;
     m_frame->close();
     QTRY_VERIFY(!watched || !watched->isVisible());
+}
+
+void TestFrame::menuExitEndsAtOnce()
+{
+    // The event loop ends, and no window is asked whether it may close.
+    trigger(u"menuG"_s);
+    struct CloseWatch : QObject {
+        int closes = 0;
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            closes += event->type() == QEvent::Close;
+            return false;
+        }
+    } watch;
+    m_frame->installEventFilter(&watch);
+    existing<SectionForm>()->installEventFilter(&watch);
+    QTimer::singleShot(0, m_frame.get(), [this] { trigger(u"menuExit"_s); });
+    QCOMPARE(QApplication::exec(), 0);
+    QCOMPARE(watch.closes, 0);
+    QVERIFY(m_frame->isVisible());
 }
 
 QTEST_MAIN(TestFrame)
