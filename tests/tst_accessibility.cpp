@@ -11,6 +11,8 @@
 #include <QMdiArea>
 #include <QTest>
 
+#include <memory>
+
 using namespace Qt::StringLiterals;
 
 class TestAccessibility : public QObject {
@@ -40,13 +42,10 @@ void TestAccessibility::fields()
 {
     QFETCH(bool, section);
     QFETCH(QStringList, inputsInReadingOrder);
-    QMdiArea area;
     QMdiSubWindow* window = section ? static_cast<QMdiSubWindow*>(new SectionForm)
                                     : static_cast<QMdiSubWindow*>(new Form1);
-    area.addSubWindow(window);
-    area.show();
-    window->showMaximized();
-    QVERIFY(QTest::qWaitForWindowExposed(&area));
+    const std::unique_ptr<QMdiArea> area(showInMdiArea(window));
+    QVERIFY(area->isVisible());
 
     QStringList names;
     for (QLineEdit* field : window->findChildren<QLineEdit*>()) {

@@ -72,13 +72,9 @@ private:
 
 void TestBracketCheck::init()
 {
-    m_area = new QMdiArea;
-    m_area->resize(1100, 800);
     m_form = new Form1;
-    m_area->addSubWindow(m_form);
-    m_area->show();
-    m_form->showMaximized();
-    QVERIFY(QTest::qWaitForWindowExposed(m_area));
+    m_area = showInMdiArea(m_form);
+    QVERIFY(m_area->isVisible());
 }
 
 void TestBracketCheck::cleanup()

@@ -13,6 +13,8 @@
 #include <QMdiArea>
 #include <QTest>
 
+#include <memory>
+
 using namespace Qt::StringLiterals;
 
 class TestScaling : public QObject {
@@ -47,15 +49,11 @@ void TestScaling::calculatorWindows()
 {
     QFETCH(bool, section);
     QFETCH(QSize, clientSize);
-    QMdiArea area;
-    area.resize(1200, 900);
     QMdiSubWindow* window = section ? static_cast<QMdiSubWindow*>(new SectionForm)
                                     : static_cast<QMdiSubWindow*>(new Form1);
-    area.addSubWindow(window);
-    area.show();
-    window->showMaximized();
-    QVERIFY(QTest::qWaitForWindowExposed(&area));
-    QCOMPARE(area.devicePixelRatioF(), m_factor);
+    const std::unique_ptr<QMdiArea> area(showInMdiArea(window));
+    QVERIFY(area->isVisible());
+    QCOMPARE(area->devicePixelRatioF(), m_factor);
 
     const QWidget* client = window->findChild<QWidget*>(window->objectName() + u"Client"_s);
     QCOMPARE(client->size(), clientSize); // the layout is in device-independent pixels

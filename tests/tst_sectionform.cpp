@@ -48,15 +48,9 @@ private:
 
 void TestSectionForm::init()
 {
-    m_area = new QMdiArea;
-    m_area->resize(1100, 800);
     m_form = new SectionForm;
-    m_area->addSubWindow(m_form);
-    m_area->show();
-    m_form->showMaximized();
-    QVERIFY(QTest::qWaitForWindowExposed(m_area));
-    m_area->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_area));
+    m_area = showInMdiArea(m_form);
+    QVERIFY(m_area->isActiveWindow());
 }
 
 void TestSectionForm::cleanup()

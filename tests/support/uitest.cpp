@@ -9,6 +9,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTest>
 #include <QMessageBox>
 #include <QTextLayout>
 
@@ -16,6 +19,20 @@ void prepareTestApplication()
 {
     QLocale::setDefault(QLocale::c());
     QApplication::setFont(interfaceFont());
+}
+
+QMdiArea* showInMdiArea(QMdiSubWindow* window)
+{
+    auto* area = new QMdiArea;
+    area->resize(1200, 900);
+    area->addSubWindow(window);
+    area->show();
+    window->showMaximized();
+    if (QTest::qWaitForWindowExposed(area)) {
+        area->activateWindow();
+        (void)QTest::qWaitForWindowActive(area);
+    }
+    return area;
 }
 
 QString missingGlyphs(const QString& text, const QFont& font)

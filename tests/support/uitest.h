@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+class QMdiArea;
+class QMdiSubWindow;
 class QWidget;
 
 // Sets up the test application the way the program sets itself up: the
@@ -19,6 +21,11 @@ QString missingGlyphs(const QString& text, const QFont& font);
 // Every caption under `root` (labels, group boxes, buttons, fields, window
 // title) whose characters do not all render: "objectName: characters".
 QStringList captionsWithMissingGlyphs(const QWidget* root);
+
+// Puts `window` maximized into a new multiple-document area on screen, as the
+// frame shows it, and waits until the area is exposed and active. The caller
+// owns the area, and with it the window.
+QMdiArea* showInMdiArea(QMdiSubWindow* window);
 
 // Closes the modal boxes that appear while it lives, keeping their texts; a
 // test that expects none checks texts() is empty. A box is never left open.
