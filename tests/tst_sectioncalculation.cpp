@@ -2,6 +2,7 @@
 // hand, the read-backs of displayed figures, and where each fault stops it.
 // Expected figures come from an independent computation of the same steps.
 
+#include "fieldpairs.h"
 #include "sectioncalculation.h"
 
 #include <QTest>
@@ -23,15 +24,9 @@ const QStringList outputsInStepOrder{u"Text5"_s,  u"Text6"_s,  u"Text7"_s,  u"Te
                                      u"Text10"_s, u"Text11"_s, u"Text14"_s, u"Text15"_s, u"Text17"_s,
                                      u"Text18"_s, u"Text19"_s, u"Text21"_s, u"Text22"_s};
 
-// "Text1=200 Text4=12.5" onto the defaults.
 FieldTexts withTyped(const QString& typed)
 {
-    FieldTexts fields = defaults();
-    for (const QString& entry : typed.split(u' ', Qt::SkipEmptyParts)) {
-        const qsizetype eq = entry.indexOf(u'=');
-        fields.insert(entry.left(eq), entry.mid(eq + 1));
-    }
-    return fields;
+    return fieldPairs(typed, defaults());
 }
 
 const NumberFormat point{u'.'};
@@ -98,14 +93,7 @@ void TestSectionCalculation::figures()
     FieldTexts fields = withTyped(typed);
     const std::optional<Fault> fault = calculateSection(fields, point);
     QVERIFY2(!fault, qPrintable(fault ? fault->field : QString()));
-    const FieldTexts want = [&] {
-        FieldTexts w;
-        for (const QString& e : expected.split(u' '))
-            w.insert(e.section(u'=', 0, 0), e.section(u'=', 1));
-        return w;
-    }();
-    for (auto it = want.cbegin(); it != want.cend(); ++it)
-        QCOMPARE(it.key() + u'=' + fields.value(it.key()), it.key() + u'=' + it.value());
+    QCOMPARE(mismatches(fields, fieldPairs(expected)), QStringList());
 }
 
 void TestSectionCalculation::faults_data()
