@@ -34,7 +34,6 @@ private slots:
     void captionsAndPlaces();
     void drawingIsRenderedSharp();
     void tabOrderFollowsTheRows();
-    void everyFieldHasAnAccessibleName();
     void confirmWritesTheResults();
     void faultIsReportedAndTheInputSelected();
     void exitHides();
@@ -185,18 +184,6 @@ void TestSectionForm::tabOrderFollowsTheRows()
             w = w->nextInFocusChain();
     }
     QCOMPARE(visited, expected);
-}
-
-void TestSectionForm::everyFieldHasAnAccessibleName()
-{
-    QStringList names;
-    for (const QLineEdit* f : m_form->findChildren<QLineEdit*>()) {
-        QVERIFY2(!f->accessibleName().isEmpty(), qPrintable(f->objectName()));
-        names << f->accessibleName();
-    }
-    QCOMPARE(names.size(), 22);
-    names.removeDuplicates();
-    QCOMPARE(names.size(), 22);
 }
 
 void TestSectionForm::confirmWritesTheResults()
