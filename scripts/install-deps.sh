@@ -7,7 +7,7 @@ packages=(
   g++ cmake ninja-build pkgconf
   qt6-base-dev qt6-svg-dev libqt6svg6
   fonts-noto-cjk fonts-arphic-ukai
-  libbenchmark-dev locales
+  libbenchmark-dev locales dpkg-dev libgl-dev
   clang libclang-rt-14-dev
 )
 
