@@ -14,8 +14,8 @@ bool displayMissing()
 {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-    const bool needsDisplay = platform.isEmpty() || platform.startsWith("xcb")
-                              || platform.startsWith("wayland");
+    const bool needsDisplay
+        = platform.isEmpty() || platform.startsWith("xcb") || platform.startsWith("wayland");
     return needsDisplay && qgetenv("DISPLAY").isEmpty() && qgetenv("WAYLAND_DISPLAY").isEmpty();
 #else
     return false;
@@ -29,7 +29,7 @@ int main(int argc, char* argv[])
     if (displayMissing()) {
         std::fputs("stelvana: no graphical display (DISPLAY and WAYLAND_DISPLAY are not set); "
                    "start it from a desktop session.\n",
-                   stderr);
+            stderr);
         return EXIT_FAILURE;
     }
     QApplication app(argc, argv);

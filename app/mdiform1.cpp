@@ -11,7 +11,8 @@
 
 using namespace Qt::StringLiterals;
 
-MDIForm1::MDIForm1() : m_area(new QMdiArea)
+MDIForm1::MDIForm1()
+    : m_area(new QMdiArea)
 {
     setObjectName(u"MDIForm1"_s);
     setWindowTitle(u"Stelvana"_s);
@@ -38,8 +39,7 @@ void MDIForm1::createMenu()
     add(u"menuExit"_s, u"退出"_s, &MDIForm1::onMenuExitClicked);
 }
 
-template <typename Window>
-Window* MDIForm1::instance(QPointer<Window>& slot)
+template <typename Window> Window* MDIForm1::instance(QPointer<Window>& slot)
 {
     if (!slot) {
         slot = new Window;

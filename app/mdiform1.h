@@ -24,13 +24,12 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void onMenuGClicked();    // 工字型截面性质
-    void onMenuGNClicked();   // 钢牛腿受力计算
+    void onMenuGClicked(); // 工字型截面性质
+    void onMenuGNClicked(); // 钢牛腿受力计算
     void onMenuExitClicked(); // 退出
 
     void createMenu();
-    template <typename Window>
-    Window* instance(QPointer<Window>& slot);
+    template <typename Window> Window* instance(QPointer<Window>& slot);
     void showMaximizedChild(QMdiSubWindow* child);
 
     QMdiArea* m_area;

@@ -34,7 +34,7 @@ namespace {
 
 double monotonicSeconds()
 {
-    timespec now{};
+    timespec now {};
     clock_gettime(CLOCK_MONOTONIC, &now);
     return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
 }
@@ -43,7 +43,10 @@ double monotonicSeconds()
 // through a pipe, then ends the process.
 class FirstPaint : public QObject {
 public:
-    explicit FirstPaint(int pipe) : m_pipe(pipe) {}
+    explicit FirstPaint(int pipe)
+        : m_pipe(pipe)
+    {
+    }
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override
@@ -51,9 +54,9 @@ protected:
         if (event->type() == QEvent::Paint && !m_done) {
             m_done = true;
             QTimer::singleShot(0, [this] {
-                rusage usage{};
+                rusage usage {};
                 getrusage(RUSAGE_SELF, &usage);
-                const double figures[2] = {monotonicSeconds(), double(usage.ru_maxrss) / 1024.0};
+                const double figures[2] = { monotonicSeconds(), double(usage.ru_maxrss) / 1024.0 };
                 (void)!write(m_pipe, figures, sizeof figures);
                 std::_Exit(0);
             });
@@ -81,7 +84,7 @@ int probe(const char* what, int pipe, int argc, char** argv)
         auto* bare = new QMainWindow;
         if (std::strcmp(what, "menu") == 0) {
             applyProgramLook();
-            for (const char* caption : {"工字型截面性质", "钢牛腿受力计算", "退出"})
+            for (const char* caption : { "工字型截面性质", "钢牛腿受力计算", "退出" })
                 bare->menuBar()->addAction(QString::fromUtf8(caption));
         }
         bare->installEventFilter(&firstPaint);
@@ -109,11 +112,11 @@ StartFigures startOnce(const char* self, const char* what)
         std::_Exit(127);
     }
     close(fds[1]);
-    double figures[2] = {0, 0};
+    double figures[2] = { 0, 0 };
     (void)!read(fds[0], figures, sizeof figures);
     close(fds[0]);
     waitpid(child, nullptr, 0);
-    return {figures[0] - started, figures[1]};
+    return { figures[0] - started, figures[1] };
 }
 
 StartFigures medianStart(const char* self, const char* what, int runs)
@@ -126,7 +129,7 @@ StartFigures medianStart(const char* self, const char* what, int runs)
     }
     std::sort(seconds.begin(), seconds.end());
     std::sort(memory.begin(), memory.end());
-    return {seconds[seconds.size() / 2], memory[memory.size() / 2]};
+    return { seconds[seconds.size() / 2], memory[memory.size() / 2] };
 }
 
 void reportStartUp(const char* self)
@@ -137,15 +140,16 @@ void reportStartUp(const char* self)
     const StartFigures frame = medianStart(self, "frame", runs);
     std::printf("start to first paint, median of %d processes:\n", runs);
     std::printf("  bare QMainWindow      %7.1f ms   peak RSS %6.1f MiB\n", bare.seconds * 1e3,
-                bare.peakMiB);
+        bare.peakMiB);
     std::printf("  bare with menu text   %7.1f ms   peak RSS %6.1f MiB\n", menu.seconds * 1e3,
-                menu.peakMiB);
+        menu.peakMiB);
     std::printf("  frame + SectionForm   %7.1f ms   peak RSS %6.1f MiB\n", frame.seconds * 1e3,
-                frame.peakMiB);
-    std::printf("  against the bare window: ratio %.2f (goal <= 1.3), extra memory %.1f MiB (goal <= 10)\n",
-                frame.seconds / bare.seconds, frame.peakMiB - bare.peakMiB);
+        frame.peakMiB);
+    std::printf(
+        "  against the bare window: ratio %.2f (goal <= 1.3), extra memory %.1f MiB (goal <= 10)\n",
+        frame.seconds / bare.seconds, frame.peakMiB - bare.peakMiB);
     std::printf("  against the bare window with menu text: ratio %.2f, extra memory %.1f MiB\n\n",
-                frame.seconds / menu.seconds, frame.peakMiB - menu.peakMiB);
+        frame.seconds / menu.seconds, frame.peakMiB - menu.peakMiB);
 }
 
 MDIForm1* theFrame = nullptr;

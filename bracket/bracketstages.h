@@ -15,8 +15,8 @@ struct BracketInputs {
 // Results of the section stage that the stress stage takes over, as read back
 // from their fields.
 struct RootSection {
-    Single M;  // moment at the root, kN·m
-    Single y;  // upper flange centre to the centroidal axis, mm
+    Single M; // moment at the root, kN·m
+    Single y; // upper flange centre to the centroidal axis, mm
     Single In; // net moment of inertia, mm⁴
 };
 

@@ -21,8 +21,8 @@ const std::vector<DesignCheck>& bracketDesignChecks();
 bool meetsLimit(double stress, double limit);
 
 struct BracketVerdicts {
-    std::vector<bool> met;       // one per check evaluated, in order
-    std::optional<Fault> fault;  // the field that did not read as a number
+    std::vector<bool> met; // one per check evaluated, in order
+    std::optional<Fault> fault; // the field that did not read as a number
 };
 
 // Judges the checks in order; a field that is not a number stops the

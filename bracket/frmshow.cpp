@@ -14,8 +14,12 @@ namespace {
 QPointer<FrmShow> theVerdictWindow;
 
 const QString rowCaptions[] = {
-    u"下翼缘外边的正应力"_s, u"截面形心轴处的剪应力"_s, u"腹板下端的折算应力"_s,
-    u"上翼缘焊缝应力"_s,     u"下翼缘焊缝应力"_s,       u"角焊缝应力"_s,
+    u"下翼缘外边的正应力"_s,
+    u"截面形心轴处的剪应力"_s,
+    u"腹板下端的折算应力"_s,
+    u"上翼缘焊缝应力"_s,
+    u"下翼缘焊缝应力"_s,
+    u"角焊缝应力"_s,
 };
 
 } // namespace
@@ -55,7 +59,8 @@ FrmShow* FrmShow::existing()
 
 void FrmShow::evaluate(const FieldTexts& bracketTexts)
 {
-    const BracketVerdicts verdicts = judgeBracket(bracketTexts, NumberFormat::fromLocale(QLocale()));
+    const BracketVerdicts verdicts
+        = judgeBracket(bracketTexts, NumberFormat::fromLocale(QLocale()));
     for (qsizetype row = 0; row < qsizetype(verdicts.met.size()); ++row) {
         QLabel* label = m_verdicts[row];
         const bool met = verdicts.met[std::size_t(row)];

@@ -5,10 +5,16 @@ using namespace Qt::StringLiterals;
 BracketInputs readBracketInputs(const FieldSheet& sheet)
 {
     // Braced initialisation reads them in this order, before anything is written.
-    return BracketInputs{
-        sheet.readSingle(u"Text1"_s), sheet.readSingle(u"Text2"_s), sheet.readSingle(u"Text3"_s),
-        sheet.readSingle(u"Text4"_s), sheet.readSingle(u"Text5"_s), sheet.readSingle(u"Text6"_s),
-        sheet.readSingle(u"Text7"_s), sheet.readSingle(u"Text8"_s), sheet.readSingle(u"Text12"_s),
+    return BracketInputs {
+        sheet.readSingle(u"Text1"_s),
+        sheet.readSingle(u"Text2"_s),
+        sheet.readSingle(u"Text3"_s),
+        sheet.readSingle(u"Text4"_s),
+        sheet.readSingle(u"Text5"_s),
+        sheet.readSingle(u"Text6"_s),
+        sheet.readSingle(u"Text7"_s),
+        sheet.readSingle(u"Text8"_s),
+        sheet.readSingle(u"Text12"_s),
     };
 }
 
@@ -48,9 +54,8 @@ RootSection computeRootSection(FieldSheet& sheet, const BracketInputs& in)
     const Single M = sheet.readSingle(u"Text13"_s);
 
     // 8. Offset of the web's centre from the axis, mm, signed.
-    sheet.writeGeneral(u"Text18"_s, [&] {
-        return ((0.5 * widen(hw)) + (0.5 * widen(t1))) - widen(y);
-    });
+    sheet.writeGeneral(
+        u"Text18"_s, [&] { return ((0.5 * widen(hw)) + (0.5 * widen(t1))) - widen(y); });
     const Single a = sheet.readSingle(u"Text18"_s);
 
     // 9. Net moment of inertia, mm⁴, all in Single: both flanges at the arm y,
@@ -66,9 +71,8 @@ RootSection computeRootSection(FieldSheet& sheet, const BracketInputs& in)
 
     // 10., 11. Upper and lower net section moduli, mm³.
     sheet.writeGeneral(u"Text20"_s, [&] { return widen(In) / (widen(y) + (0.5 * widen(t1))); });
-    sheet.writeGeneral(u"Text21"_s, [&] {
-        return widen(In) / ((widen(hw + t1) + (0.5 * widen(t2))) - widen(y));
-    });
+    sheet.writeGeneral(
+        u"Text21"_s, [&] { return widen(In) / ((widen(hw + t1) + (0.5 * widen(t2))) - widen(y)); });
 
-    return RootSection{M, y, In};
+    return RootSection { M, y, In };
 }

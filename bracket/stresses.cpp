@@ -22,9 +22,8 @@ void computeStresses(FieldSheet& sheet, const BracketInputs& in, const RootSecti
     sheet.writeGeneral(u"Text23"_s, [&] { return ((F * S) * 1000) / (In * ts); });
 
     // 4. Section modulus at the web's lower end, mm³.
-    sheet.writeGeneral(u"Text24"_s, [&] {
-        return widen(In) / ((widen(hw) + (0.5 * widen(t1))) - widen(y));
-    });
+    sheet.writeGeneral(
+        u"Text24"_s, [&] { return widen(In) / ((widen(hw) + (0.5 * widen(t1))) - widen(y)); });
 
     // 5., 6. First moment of the lower flange about the axis, mm³.
     sheet.writeGeneral(u"Text25"_s, [&] {
@@ -33,9 +32,8 @@ void computeStresses(FieldSheet& sheet, const BracketInputs& in, const RootSecti
     const Single S1 = sheet.readSingle(u"Text25"_s);
 
     // 7., 8. σ1 at the web's lower end, N/mm², over the displayed W’n2.
-    sheet.writeGeneral(u"Text26"_s, [&] {
-        return (widen(M) * 1000000) / sheet.readDouble(u"Text24"_s);
-    });
+    sheet.writeGeneral(
+        u"Text26"_s, [&] { return (widen(M) * 1000000) / sheet.readDouble(u"Text24"_s); });
     const Single sigma1 = sheet.readSingle(u"Text26"_s);
 
     // 9., 10. τ1 at the web's lower end, N/mm².
@@ -43,9 +41,8 @@ void computeStresses(FieldSheet& sheet, const BracketInputs& in, const RootSecti
     const Single tau1 = sheet.readSingle(u"Text27"_s);
 
     // 11. Equivalent stress √(σ1² + 3τ1²): the sum in Single, its root in Double.
-    sheet.writeGeneral(u"Text28"_s, [&] {
-        return squareRoot(widen((sigma1 * sigma1) + ((3 * tau1) * tau1)));
-    });
+    sheet.writeGeneral(
+        u"Text28"_s, [&] { return squareRoot(widen((sigma1 * sigma1) + ((3 * tau1) * tau1))); });
 
     // 12., 13. The moment carried by the flange butt welds as a couple: force
     // in each flange, kN, on the overall depth less 20 mm.
@@ -58,9 +55,8 @@ void computeStresses(FieldSheet& sheet, const BracketInputs& in, const RootSecti
 
     // 16. The shear in the two web fillet welds, N/mm²: throat 0.7·hf each,
     // length hw less 20 mm.
-    sheet.writeGeneral(u"Text32"_s, [&] {
-        return widen(F * 1000) / ((1.4 * widen(hf)) * widen(hw - 20));
-    });
+    sheet.writeGeneral(
+        u"Text32"_s, [&] { return widen(F * 1000) / ((1.4 * widen(hf)) * widen(hw - 20)); });
 }
 
 void writeTwoDecimalPass(FieldSheet& sheet, const BracketInputs& in)
@@ -69,7 +65,8 @@ void writeTwoDecimalPass(FieldSheet& sheet, const BracketInputs& in)
     for (int n = 13; n <= 32; ++n) {
         const QString field = u"Text%1"_s.arg(n);
         // V is written afresh from the Single F; its own text is not read.
-        sheet.setText(field, n == 14 ? fixedTwoDecimals(in.F.value, format)
-                                     : fixedTwoDecimals(sheet.text(field), format));
+        sheet.setText(field,
+            n == 14 ? fixedTwoDecimals(in.F.value, format)
+                    : fixedTwoDecimals(sheet.text(field), format));
     }
 }

@@ -4,9 +4,9 @@
 
 // Why a calculation stopped.
 enum class FaultKind {
-    NotANumber,       // a field's text does not read as a number
-    OutOfRange,       // a value read or computed lies outside its width's range
-    DivisionByZero,   // a non-zero value divided by zero
+    NotANumber, // a field's text does not read as a number
+    OutOfRange, // a value read or computed lies outside its width's range
+    DivisionByZero, // a non-zero value divided by zero
     InvalidOperation, // 0 ÷ 0, the square root of a negative, and the like
 };
 

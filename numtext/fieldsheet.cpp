@@ -11,11 +11,11 @@ T valueOrFault(const Parsed<T>& parsed, const QString& field, const QString& tex
     case ParseStatus::Ok:
         return parsed.value;
     case ParseStatus::OutOfRange:
-        throw Fault{FaultKind::OutOfRange, field, text};
+        throw Fault { FaultKind::OutOfRange, field, text };
     case ParseStatus::NotANumber:
         break;
     }
-    throw Fault{FaultKind::NotANumber, field, text};
+    throw Fault { FaultKind::NotANumber, field, text };
 }
 
 } // namespace
@@ -23,11 +23,11 @@ T valueOrFault(const Parsed<T>& parsed, const QString& field, const QString& tex
 Single FieldSheet::readSingle(const QString& field) const
 {
     const QString t = text(field);
-    return {valueOrFault(parseSingle(t, m_format), field, t)};
+    return { valueOrFault(parseSingle(t, m_format), field, t) };
 }
 
 Double FieldSheet::readDouble(const QString& field) const
 {
     const QString t = text(field);
-    return {valueOrFault(parseDouble(t, m_format), field, t)};
+    return { valueOrFault(parseDouble(t, m_format), field, t) };
 }

@@ -19,7 +19,11 @@ using FieldTexts = QHash<QString, QString>;
 // Fault naming its field; run() turns that into the calculation's outcome.
 class FieldSheet {
 public:
-    FieldSheet(FieldTexts& texts, NumberFormat format) : m_texts(texts), m_format(format) {}
+    FieldSheet(FieldTexts& texts, NumberFormat format)
+        : m_texts(texts)
+        , m_format(format)
+    {
+    }
 
     Single readSingle(const QString& field) const;
     Double readDouble(const QString& field) const;
@@ -30,15 +34,13 @@ public:
 
     // One step: compute the field's result and write it as general text at
     // its own width (7 digits for a Single, 15 for a Double).
-    template <typename Compute>
-    void writeGeneral(const QString& field, Compute compute)
+    template <typename Compute> void writeGeneral(const QString& field, Compute compute)
     {
         setText(field, generalText(resultFor(field, compute).value, m_format));
     }
 
     // One step whose result is written as fixed two-decimal text.
-    template <typename Compute>
-    void writeTwoDecimals(const QString& field, Compute compute)
+    template <typename Compute> void writeTwoDecimals(const QString& field, Compute compute)
     {
         setText(field, fixedTwoDecimals(resultFor(field, compute).value, m_format));
     }
@@ -64,8 +66,7 @@ private:
 
 // Runs a calculation's steps; the fault that stopped them, if any. Fields the
 // steps wrote before the fault keep their new texts.
-template <typename Steps>
-std::optional<Fault> runSteps(Steps steps)
+template <typename Steps> std::optional<Fault> runSteps(Steps steps)
 {
     try {
         steps();

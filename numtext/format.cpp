@@ -2,8 +2,8 @@
 
 #include "parse.h"
 
-#include <charconv>
 #include <algorithm>
+#include <charconv>
 #include <string>
 
 namespace {
@@ -26,25 +26,23 @@ QString toFieldText(const char* begin, const char* end, NumberFormat format)
     return text;
 }
 
-template <typename T>
-QString general(T value, int digits, NumberFormat format)
+template <typename T> QString general(T value, int digits, NumberFormat format)
 {
     if (value == 0)
         return QStringLiteral("0");
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                      std::chars_format::general, digits);
+    const auto result
+        = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
     return toFieldText(buffer, result.ptr, format);
 }
 
 // The decimal digits of `value` at `digits` significant digits, rounded to two
 // decimals half away from zero.
-template <typename T>
-QString twoDecimals(T value, int digits, NumberFormat format)
+template <typename T> QString twoDecimals(T value, int digits, NumberFormat format)
 {
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                      std::chars_format::scientific, digits - 1);
+    const auto result = std::to_chars(
+        buffer, buffer + sizeof buffer, value, std::chars_format::scientific, digits - 1);
     const std::string_view text(buffer, result.ptr - buffer);
     const bool negative = text.front() == '-';
     const std::size_t e = text.find('e');

@@ -29,7 +29,8 @@ struct Double {
 // literal converts, so a slip such as `t * 0.5` does not compile.
 struct SmallInt {
     template <std::same_as<int> I>
-    consteval SmallInt(I v) : value(v)
+    consteval SmallInt(I v)
+        : value(v)
     {
         if (v < -32768 || v > 32767)
             throw "a small integer constant must fit in 16 bits";

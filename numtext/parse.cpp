@@ -7,7 +7,10 @@
 
 namespace {
 
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
 
 // A text that follows the grammar, rewritten in the form std::from_chars reads
 // ("-0.45e+3"), and whether its magnitude is at least 1: that tells an overflow
@@ -91,24 +94,23 @@ std::optional<Scanned> scan(QStringView text, QChar separator)
     return out;
 }
 
-template <typename T>
-Parsed<T> parseAs(QStringView text, NumberFormat format)
+template <typename T> Parsed<T> parseAs(QStringView text, NumberFormat format)
 {
     const std::optional<Scanned> scanned = scan(text, format.decimalSeparator);
     if (!scanned)
-        return {ParseStatus::NotANumber, T(0)};
+        return { ParseStatus::NotANumber, T(0) };
     const std::string& s = scanned->ascii;
     T value = 0;
     const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), value);
     if (error == std::errc::result_out_of_range) {
         if (scanned->atLeastOne)
-            return {ParseStatus::OutOfRange, T(0)};
+            return { ParseStatus::OutOfRange, T(0) };
         // Too small for the width: the nearest value is a zero of the same sign.
-        return {ParseStatus::Ok, s.front() == '-' ? -T(0) : T(0)};
+        return { ParseStatus::Ok, s.front() == '-' ? -T(0) : T(0) };
     }
     if (error != std::errc() || end != s.data() + s.size())
-        return {ParseStatus::NotANumber, T(0)};
-    return {ParseStatus::Ok, value};
+        return { ParseStatus::NotANumber, T(0) };
+    return { ParseStatus::Ok, value };
 }
 
 } // namespace

@@ -16,8 +16,7 @@
 
 enum class ParseStatus { Ok, NotANumber, OutOfRange };
 
-template <typename T>
-struct Parsed {
+template <typename T> struct Parsed {
     ParseStatus status = ParseStatus::NotANumber;
     T value = 0;
 

@@ -17,15 +17,13 @@ std::optional<Fault> calculateSection(FieldTexts& fields, NumberFormat format)
         const Double A = sheet.readDouble(u"Text5"_s);
 
         // 2. Ix, mm⁴: the full B × H rectangle less the two voids beside the web.
-        sheet.writeTwoDecimals(u"Text6"_s, [&] {
-            return ((widen(B) * cube(H)) - (widen(B - tw) * cube(H - (t * 2)))) / 12;
-        });
+        sheet.writeTwoDecimals(u"Text6"_s,
+            [&] { return ((widen(B) * cube(H)) - (widen(B - tw) * cube(H - (t * 2)))) / 12; });
         const Double Ix = sheet.readDouble(u"Text6"_s);
 
         // 3. Iy, mm⁴: two flanges t × B³ / 12 and the web (H − 2t) × tw³ / 12.
-        sheet.writeTwoDecimals(u"Text7"_s, [&] {
-            return (((widen(t) * cube(B)) * 2) + (widen(H - (2 * t)) * cube(tw))) / 12;
-        });
+        sheet.writeTwoDecimals(u"Text7"_s,
+            [&] { return (((widen(t) * cube(B)) * 2) + (widen(H - (2 * t)) * cube(tw))) / 12; });
         const Double Iy = sheet.readDouble(u"Text7"_s);
 
         // 4., 5. Radii of gyration, mm, from the displayed Ix, Iy and A.

@@ -23,13 +23,13 @@ enum class Role { Input, Output };
 // One row of the data frame: a caption label of the Label2 array and its field
 // to the right, in twips inside Frame2.
 struct Row {
-    int label;        // index in Label2
+    int label; // index in Label2
     QString caption;
     QString field;
     int top;
     int fieldWidth;
     Role role;
-    QString text;     // design-time text
+    QString text; // design-time text
 };
 
 constexpr int leftLabelX = 360, leftFieldX = 1560;
@@ -38,32 +38,32 @@ constexpr int labelWidth = 1455, labelHeight = 495, fieldHeight = 270;
 
 // Left column: the section's dimensions and properties, in reading order.
 const Row leftColumn[] = {
-    {0, u"翼缘宽B"_s, u"Text1"_s, 600, 1455, Role::Input, u"400"_s},
-    {1, u"高  度H"_s, u"Text2"_s, 1080, 1455, Role::Input, u"300"_s},
-    {2, u"腹板厚tw"_s, u"Text3"_s, 1560, 1455, Role::Input, u"6"_s},
-    {3, u"翼缘厚t"_s, u"Text4"_s, 2160, 1455, Role::Input, u"8"_s},
-    {4, u"截面面积A"_s, u"Text5"_s, 2760, 2055, Role::Output, {}},
-    {5, u"转动惯量Ix"_s, u"Text6"_s, 3360, 2055, Role::Output, {}},
-    {6, u"转动惯量Iy"_s, u"Text7"_s, 3960, 2055, Role::Output, {}},
-    {7, u"回转半径ix"_s, u"Text8"_s, 4560, 2055, Role::Output, {}},
-    {8, u"回转半径iy"_s, u"Text9"_s, 5160, 2055, Role::Output, {}},
-    {9, u"截面抵抗矩Wx"_s, u"Text10"_s, 5760, 2055, Role::Output, {}},
-    {10, u"截面抵抗矩Wy"_s, u"Text11"_s, 6360, 2055, Role::Output, {}},
+    { 0, u"翼缘宽B"_s, u"Text1"_s, 600, 1455, Role::Input, u"400"_s },
+    { 1, u"高  度H"_s, u"Text2"_s, 1080, 1455, Role::Input, u"300"_s },
+    { 2, u"腹板厚tw"_s, u"Text3"_s, 1560, 1455, Role::Input, u"6"_s },
+    { 3, u"翼缘厚t"_s, u"Text4"_s, 2160, 1455, Role::Input, u"8"_s },
+    { 4, u"截面面积A"_s, u"Text5"_s, 2760, 2055, Role::Output, {} },
+    { 5, u"转动惯量Ix"_s, u"Text6"_s, 3360, 2055, Role::Output, {} },
+    { 6, u"转动惯量Iy"_s, u"Text7"_s, 3960, 2055, Role::Output, {} },
+    { 7, u"回转半径ix"_s, u"Text8"_s, 4560, 2055, Role::Output, {} },
+    { 8, u"回转半径iy"_s, u"Text9"_s, 5160, 2055, Role::Output, {} },
+    { 9, u"截面抵抗矩Wx"_s, u"Text10"_s, 5760, 2055, Role::Output, {} },
+    { 10, u"截面抵抗矩Wy"_s, u"Text11"_s, 6360, 2055, Role::Output, {} },
 };
 
 // Right column: forces, stresses, length, slenderness and weight.
 const Row rightColumn[] = {
-    {11, u"轴力N"_s, u"Text12"_s, 480, 1335, Role::Input, u"150"_s},
-    {12, u"弯矩M"_s, u"Text13"_s, 960, 1335, Role::Input, u"118"_s},
-    {13, u"弹性设计最大应力 σe"_s, u"Text14"_s, 1440, 1815, Role::Output, {}},
-    {14, u"纯弯梁考虑塑性最大应力 σp"_s, u"Text15"_s, 2040, 1815, Role::Output, {}},
-    {15, u"构件长度 L"_s, u"Text16"_s, 2880, 1335, Role::Input, u"10000"_s},
-    {16, u"计算长度 L0"_s, u"Text17"_s, 3480, 1335, Role::Output, {}},
-    {17, u"X轴长细比"_s, u"Text18"_s, 4065, 1335, Role::Output, {}},
-    {18, u"Y轴长细比"_s, u"Text19"_s, 4680, 1335, Role::Output, {}},
-    {19, u"数量 Num"_s, u"Text20"_s, 5280, 1335, Role::Input, u"1"_s},
-    {20, u"每米重量 G"_s, u"Text21"_s, 5880, 1815, Role::Output, u"Text21"_s},
-    {21, u"重量 Gsum"_s, u"Text22"_s, 6360, 1815, Role::Output, u"Text22"_s},
+    { 11, u"轴力N"_s, u"Text12"_s, 480, 1335, Role::Input, u"150"_s },
+    { 12, u"弯矩M"_s, u"Text13"_s, 960, 1335, Role::Input, u"118"_s },
+    { 13, u"弹性设计最大应力 σe"_s, u"Text14"_s, 1440, 1815, Role::Output, {} },
+    { 14, u"纯弯梁考虑塑性最大应力 σp"_s, u"Text15"_s, 2040, 1815, Role::Output, {} },
+    { 15, u"构件长度 L"_s, u"Text16"_s, 2880, 1335, Role::Input, u"10000"_s },
+    { 16, u"计算长度 L0"_s, u"Text17"_s, 3480, 1335, Role::Output, {} },
+    { 17, u"X轴长细比"_s, u"Text18"_s, 4065, 1335, Role::Output, {} },
+    { 18, u"Y轴长细比"_s, u"Text19"_s, 4680, 1335, Role::Output, {} },
+    { 19, u"数量 Num"_s, u"Text20"_s, 5280, 1335, Role::Input, u"1"_s },
+    { 20, u"每米重量 G"_s, u"Text21"_s, 5880, 1815, Role::Output, u"Text21"_s },
+    { 21, u"重量 Gsum"_s, u"Text22"_s, 6360, 1815, Role::Output, u"Text22"_s },
 };
 
 int labelWidthOf(int index)
@@ -98,9 +98,9 @@ SectionForm::SectionForm()
 void SectionForm::placeTitle()
 {
     // Two captions on one spot, drawn in black and in blue; the blue one is in front.
-    for (int index : {1, 0}) {
+    for (int index : { 1, 0 }) {
         QLabel* title = placeLabel(client(), u"Label1(%1)"_s.arg(index), u"工字型截面性质计算"_s,
-                                   twipRect(3120, 360, 6615, 855));
+            twipRect(3120, 360, 6615, 855));
         title->setFont(titleFont(36));
         title->setWordWrap(false);
         QPalette palette = title->palette();
@@ -112,18 +112,18 @@ void SectionForm::placeTitle()
 void SectionForm::placeDataFrame()
 {
     QGroupBox* frame = placeGroup(client(), u"Frame2"_s, u"工字型截面信息输入（单位：mm）"_s,
-                                  twipRect(240, 1320, 7455, 7095));
+        twipRect(240, 1320, 7455, 7095));
     QWidget* previous = nullptr;
     const auto placeColumn = [&](const auto& rows, int labelX, int fieldX) {
         for (const Row& row : rows) {
             const int labelTop = row.label == 17 ? 4080 : row.top;
             placeLabel(frame, u"Label2(%1)"_s.arg(row.label), row.caption,
-                       twipRect(labelX, labelTop, labelWidthOf(row.label), labelHeightOf(row.label)));
+                twipRect(labelX, labelTop, labelWidthOf(row.label), labelHeightOf(row.label)));
             const QRect where = twipRect(fieldX, row.top, row.fieldWidth, fieldHeight);
             const QString name = accessibleNameOf(row.caption);
             QLineEdit* field = row.role == Role::Input
-                                   ? placeInputField(frame, row.field, row.text, where, name)
-                                   : placeOutputField(frame, row.field, row.text, where, name);
+                ? placeInputField(frame, row.field, row.text, where, name)
+                : placeOutputField(frame, row.field, row.text, where, name);
             if (previous)
                 setTabOrder(previous, field);
             previous = field;
@@ -144,8 +144,7 @@ void SectionForm::placePictureFrame()
 
 void SectionForm::placeNoteAndButtons()
 {
-    QLabel* note = placeLabel(
-        client(), u"Label3"_s,
+    QLabel* note = placeLabel(client(), u"Label3"_s,
         u"说明：输入焊接工字型截面的翼缘宽B、高度H、腹板厚tw、翼缘厚t（mm），轴力N（kN）、"
         "弯矩M（kN·m）、构件长度L（mm）和数量Num，按“确定输入”计算截面面积、惯性矩、回转半径、"
         "截面抵抗矩、弹性与考虑塑性的最大应力（N/mm²）、计算长度L0（取2L）、两轴长细比，"
@@ -153,10 +152,10 @@ void SectionForm::placeNoteAndButtons()
         twipRect(240, 8880, 9855, 1815));
     note->setAccessibleName(u"说明"_s);
 
-    QPushButton* confirm = placeButton(client(), u"Command2"_s, u"确定输入"_s,
-                                       twipRect(10920, 8880, 1935, 375));
-    QPushButton* exit = placeButton(client(), u"Command1"_s, u"退出"_s,
-                                    twipRect(12960, 8880, 1815, 375));
+    QPushButton* confirm
+        = placeButton(client(), u"Command2"_s, u"确定输入"_s, twipRect(10920, 8880, 1935, 375));
+    QPushButton* exit
+        = placeButton(client(), u"Command1"_s, u"退出"_s, twipRect(12960, 8880, 1815, 375));
     setTabOrder(findChild<QLineEdit*>(u"Text22"_s), confirm);
     setTabOrder(confirm, exit);
     connect(confirm, &QPushButton::clicked, this, &SectionForm::onCommand2Clicked);

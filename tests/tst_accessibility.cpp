@@ -29,13 +29,13 @@ void TestAccessibility::fields_data()
     QTest::addColumn<bool>("section");
     QTest::addColumn<QStringList>("inputsInReadingOrder");
     QTest::newRow("SectionForm") << true
-                                 << QStringList{u"Text1"_s,  u"Text2"_s,  u"Text3"_s,  u"Text4"_s,
-                                                u"Text12"_s, u"Text13"_s, u"Text16"_s, u"Text20"_s};
+                                 << QStringList { u"Text1"_s, u"Text2"_s, u"Text3"_s, u"Text4"_s,
+                                        u"Text12"_s, u"Text13"_s, u"Text16"_s, u"Text20"_s };
     // Frame1 row by row, the loads, the materials with hf.
     QTest::newRow("Form1") << false
-                           << QStringList{u"Text1"_s, u"Text4"_s, u"Text2"_s, u"Text5"_s,
-                                          u"Text3"_s, u"Text6"_s, u"Text7"_s, u"Text8"_s,
-                                          u"Combo1"_s, u"Text12"_s};
+                           << QStringList { u"Text1"_s, u"Text4"_s, u"Text2"_s, u"Text5"_s,
+                                  u"Text3"_s, u"Text6"_s, u"Text7"_s, u"Text8"_s, u"Combo1"_s,
+                                  u"Text12"_s };
 }
 
 void TestAccessibility::fields()
@@ -76,7 +76,7 @@ void TestAccessibility::fields()
     do {
         const auto* field = qobject_cast<QLineEdit*>(w);
         if (((field && !field->isReadOnly() && !qobject_cast<QComboBox*>(w->parentWidget()))
-             || qobject_cast<QComboBox*>(w))
+                || qobject_cast<QComboBox*>(w))
             && w->focusPolicy() & Qt::TabFocus)
             visited << w->objectName();
         w = w->nextInFocusChain();

@@ -14,15 +14,15 @@ Q_DECLARE_METATYPE(FaultKind)
 
 namespace {
 
-const NumberFormat point{u'.'};
+const NumberFormat point { u'.' };
 
 FieldTexts withTyped(const QString& typed)
 {
-    FieldTexts fields{{u"Text1"_s, u"200"_s}, {u"Text2"_s, u"200"_s}, {u"Text3"_s, u"12"_s},
-                      {u"Text4"_s, u"12"_s},  {u"Text5"_s, u"10"_s},  {u"Text6"_s, u"500"_s},
-                      {u"Text7"_s, u"400"_s}, {u"Text8"_s, u".45"_s}, {u"Text12"_s, u"10"_s},
-                      // shown for information only; the check never reads them
-                      {u"Text9"_s, u"E43"_s}, {u"Text10"_s, u"手工焊"_s}, {u"Text11"_s, u"三级"_s}};
+    FieldTexts fields { { u"Text1"_s, u"200"_s }, { u"Text2"_s, u"200"_s }, { u"Text3"_s, u"12"_s },
+        { u"Text4"_s, u"12"_s }, { u"Text5"_s, u"10"_s }, { u"Text6"_s, u"500"_s },
+        { u"Text7"_s, u"400"_s }, { u"Text8"_s, u".45"_s }, { u"Text12"_s, u"10"_s },
+        // shown for information only; the check never reads them
+        { u"Text9"_s, u"E43"_s }, { u"Text10"_s, u"手工焊"_s }, { u"Text11"_s, u"三级"_s } };
     return fieldPairs(typed, fields);
 }
 
@@ -126,14 +126,16 @@ void TestBracketCalculation::generalTextsBeforeThePass()
     fields.insert(u"Text32"_s, u"old"_s);
     const std::optional<Fault> fault = calculateBracket(fields, point);
     QVERIFY(fault);
-    QCOMPARE(mismatches(fields, fieldPairs(
-        u"Text13=180 Text14=400 Text15=9800 Text16=254.530612244898 Text17=919710.75587478 "
-        "Text18=1.46939086914062 Text19=4.151494E+08 Text20=1593476.51849798 "
-        "Text21=1575702.61437389 Text22=114.234752893174 Text23=88.61491 "
-        "Text24=1650894.39539795 Text25=617926.538085938 Text26=109.031807547333 "
-        "Text27=59.53775 Text28=150.073868530217 Text29=357.1429 Text30=148.8095 "
-        "Text31=148.8095 Text32=old"_s)),
-             QStringList());
+    QCOMPARE(
+        mismatches(fields,
+            fieldPairs(
+                u"Text13=180 Text14=400 Text15=9800 Text16=254.530612244898 Text17=919710.75587478 "
+                "Text18=1.46939086914062 Text19=4.151494E+08 Text20=1593476.51849798 "
+                "Text21=1575702.61437389 Text22=114.234752893174 Text23=88.61491 "
+                "Text24=1650894.39539795 Text25=617926.538085938 Text26=109.031807547333 "
+                "Text27=59.53775 Text28=150.073868530217 Text29=357.1429 Text30=148.8095 "
+                "Text31=148.8095 Text32=old"_s)),
+        QStringList());
 }
 
 void TestBracketCalculation::faults_data()
@@ -143,16 +145,16 @@ void TestBracketCalculation::faults_data()
     QTest::addColumn<FaultKind>("kind");
     QTest::addColumn<int>("firstUnwritten"); // the first output left with its old text
 
-    QTest::newRow("bf1 not a number") << u"Text1=abc"_s << u"Text1"_s << FaultKind::NotANumber << 13;
-    QTest::newRow("hf read with the others") << u"Text12="_s << u"Text12"_s << FaultKind::NotANumber
-                                             << 13;
-    QTest::newRow("e 0,45 is not 0.45") << u"Text8=0,45"_s << u"Text8"_s << FaultKind::NotANumber
-                                        << 13;
-    QTest::newRow("F beyond a Single") << u"Text7=1e39"_s << u"Text7"_s << FaultKind::OutOfRange
-                                       << 13;
-    QTest::newRow("all plates 0: y is 0/0")
-        << u"Text1=0 Text2=0 Text3=0 Text4=0 Text5=0 Text6=0"_s << u"Text16"_s
-        << FaultKind::InvalidOperation << 16;
+    QTest::newRow("bf1 not a number")
+        << u"Text1=abc"_s << u"Text1"_s << FaultKind::NotANumber << 13;
+    QTest::newRow("hf read with the others")
+        << u"Text12="_s << u"Text12"_s << FaultKind::NotANumber << 13;
+    QTest::newRow("e 0,45 is not 0.45")
+        << u"Text8=0,45"_s << u"Text8"_s << FaultKind::NotANumber << 13;
+    QTest::newRow("F beyond a Single")
+        << u"Text7=1e39"_s << u"Text7"_s << FaultKind::OutOfRange << 13;
+    QTest::newRow("all plates 0: y is 0/0") << u"Text1=0 Text2=0 Text3=0 Text4=0 Text5=0 Text6=0"_s
+                                            << u"Text16"_s << FaultKind::InvalidOperation << 16;
     QTest::newRow("F overflows the Single shear stress")
         << u"Text7=3e38 Text8=1"_s << u"Text23"_s << FaultKind::OutOfRange << 23;
     QTest::newRow("depth of 20 mm divides the flange force")
@@ -184,7 +186,7 @@ void TestBracketCalculation::faults()
         if (n < firstUnwritten)
             // new, and still general text: the two-decimal pass has not run
             QVERIFY2(text != u"old"_s && !text.endsWith(u".00"_s),
-                     qPrintable(outputName(n) + u'=' + text));
+                qPrintable(outputName(n) + u'=' + text));
         else
             QCOMPARE(outputName(n) + u'=' + text, outputName(n) + u"=old"_s);
     }
@@ -230,8 +232,8 @@ void TestBracketCalculation::limits()
     QFETCH(QString, field);
     QFETCH(QString, stress);
     QFETCH(bool, met);
-    FieldTexts fields = fieldPairs(
-        u"Text22=1.00 Text23=1.00 Text28=1.00 Text30=1.00 Text31=1.00 Text32=1.00"_s);
+    FieldTexts fields
+        = fieldPairs(u"Text22=1.00 Text23=1.00 Text28=1.00 Text30=1.00 Text31=1.00 Text32=1.00"_s);
     fields.insert(field, stress);
     const BracketVerdicts verdicts = judgeBracket(fields, point);
     QVERIFY(!verdicts.fault);
@@ -250,14 +252,14 @@ void TestBracketCalculation::judgementOfTheDefaults()
     FieldTexts heavy = withTyped(u"Text7=700 Text8=0.6"_s);
     QVERIFY(!calculateBracket(heavy, point));
     QCOMPARE(judgeBracket(heavy, point).met,
-             (std::vector<bool>{false, true, false, false, false, true}));
+        (std::vector<bool> { false, true, false, false, false, true }));
 }
 
 void TestBracketCalculation::judgementStopsAtATextThatIsNoNumber()
 {
     const FieldTexts fields = fieldPairs(u"Text22=1.00 Text23=300.00 Text28="_s);
     const BracketVerdicts verdicts = judgeBracket(fields, point);
-    QCOMPARE(verdicts.met, (std::vector<bool>{true, false}));
+    QCOMPARE(verdicts.met, (std::vector<bool> { true, false }));
     QVERIFY(verdicts.fault);
     QCOMPARE(verdicts.fault->field, u"Text28"_s);
 }

@@ -29,7 +29,9 @@ QStringList verdictTexts(const FrmShow* window)
 
 QColor colourOf(const FrmShow* window, int label)
 {
-    return window->findChild<QLabel*>(u"Label%1"_s.arg(label))->palette().color(QPalette::WindowText);
+    return window->findChild<QLabel*>(u"Label%1"_s.arg(label))
+        ->palette()
+        .color(QPalette::WindowText);
 }
 
 FieldTexts stresses(const QString& pairs)
@@ -40,7 +42,8 @@ FieldTexts stresses(const QString& pairs)
     return texts;
 }
 
-const QString allPass = u"Text22=114.23 Text23=88.61 Text28=150.07 Text30=148.81 Text31=148.81 Text32=59.52"_s;
+const QString allPass
+    = u"Text22=114.23 Text23=88.61 Text28=150.07 Text30=148.81 Text31=148.81 Text32=59.52"_s;
 
 } // namespace
 
@@ -63,7 +66,10 @@ private slots:
     void steelGradeChangesNothing();
 
 private:
-    void confirm() { QTest::mouseClick(m_form->findChild<QPushButton*>(u"Command1"_s), Qt::LeftButton); }
+    void confirm()
+    {
+        QTest::mouseClick(m_form->findChild<QPushButton*>(u"Command1"_s), Qt::LeftButton);
+    }
     QLineEdit* field(const QString& name) const { return m_form->findChild<QLineEdit*>(name); }
 
     QMdiArea* m_area = nullptr;
@@ -93,7 +99,8 @@ void TestBracketCheck::verdictWindowLayout()
     QVERIFY(window->isWindow());
     QVERIFY(!window->isVisible()); // created, not shown
     QCOMPARE(window->findChild<QLabel*>(u"Label3"_s)->text(), u"腹板下端的折算应力"_s);
-    QCOMPARE(window->findChild<QLabel*>(u"Label12"_s)->geometry(), QRect(200, 16 + 24 * 5, 105, 17));
+    QCOMPARE(
+        window->findChild<QLabel*>(u"Label12"_s)->geometry(), QRect(200, 16 + 24 * 5, 105, 17));
     QCOMPARE(captionsWithMissingGlyphs(window), QStringList());
 }
 
@@ -101,8 +108,9 @@ void TestBracketCheck::verdictLabelsShowTheirNamesUntilJudged()
 {
     // Nothing to judge yet: the first row's text is empty.
     FrmShow* window = FrmShow::instance({});
-    QCOMPARE(verdictTexts(window), (QStringList{u"Label7"_s, u"Label8"_s, u"Label9"_s, u"Label10"_s,
-                                                u"Label11"_s, u"Label12"_s}));
+    QCOMPARE(verdictTexts(window),
+        (QStringList {
+            u"Label7"_s, u"Label8"_s, u"Label9"_s, u"Label10"_s, u"Label11"_s, u"Label12"_s }));
 }
 
 void TestBracketCheck::defaultsMeetEveryRequirement()
@@ -123,8 +131,9 @@ void TestBracketCheck::failingRowsAreRedAndRecover()
     FrmShow* window = FrmShow::instance(stresses(allPass));
     window->evaluate(stresses(
         u"Text22=215.00 Text23=88.61 Text28=236.51 Text30=-185.00 Text31=148.81 Text32=160.00"_s));
-    QCOMPARE(verdictTexts(window), (QStringList{u"不满足要求"_s, u"满足要求"_s, u"不满足要求"_s,
-                                                u"不满足要求"_s, u"满足要求"_s, u"不满足要求"_s}));
+    QCOMPARE(verdictTexts(window),
+        (QStringList { u"不满足要求"_s, u"满足要求"_s, u"不满足要求"_s, u"不满足要求"_s,
+            u"满足要求"_s, u"不满足要求"_s }));
     QCOMPARE(colourOf(window, 7), red);
     QCOMPARE(colourOf(window, 10), red);
     QVERIFY(colourOf(window, 8) != red);

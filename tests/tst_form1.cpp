@@ -85,7 +85,6 @@ private slots:
 
     void exitHidesTheWindow();
     void confirmFillsEveryResultAndShowsVerdicts();
-
 };
 
 void TestForm1::fieldAtStart_data()

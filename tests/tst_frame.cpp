@@ -39,15 +39,8 @@ private slots:
     void menuExitEndsAtOnce();
 
 private:
-    void trigger(const QString& action)
-    {
-        m_frame->findChild<QAction*>(action)->trigger();
-    }
-    template <typename Window>
-    Window* existing() const
-    {
-        return m_frame->findChild<Window*>();
-    }
+    void trigger(const QString& action) { m_frame->findChild<QAction*>(action)->trigger(); }
+    template <typename Window> Window* existing() const { return m_frame->findChild<Window*>(); }
     QLineEdit* field(QWidget* window, const QString& name) const
     {
         return window->findChild<QLineEdit*>(name);
@@ -72,7 +65,9 @@ void TestFrame::menuHoldsThreeCommands()
         QVERIFY2(!action->menu(), qPrintable(action->objectName()));
         seen << action->objectName() + u'=' + action->text();
     }
-    QCOMPARE(seen, (QStringList{u"menuG=工字型截面性质"_s, u"menuGN=钢牛腿受力计算"_s, u"menuExit=退出"_s}));
+    QCOMPARE(seen,
+        (QStringList {
+            u"menuG=工字型截面性质"_s, u"menuGN=钢牛腿受力计算"_s, u"menuExit=退出"_s }));
     QCOMPARE(captionsWithMissingGlyphs(m_frame->menuBar()), QStringList());
     for (const QAction* action : m_frame->menuBar()->actions())
         QCOMPARE(missingGlyphs(action->text(), m_frame->menuBar()->font()), QString());

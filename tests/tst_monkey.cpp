@@ -32,22 +32,25 @@ constexpr std::uint32_t seed = 20261208;
 // Random texts that reach every corner of the number reader.
 class TextMaker {
 public:
-    explicit TextMaker(std::mt19937& random) : m_random(random) {}
+    explicit TextMaker(std::mt19937& random)
+        : m_random(random)
+    {
+    }
 
     QString next()
     {
-        static const QStringList pieces{
-            u"0"_s, u"1"_s, u"2"_s, u"5"_s, u"9"_s, u"00"_s, u"400"_s, u"12.5"_s, u"-"_s, u"+"_s,
-            u"."_s, u","_s, u"E"_s, u"e"_s, u"E+"_s, u"e-"_s, u"39"_s, u"308"_s, u"999"_s, u" "_s,
-            u"\t"_s, u"工字型"_s, u"牛腿"_s, u"１"_s, u"\u0001"_s, u"\u0000"_s, u"\n"_s, u"inf"_s,
-            u"nan"_s, u"0x"_s, u"1e-400"_s, u"3.4028236e38"_s};
+        static const QStringList pieces { u"0"_s, u"1"_s, u"2"_s, u"5"_s, u"9"_s, u"00"_s, u"400"_s,
+            u"12.5"_s, u"-"_s, u"+"_s, u"."_s, u","_s, u"E"_s, u"e"_s, u"E+"_s, u"e-"_s, u"39"_s,
+            u"308"_s, u"999"_s, u" "_s, u"\t"_s, u"工字型"_s, u"牛腿"_s, u"１"_s, u"\u0001"_s,
+            u"\u0000"_s, u"\n"_s, u"inf"_s, u"nan"_s, u"0x"_s, u"1e-400"_s, u"3.4028236e38"_s };
         const unsigned shape = pick(20);
         if (shape == 0)
             return {};
         if (shape == 1) // very long
             return QString(qsizetype(1000 + pick(20000)), QChar(u"19.,E-"[pick(6)]));
         if (shape < 8) // a plausible number
-            return QString::number(double(pick(100000)) / double(1 + pick(100)), 'g', int(1 + pick(12)));
+            return QString::number(
+                double(pick(100000)) / double(1 + pick(100)), 'g', int(1 + pick(12)));
         QString text;
         for (unsigned i = 0, n = 1 + pick(6); i < n; ++i)
             text += pieces[qsizetype(pick(unsigned(pieces.size())))];
@@ -82,8 +85,7 @@ private slots:
     void randomActionsLeaveTheProgramSound();
 
 private:
-    template <typename Window>
-    Window* existing() const { return m_frame->findChild<Window*>(); }
+    template <typename Window> Window* existing() const { return m_frame->findChild<Window*>(); }
     QWidget* visibleCalculator() const;
     void checkHiddenWindowsKeptTheirTexts();
     void rememberVisibleTexts();
@@ -104,16 +106,16 @@ QWidget* TestMonkey::visibleCalculator() const
 void TestMonkey::rememberVisibleTexts()
 {
     m_lastSeen.clear();
-    for (QWidget* window : {static_cast<QWidget*>(existing<SectionForm>()),
-                            static_cast<QWidget*>(existing<Form1>())})
+    for (QWidget* window : { static_cast<QWidget*>(existing<SectionForm>()),
+             static_cast<QWidget*>(existing<Form1>()) })
         if (window)
             m_lastSeen.insert(window, readFieldTexts(window));
 }
 
 void TestMonkey::checkHiddenWindowsKeptTheirTexts()
 {
-    for (QWidget* window : {static_cast<QWidget*>(existing<SectionForm>()),
-                            static_cast<QWidget*>(existing<Form1>())})
+    for (QWidget* window : { static_cast<QWidget*>(existing<SectionForm>()),
+             static_cast<QWidget*>(existing<Form1>()) })
         if (window && !window->isVisible() && m_lastSeen.contains(window))
             QCOMPARE(readFieldTexts(window), m_lastSeen.value(window));
 }
@@ -161,23 +163,26 @@ void TestMonkey::randomActionsLeaveTheProgramSound()
             FieldTexts expected = readFieldTexts(calculator);
             const bool section = calculator == existing<SectionForm>();
             const std::optional<Fault> fault = section
-                                                   ? calculateSection(expected, NumberFormat{})
-                                                   : calculateBracket(expected, NumberFormat{});
+                ? calculateSection(expected, NumberFormat {})
+                : calculateBracket(expected, NumberFormat {});
             boxesExpected += fault ? 1 : 0;
             faults += fault ? 1 : 0;
             ++calculations;
-            QTest::mouseClick(calculator->findChild<QPushButton*>(section ? u"Command2"_s : u"Command1"_s),
-                              Qt::LeftButton);
+            QTest::mouseClick(
+                calculator->findChild<QPushButton*>(section ? u"Command2"_s : u"Command1"_s),
+                Qt::LeftButton);
             QCOMPARE(readFieldTexts(calculator), expected);
             if (!section) {
                 FrmShow* verdicts = FrmShow::existing();
-                QVERIFY2(fault ? !verdicts || !verdicts->isVisible() : verdicts && verdicts->isVisible(),
-                         qPrintable(where));
+                QVERIFY2(
+                    fault ? !verdicts || !verdicts->isVisible() : verdicts && verdicts->isVisible(),
+                    qPrintable(where));
             }
         } else if (action < 15) {
             const bool section = calculator == existing<SectionForm>();
-            QTest::mouseClick(calculator->findChild<QPushButton*>(section ? u"Command1"_s : u"Command2"_s),
-                              Qt::LeftButton);
+            QTest::mouseClick(
+                calculator->findChild<QPushButton*>(section ? u"Command1"_s : u"Command2"_s),
+                Qt::LeftButton);
             QVERIFY(!calculator->isVisible());
         } else if (action < 17) {
             if (FrmShow* verdicts = FrmShow::existing(); verdicts && verdicts->isVisible()) {

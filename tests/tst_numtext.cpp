@@ -2,9 +2,9 @@
 // numbers are written back, at both widths, in both decimal separators, and
 // whatever the C library's locale.
 
+#include "fault.h"
 #include "format.h"
 #include "mixedwidth.h"
-#include "fault.h"
 #include "parse.h"
 
 #include <QDir>
@@ -23,26 +23,28 @@ Q_DECLARE_METATYPE(FaultKind)
 
 namespace {
 
-const NumberFormat point{u'.'};
-const NumberFormat comma{u','};
+const NumberFormat point { u'.' };
+const NumberFormat comma { u',' };
 
 NumberFormat formatFor(QChar separator)
 {
-    return NumberFormat{separator};
+    return NumberFormat { separator };
 }
 
 QString statusName(ParseStatus s)
 {
     switch (s) {
-    case ParseStatus::Ok: return u"Ok"_s;
-    case ParseStatus::NotANumber: return u"NotANumber"_s;
-    case ParseStatus::OutOfRange: return u"OutOfRange"_s;
+    case ParseStatus::Ok:
+        return u"Ok"_s;
+    case ParseStatus::NotANumber:
+        return u"NotANumber"_s;
+    case ParseStatus::OutOfRange:
+        return u"OutOfRange"_s;
     }
     return {};
 }
 
-template <typename Operation>
-std::optional<FaultKind> faultOf(Operation operation)
+template <typename Operation> std::optional<FaultKind> faultOf(Operation operation)
 {
     try {
         operation();
@@ -107,8 +109,8 @@ void TestNumText::parseDouble_data()
     QTest::newRow("long digits") << u"3.14159265358979323846264338327950288"_s << QChar(u'.') << ok
                                  << 3.141592653589793;
     QTest::newRow("underflow to zero") << u"1e-400"_s << QChar(u'.') << ok << 0.0;
-    QTest::newRow("largest double") << u"1.7976931348623157e308"_s << QChar(u'.') << ok
-                                    << std::numeric_limits<double>::max();
+    QTest::newRow("largest double")
+        << u"1.7976931348623157e308"_s << QChar(u'.') << ok << std::numeric_limits<double>::max();
     QTest::newRow("comma locale 0,45") << u"0,45"_s << QChar(u',') << ok << 0.45;
     QTest::newRow("comma locale ,5") << u",5"_s << QChar(u',') << ok << 0.5;
 
@@ -161,8 +163,8 @@ void TestNumText::parseSingle_data()
     QTest::newRow("12.5") << u"12.5"_s << ok << 12.5f;
     // Just above the midpoint of 1 and the next Single: read through a Double
     // it would land on the midpoint and round to even, to 1.
-    QTest::newRow("no double rounding") << u"1.000000059604644775390626"_s << ok
-                                        << 1.00000011920928955078125f;
+    QTest::newRow("no double rounding")
+        << u"1.000000059604644775390626"_s << ok << 1.00000011920928955078125f;
     QTest::newRow("1e39 too large") << u"1e39"_s << range << 0.0f;
     QTest::newRow("-1e39 too large") << u"-1e39"_s << range << 0.0f;
     QTest::newRow("largest Single") << u"3.4028235e38"_s << ok << std::numeric_limits<float>::max();
@@ -202,8 +204,8 @@ void TestNumText::singleGeneralText_data()
     QTest::newRow("0.0001 stays plain") << 0.0001f << QChar(u'.') << u"0.0001"_s;
     QTest::newRow("1E-05") << 1e-5f << QChar(u'.') << u"1E-05"_s;
     QTest::newRow("seven significant") << 123456.789f << QChar(u'.') << u"123456.8"_s;
-    QTest::newRow("largest Single") << std::numeric_limits<float>::max() << QChar(u'.')
-                                    << u"3.402823E+38"_s;
+    QTest::newRow("largest Single")
+        << std::numeric_limits<float>::max() << QChar(u'.') << u"3.402823E+38"_s;
     QTest::newRow("negative zero") << -0.0f << QChar(u'.') << u"0"_s;
     QTest::newRow("comma locale") << 2.5f << QChar(u',') << u"2,5"_s;
 }
@@ -228,12 +230,13 @@ void TestNumText::doubleGeneralText_data()
     QTest::newRow("G of the defaults") << (8104.0 * 7850) * 0.000001 << QChar(u'.') << u"63.6164"_s;
     QTest::newRow("fifteen digits") << 999999999999999.0 << QChar(u'.') << u"999999999999999"_s;
     QTest::newRow("exponent at 1E+15") << 1e15 << QChar(u'.') << u"1E+15"_s;
-    QTest::newRow("Single's threshold is not Double's") << 12345678.0 << QChar(u'.') << u"12345678"_s;
+    QTest::newRow("Single's threshold is not Double's")
+        << 12345678.0 << QChar(u'.') << u"12345678"_s;
     QTest::newRow("1E-05") << 1e-5 << QChar(u'.') << u"1E-05"_s;
     QTest::newRow("0.0001") << 0.0001 << QChar(u'.') << u"0.0001"_s;
     QTest::newRow("-1.5E-07") << -1.5e-7 << QChar(u'.') << u"-1.5E-07"_s;
-    QTest::newRow("three exponent digits") << std::numeric_limits<double>::max() << QChar(u'.')
-                                           << u"1.79769313486232E+308"_s;
+    QTest::newRow("three exponent digits")
+        << std::numeric_limits<double>::max() << QChar(u'.') << u"1.79769313486232E+308"_s;
     QTest::newRow("negative zero") << -0.0 << QChar(u'.') << u"0"_s;
     QTest::newRow("comma locale") << 1.5e-7 << QChar(u',') << u"1,5E-07"_s;
 }
@@ -269,8 +272,8 @@ void TestNumText::twoDecimalsOfDouble_data()
     QTest::newRow("1.47") << 1.47 << u"1.47"_s;
     QTest::newRow("-1234.5678") << -1234.5678 << u"-1234.57"_s;
     QTest::newRow("1e20 written out") << 1e20 << u"100000000000000000000.00"_s;
-    QTest::newRow("beyond 15 digits only zeros") << 123456789012345678.0
-                                                 << u"123456789012346000.00"_s;
+    QTest::newRow("beyond 15 digits only zeros")
+        << 123456789012345678.0 << u"123456789012346000.00"_s;
     QTest::newRow("tiny") << 1e-300 << u"0.00"_s;
 }
 
@@ -336,8 +339,8 @@ void TestNumText::twoDecimalsOfText()
 void TestNumText::generalTextsAreStable_data()
 {
     QTest::addColumn<double>("value");
-    for (double v : {0.45, 1.0 / 3, 2.0 / 3, 63.6164, 415149400.0, 1e-5, 1.23456789e-7, 9.87654321e20,
-                     -254.53061224489795, 1e300, 5e-324})
+    for (double v : { 0.45, 1.0 / 3, 2.0 / 3, 63.6164, 415149400.0, 1e-5, 1.23456789e-7,
+             9.87654321e20, -254.53061224489795, 1e300, 5e-324 })
         QTest::newRow(qPrintable(QString::number(v, 'g', 17))) << v;
 }
 
@@ -385,21 +388,43 @@ void TestNumText::arithmeticFaults()
 {
     QFETCH(int, operation);
     QFETCH(int, expected);
-    const Single big{3e38f}, one{1}, zero{0};
-    const Double wideOne{1}, wideZero{0};
+    const Single big { 3e38f }, one { 1 }, zero { 0 };
+    const Double wideOne { 1 }, wideZero { 0 };
     const std::optional<FaultKind> fault = faultOf([&] {
         switch (operation) {
-        case 0: (void)(one / zero); break;
-        case 1: (void)(zero / zero); break;
-        case 2: (void)(big * 2); break;
-        case 3: (void)(wideOne / wideZero); break;
-        case 4: (void)(Double{-1} / wideZero); break;
-        case 5: (void)(wideZero / wideZero); break;
-        case 6: (void)(Double{1e300} * 1e300); break;
-        case 7: (void)squareRoot(Double{-1e-300}); break;
-        case 8: (void)squareRoot(wideZero); break;
-        case 9: (void)(Double{-1e308} - 1e308); break;
-        case 10: (void)(Single{1e-30f} * Single{1e-30f}); break;
+        case 0:
+            (void)(one / zero);
+            break;
+        case 1:
+            (void)(zero / zero);
+            break;
+        case 2:
+            (void)(big * 2);
+            break;
+        case 3:
+            (void)(wideOne / wideZero);
+            break;
+        case 4:
+            (void)(Double { -1 } / wideZero);
+            break;
+        case 5:
+            (void)(wideZero / wideZero);
+            break;
+        case 6:
+            (void)(Double { 1e300 } * 1e300);
+            break;
+        case 7:
+            (void)squareRoot(Double { -1e-300 });
+            break;
+        case 8:
+            (void)squareRoot(wideZero);
+            break;
+        case 9:
+            (void)(Double { -1e308 } - 1e308);
+            break;
+        case 10:
+            (void)(Single { 1e-30f } * Single { 1e-30f });
+            break;
         }
     });
     if (expected < 0)
@@ -412,11 +437,11 @@ void TestNumText::singleOperationsRoundAtSingle()
 {
     // Each Single operation rounds to single precision on its own: 16777216 + 1
     // is lost in a Single and kept in a Double.
-    const Single big{16777216.0f};
+    const Single big { 16777216.0f };
     QCOMPARE((big + 1).value, 16777216.0f);
     QCOMPARE((widen(big) + 1).value, 16777217.0);
     // 0.45 as a Single times 400 rounds back to 180 exactly; widened it does not.
-    const Single e{0.45f}, F{400};
+    const Single e { 0.45f }, F { 400 };
     QCOMPARE((F * e).value, 180.0f);
     QVERIFY((widen(F) * widen(e)).value != 180.0);
 }
@@ -424,9 +449,9 @@ void TestNumText::singleOperationsRoundAtSingle()
 void TestNumText::cubeOfSingleIsCorrectlyRounded()
 {
     // x·x of a widened Single is exact in a Double, so (x·x)·x rounds once.
-    for (float x : {300.0f, 284.0f, 12.5f, 6.0f, 0.45f, 123.456f, 16777215.0f}) {
+    for (float x : { 300.0f, 284.0f, 12.5f, 6.0f, 0.45f, 123.456f, 16777215.0f }) {
         const long double exact = (long double)x * x * x;
-        QCOMPARE(cube(Single{x}).value, double(exact));
+        QCOMPARE(cube(Single { x }).value, double(exact));
     }
 }
 
@@ -436,8 +461,8 @@ void TestNumText::independentOfTheCLocale()
     // it: the numeric texts must not notice.
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    const int built = QProcess::execute(u"localedef"_s, {u"-i"_s, u"de_DE"_s, u"-f"_s, u"UTF-8"_s,
-                                                         dir.filePath(u"de_DE.UTF-8"_s)});
+    const int built = QProcess::execute(u"localedef"_s,
+        { u"-i"_s, u"de_DE"_s, u"-f"_s, u"UTF-8"_s, dir.filePath(u"de_DE.UTF-8"_s) });
     QVERIFY2(built == 0 || built == 1, "localedef (Debian package locales) is needed");
     qputenv("LOCPATH", QFile::encodeName(dir.path()));
     QVERIFY2(std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr, "German C locale not available");

@@ -67,15 +67,14 @@ void TestScaling::calculatorWindows()
         // Device pixels: the box's logical size times the ratio.
         const QSizeF logical = QSizeF(rendered.size()) / m_factor;
         QVERIFY2(qAbs(logical.width() - qRound(logical.width())) < 1.0 / m_factor + 0.01,
-                 qPrintable(picture->objectName()));
+            qPrintable(picture->objectName()));
         QVERIFY(rendered.width() >= qFloor(picture->contentsRect().width() * m_factor * 0.8));
     }
     for (const QLabel* label : window->findChildren<QLabel*>()) {
-        const QRect needed = label->fontMetrics().boundingRect(
-            QRect(QPoint(), label->size()), int(label->alignment()) | Qt::TextWordWrap,
-            label->text().trimmed());
+        const QRect needed = label->fontMetrics().boundingRect(QRect(QPoint(), label->size()),
+            int(label->alignment()) | Qt::TextWordWrap, label->text().trimmed());
         QVERIFY2(needed.height() <= label->height() + 2 && needed.width() <= label->width() + 2,
-                 qPrintable(label->objectName()));
+            qPrintable(label->objectName()));
     }
 }
 

@@ -14,22 +14,22 @@ namespace {
 // The window's design-time inputs.
 FieldTexts defaults()
 {
-    return {{u"Text1"_s, u"400"_s}, {u"Text2"_s, u"300"_s},   {u"Text3"_s, u"6"_s},
-            {u"Text4"_s, u"8"_s},   {u"Text12"_s, u"150"_s},  {u"Text13"_s, u"118"_s},
-            {u"Text16"_s, u"10000"_s}, {u"Text20"_s, u"1"_s}};
+    return { { u"Text1"_s, u"400"_s }, { u"Text2"_s, u"300"_s }, { u"Text3"_s, u"6"_s },
+        { u"Text4"_s, u"8"_s }, { u"Text12"_s, u"150"_s }, { u"Text13"_s, u"118"_s },
+        { u"Text16"_s, u"10000"_s }, { u"Text20"_s, u"1"_s } };
 }
 
 // The outputs in the order the steps write them.
-const QStringList outputsInStepOrder{u"Text5"_s,  u"Text6"_s,  u"Text7"_s,  u"Text8"_s,  u"Text9"_s,
-                                     u"Text10"_s, u"Text11"_s, u"Text14"_s, u"Text15"_s, u"Text17"_s,
-                                     u"Text18"_s, u"Text19"_s, u"Text21"_s, u"Text22"_s};
+const QStringList outputsInStepOrder { u"Text5"_s, u"Text6"_s, u"Text7"_s, u"Text8"_s, u"Text9"_s,
+    u"Text10"_s, u"Text11"_s, u"Text14"_s, u"Text15"_s, u"Text17"_s, u"Text18"_s, u"Text19"_s,
+    u"Text21"_s, u"Text22"_s };
 
 FieldTexts withTyped(const QString& typed)
 {
     return fieldPairs(typed, defaults());
 }
 
-const NumberFormat point{u'.'};
+const NumberFormat point { u'.' };
 
 } // namespace
 
@@ -78,10 +78,12 @@ void TestSectionCalculation::figures_data()
         << u"Text1=123.456789"_s
         << u"Text5=3679.309 Text6=53569364.96 Text7=2514013.71 Text8=120.66 Text9=26.14 "
            "Text10=357129.10 Text11=40727.02 Text14=371.18 Text15=355.45 Text21=28.88257565"_s;
-    QTest::newRow("two pieces double Gsum only") << u"Text20=2"_s << u"Text21=63.6164 Text22=127.2328"_s;
+    QTest::newRow("two pieces double Gsum only")
+        << u"Text20=2"_s << u"Text21=63.6164 Text22=127.2328"_s;
     QTest::newRow("no pieces") << u"Text20=0"_s << u"Text21=63.6164 Text22=0"_s;
     QTest::newRow("L 0") << u"Text16=0"_s << u"Text17=0.00 Text18=0.00 Text19=0.00"_s;
-    QTest::newRow("reversed forces") << u"Text12=-150 Text13=-118"_s << u"Text14=-138.18 Text15=-132.48"_s;
+    QTest::newRow("reversed forces")
+        << u"Text12=-150 Text13=-118"_s << u"Text14=-138.18 Text15=-132.48"_s;
     QTest::newRow("forces 0") << u"Text12=0 Text13=0"_s << u"Text14=0.00 Text15=0.00"_s;
     QTest::newRow("blanks around inputs") << u"Text1=\t400\t"_s << u"Text5=8104 Text8=135.10"_s;
 }
@@ -107,27 +109,28 @@ void TestSectionCalculation::faults_data()
     QTest::newRow("B not a number") << u"Text1=abc"_s << u"Text1"_s << nan << u""_s;
     QTest::newRow("H empty") << u"Text2="_s << u"Text2"_s << nan << u""_s;
     QTest::newRow("tw with digit grouping") << u"Text3=1,000"_s << u"Text3"_s << nan << u""_s;
-    QTest::newRow("t beyond a Single") << u"Text4=1e39"_s << u"Text4"_s << FaultKind::OutOfRange << u""_s;
-    QTest::newRow("area beyond a Single") << u"Text1=3e38 Text4=2"_s << u"Text5"_s
-                                          << FaultKind::OutOfRange << u""_s;
-    QTest::newRow("all dimensions 0: ix is 0/0") << u"Text1=0 Text2=0 Text3=0 Text4=0"_s
-                                                 << u"Text8"_s << FaultKind::InvalidOperation
-                                                 << u"Text7"_s;
-    QTest::newRow("negative Ix/A under the root") << u"Text4=-1"_s << u"Text8"_s
-                                                  << FaultKind::InvalidOperation << u"Text7"_s;
-    QTest::newRow("H 0 divides Wx") << u"Text2=0"_s << u"Text10"_s << FaultKind::DivisionByZero
-                                    << u"Text9"_s;
-    QTest::newRow("B 0 divides Wy") << u"Text1=0"_s << u"Text11"_s << FaultKind::DivisionByZero
-                                    << u"Text10"_s;
+    QTest::newRow("t beyond a Single")
+        << u"Text4=1e39"_s << u"Text4"_s << FaultKind::OutOfRange << u""_s;
+    QTest::newRow("area beyond a Single")
+        << u"Text1=3e38 Text4=2"_s << u"Text5"_s << FaultKind::OutOfRange << u""_s;
+    QTest::newRow("all dimensions 0: ix is 0/0")
+        << u"Text1=0 Text2=0 Text3=0 Text4=0"_s << u"Text8"_s << FaultKind::InvalidOperation
+        << u"Text7"_s;
+    QTest::newRow("negative Ix/A under the root")
+        << u"Text4=-1"_s << u"Text8"_s << FaultKind::InvalidOperation << u"Text7"_s;
+    QTest::newRow("H 0 divides Wx")
+        << u"Text2=0"_s << u"Text10"_s << FaultKind::DivisionByZero << u"Text9"_s;
+    QTest::newRow("B 0 divides Wy")
+        << u"Text1=0"_s << u"Text11"_s << FaultKind::DivisionByZero << u"Text10"_s;
     QTest::newRow("M read before N") << u"Text12=x Text13=y"_s << u"Text13"_s << nan << u"Text11"_s;
     QTest::newRow("N not a number") << u"Text12=x"_s << u"Text12"_s << nan << u"Text11"_s;
-    QTest::newRow("N beyond a Double") << u"Text12=1e400"_s << u"Text12"_s
-                                       << FaultKind::OutOfRange << u"Text11"_s;
+    QTest::newRow("N beyond a Double")
+        << u"Text12=1e400"_s << u"Text12"_s << FaultKind::OutOfRange << u"Text11"_s;
     QTest::newRow("M overflows") << u"Text13=1e305"_s << u"Text14"_s << FaultKind::OutOfRange
                                  << u"Text11"_s;
     QTest::newRow("L not a number") << u"Text16=ten"_s << u"Text16"_s << nan << u"Text15"_s;
-    QTest::newRow("L overflows L0") << u"Text16=1.7e308"_s << u"Text17"_s << FaultKind::OutOfRange
-                                    << u"Text15"_s;
+    QTest::newRow("L overflows L0")
+        << u"Text16=1.7e308"_s << u"Text17"_s << FaultKind::OutOfRange << u"Text15"_s;
     QTest::newRow("Num not a number") << u"Text20=two"_s << u"Text20"_s << nan << u"Text21"_s;
 }
 
@@ -169,7 +172,7 @@ void TestSectionCalculation::aSecondClickWritesTheSameTexts()
 void TestSectionCalculation::commaLocale()
 {
     FieldTexts fields = withTyped(u"Text1=200 Text2=400 Text3=8 Text4=12,5"_s);
-    QVERIFY(!calculateSection(fields, NumberFormat{u','}));
+    QVERIFY(!calculateSection(fields, NumberFormat { u',' }));
     QCOMPARE(fields.value(u"Text8"_s), u"166,93"_s);
     QCOMPARE(fields.value(u"Text21"_s), u"62,8"_s);
 }

@@ -65,12 +65,13 @@ void TestSectionForm::designTimeTexts_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("readOnly");
 
-    const QList<std::pair<QString, QString>> inputs{
-        {u"Text1"_s, u"400"_s}, {u"Text2"_s, u"300"_s},    {u"Text3"_s, u"6"_s},  {u"Text4"_s, u"8"_s},
-        {u"Text12"_s, u"150"_s}, {u"Text13"_s, u"118"_s}, {u"Text16"_s, u"10000"_s}, {u"Text20"_s, u"1"_s}};
+    const QList<std::pair<QString, QString>> inputs { { u"Text1"_s, u"400"_s },
+        { u"Text2"_s, u"300"_s }, { u"Text3"_s, u"6"_s }, { u"Text4"_s, u"8"_s },
+        { u"Text12"_s, u"150"_s }, { u"Text13"_s, u"118"_s }, { u"Text16"_s, u"10000"_s },
+        { u"Text20"_s, u"1"_s } };
     for (const auto& [name, text] : inputs)
         QTest::newRow(qPrintable(name)) << name << text << false;
-    for (int n : {5, 6, 7, 8, 9, 10, 11, 14, 15, 17, 18, 19})
+    for (int n : { 5, 6, 7, 8, 9, 10, 11, 14, 15, 17, 18, 19 })
         QTest::newRow(qPrintable(u"Text%1"_s.arg(n))) << u"Text%1"_s.arg(n) << QString() << true;
     QTest::newRow("Text21") << u"Text21"_s << u"Text21"_s << true;
     QTest::newRow("Text22") << u"Text22"_s << u"Text22"_s << true;
@@ -115,7 +116,7 @@ void TestSectionForm::captionsRender()
 
 void TestSectionForm::titleUsesAKaiFace()
 {
-    for (const QString& name : {u"Label1(0)"_s, u"Label1(1)"_s}) {
+    for (const QString& name : { u"Label1(0)"_s, u"Label1(1)"_s }) {
         const QLabel* title = m_form->findChild<QLabel*>(name);
         QVERIFY(title);
         const QString family = QFontInfo(title->font()).family();
@@ -131,12 +132,12 @@ void TestSectionForm::captionsAndPlaces_data()
 
     QTest::newRow("title") << u"Label1(0)"_s << u"工字型截面性质计算"_s << QRect(208, 24, 441, 57);
     QTest::newRow("H has two blanks") << u"Label2(1)"_s << u"高  度H"_s << QRect(24, 72, 97, 33);
-    QTest::newRow("σe narrow label") << u"Label2(13)"_s << u"弹性设计最大应力 σe"_s
-                                     << QRect(272, 96, 65, 38);
+    QTest::newRow("σe narrow label")
+        << u"Label2(13)"_s << u"弹性设计最大应力 σe"_s << QRect(272, 96, 65, 38);
     QTest::newRow("σp") << u"Label2(14)"_s << u"纯弯梁考虑塑性最大应力 σp"_s
                         << QRect(272, 136, 89, 38);
-    QTest::newRow("λx label below its field") << u"Label2(17)"_s << u"X轴长细比"_s
-                                              << QRect(272, 272, 97, 33);
+    QTest::newRow("λx label below its field")
+        << u"Label2(17)"_s << u"X轴长细比"_s << QRect(272, 272, 97, 33);
     QTest::newRow("Gsum") << u"Label2(21)"_s << u"重量 Gsum"_s << QRect(272, 424, 97, 33);
 }
 
@@ -150,8 +151,8 @@ void TestSectionForm::captionsAndPlaces()
     QCOMPARE(label->text(), caption);
     QCOMPARE(label->geometry(), geometry);
     // A wrapped caption must fit its label.
-    const QRect needed = label->fontMetrics().boundingRect(QRect(QPoint(), label->size()),
-                                                           Qt::TextWordWrap, caption);
+    const QRect needed = label->fontMetrics().boundingRect(
+        QRect(QPoint(), label->size()), Qt::TextWordWrap, caption);
     QVERIFY2(needed.height() <= label->height() + 2, qPrintable(name));
 }
 
@@ -170,11 +171,10 @@ void TestSectionForm::drawingIsRenderedSharp()
 
 void TestSectionForm::tabOrderFollowsTheRows()
 {
-    const QStringList expected{u"Text1"_s,  u"Text2"_s,  u"Text3"_s,  u"Text4"_s,  u"Text5"_s,
-                               u"Text6"_s,  u"Text7"_s,  u"Text8"_s,  u"Text9"_s,  u"Text10"_s,
-                               u"Text11"_s, u"Text12"_s, u"Text13"_s, u"Text14"_s, u"Text15"_s,
-                               u"Text16"_s, u"Text17"_s, u"Text18"_s, u"Text19"_s, u"Text20"_s,
-                               u"Text21"_s, u"Text22"_s, u"Command2"_s, u"Command1"_s};
+    const QStringList expected { u"Text1"_s, u"Text2"_s, u"Text3"_s, u"Text4"_s, u"Text5"_s,
+        u"Text6"_s, u"Text7"_s, u"Text8"_s, u"Text9"_s, u"Text10"_s, u"Text11"_s, u"Text12"_s,
+        u"Text13"_s, u"Text14"_s, u"Text15"_s, u"Text16"_s, u"Text17"_s, u"Text18"_s, u"Text19"_s,
+        u"Text20"_s, u"Text21"_s, u"Text22"_s, u"Command2"_s, u"Command1"_s };
     QStringList visited;
     QWidget* w = field(u"Text1"_s);
     for (int i = 0; i < expected.size(); ++i) {
@@ -202,7 +202,8 @@ void TestSectionForm::faultIsReportedAndTheInputSelected()
     ModalBoxCatcher boxes;
     QTest::mouseClick(m_form->findChild<QPushButton*>(u"Command2"_s), Qt::LeftButton);
     QCOMPARE(boxes.texts(),
-             QStringList(u"计算错误|“轴力N”中的“abc”不是有效的数字。\n计算已在此处停止，其后的结果未更新。"_s));
+        QStringList(
+            u"计算错误|“轴力N”中的“abc”不是有效的数字。\n计算已在此处停止，其后的结果未更新。"_s));
     // Steps before N ran; σe onwards keep their old texts.
     QCOMPARE(field(u"Text11"_s)->text(), u"426692.23"_s);
     QCOMPARE(field(u"Text14"_s)->text(), QString());

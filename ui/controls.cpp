@@ -11,8 +11,7 @@ namespace {
 // The classic Windows active-border colour (system colour 10).
 constexpr QColor resultBackground(180, 180, 180);
 
-template <typename Control>
-Control* named(Control* control, const QString& name, QRect where)
+template <typename Control> Control* named(Control* control, const QString& name, QRect where)
 {
     control->setObjectName(name);
     control->setGeometry(where);
@@ -20,7 +19,7 @@ Control* named(Control* control, const QString& name, QRect where)
 }
 
 QLineEdit* placeField(QWidget* parent, const QString& name, const QString& text, QRect where,
-                      const QString& accessibleName)
+    const QString& accessibleName)
 {
     auto* field = named(new QLineEdit(text, parent), name, where);
     field->setAccessibleName(accessibleName);
@@ -53,13 +52,13 @@ QPushButton* placeButton(QWidget* parent, const QString& name, const QString& ca
 }
 
 QLineEdit* placeInputField(QWidget* parent, const QString& name, const QString& text, QRect where,
-                           const QString& accessibleName)
+    const QString& accessibleName)
 {
     return placeField(parent, name, text, where, accessibleName);
 }
 
 QLineEdit* placeOutputField(QWidget* parent, const QString& name, const QString& text, QRect where,
-                            const QString& accessibleName)
+    const QString& accessibleName)
 {
     QLineEdit* field = placeFixedField(parent, name, text, where, accessibleName);
     QPalette palette = field->palette();
@@ -69,7 +68,7 @@ QLineEdit* placeOutputField(QWidget* parent, const QString& name, const QString&
 }
 
 QLineEdit* placeFixedField(QWidget* parent, const QString& name, const QString& text, QRect where,
-                           const QString& accessibleName)
+    const QString& accessibleName)
 {
     QLineEdit* field = placeField(parent, name, text, where, accessibleName);
     field->setReadOnly(true);

@@ -18,14 +18,14 @@ QGroupBox* placeGroup(QWidget* parent, const QString& name, const QString& capti
 QPushButton* placeButton(QWidget* parent, const QString& name, const QString& caption, QRect where);
 
 // An editable numeric field with its design-time text.
-QLineEdit* placeInputField(QWidget* parent, const QString& name, const QString& text,
-                           QRect where, const QString& accessibleName);
+QLineEdit* placeInputField(QWidget* parent, const QString& name, const QString& text, QRect where,
+    const QString& accessibleName);
 
 // A result field: read-only, its text selectable and copyable, on the light
 // grey of a classic active window border so that it stands apart from inputs.
-QLineEdit* placeOutputField(QWidget* parent, const QString& name, const QString& text,
-                            QRect where, const QString& accessibleName);
+QLineEdit* placeOutputField(QWidget* parent, const QString& name, const QString& text, QRect where,
+    const QString& accessibleName);
 
 // A read-only field without the result colour, for fixed information.
-QLineEdit* placeFixedField(QWidget* parent, const QString& name, const QString& text,
-                           QRect where, const QString& accessibleName);
+QLineEdit* placeFixedField(QWidget* parent, const QString& name, const QString& text, QRect where,
+    const QString& accessibleName);

@@ -22,20 +22,20 @@ QString faultMessage(const Fault& fault, const QString& fieldCaption)
     switch (fault.kind) {
     case FaultKind::NotANumber:
         what = fault.text.trimmed().isEmpty()
-                   ? field + QStringLiteral("中没有数字。")
-                   : field + QStringLiteral("中的") + text + QStringLiteral("不是有效的数字。");
+            ? field + QStringLiteral("中没有数字。")
+            : field + QStringLiteral("中的") + text + QStringLiteral("不是有效的数字。");
         break;
     case FaultKind::OutOfRange:
         what = fault.text.isEmpty()
-                   ? QStringLiteral("计算") + field + QStringLiteral("时结果超出了数值范围。")
-                   : field + QStringLiteral("中的") + text + QStringLiteral("超出了数值范围。");
+            ? QStringLiteral("计算") + field + QStringLiteral("时结果超出了数值范围。")
+            : field + QStringLiteral("中的") + text + QStringLiteral("超出了数值范围。");
         break;
     case FaultKind::DivisionByZero:
         what = QStringLiteral("计算") + field + QStringLiteral("时出现了除数为零。");
         break;
     case FaultKind::InvalidOperation:
         what = QStringLiteral("计算") + field
-               + QStringLiteral("时出现了无效运算（如负数开平方或零除以零）。");
+            + QStringLiteral("时出现了无效运算（如负数开平方或零除以零）。");
         break;
     }
     return what + u'\n' + QStringLiteral("计算已在此处停止，其后的结果未更新。");
@@ -44,8 +44,8 @@ QString faultMessage(const Fault& fault, const QString& fieldCaption)
 void reportFault(QWidget* window, const Fault& fault)
 {
     auto* field = window->findChild<QLineEdit*>(fault.field);
-    const QString caption = field && !field->accessibleName().isEmpty() ? field->accessibleName()
-                                                                         : fault.field;
+    const QString caption
+        = field && !field->accessibleName().isEmpty() ? field->accessibleName() : fault.field;
     QMessageBox::warning(window, QStringLiteral("计算错误"), faultMessage(fault, caption));
     if (field && !field->isReadOnly()) {
         field->activateWindow();

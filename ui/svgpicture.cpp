@@ -3,7 +3,8 @@
 #include <QPainter>
 
 SvgPicture::SvgPicture(const QString& resource, QWidget* parent)
-    : QFrame(parent), m_renderer(resource)
+    : QFrame(parent)
+    , m_renderer(resource)
 {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(1);

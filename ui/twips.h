@@ -13,8 +13,8 @@ constexpr int twipsToPixels(int twips)
 
 constexpr QRect twipRect(int left, int top, int width, int height)
 {
-    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),
-                 twipsToPixels(height));
+    return QRect(
+        twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
 }
 
 constexpr QSize twipSize(int width, int height)

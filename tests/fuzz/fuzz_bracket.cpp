@@ -6,10 +6,10 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const QStringList inputs{
-        QStringLiteral("Text1"), QStringLiteral("Text2"), QStringLiteral("Text3"),
-        QStringLiteral("Text4"), QStringLiteral("Text5"), QStringLiteral("Text6"),
-        QStringLiteral("Text7"), QStringLiteral("Text8"), QStringLiteral("Text12")};
+    static const QStringList inputs { QStringLiteral("Text1"), QStringLiteral("Text2"),
+        QStringLiteral("Text3"), QStringLiteral("Text4"), QStringLiteral("Text5"),
+        QStringLiteral("Text6"), QStringLiteral("Text7"), QStringLiteral("Text8"),
+        QStringLiteral("Text12") };
     static const QStringList outputs = [] {
         QStringList names;
         for (int n = 13; n <= 32; ++n)

@@ -17,8 +17,7 @@ bool hasTwoDecimals(const QString& text, QChar separator)
     return at > 0 && text.size() - at - 1 == 2 && text.count(separator) == 1;
 }
 
-template <typename T>
-void checkWidth(const Parsed<T>& parsed, NumberFormat format)
+template <typename T> void checkWidth(const Parsed<T>& parsed, NumberFormat format)
 {
     if (!parsed)
         return;
@@ -45,7 +44,7 @@ void checkWidth(const Parsed<T>& parsed, NumberFormat format)
     const Parsed<double> fixedBack = parseDouble(fixed, format);
     FUZZ_CHECK(bool(fixedBack), "a two-decimal text does not read back");
     FUZZ_CHECK(fixedTwoDecimals(QStringView(fixed), format) == fixed,
-               "two decimals of a two-decimal text changed it");
+        "two decimals of a two-decimal text changed it");
 }
 
 } // namespace
@@ -53,7 +52,7 @@ void checkWidth(const Parsed<T>& parsed, NumberFormat format)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     NumberFormat format;
-    const FieldTexts texts = fieldTextsFrom(data, size, {QStringLiteral("text")}, format);
+    const FieldTexts texts = fieldTextsFrom(data, size, { QStringLiteral("text") }, format);
     const QString text = texts.value(QStringLiteral("text"));
     checkWidth(parseSingle(text, format), format);
     checkWidth(parseDouble(text, format), format);

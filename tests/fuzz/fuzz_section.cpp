@@ -5,16 +5,14 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const QStringList inputs{QStringLiteral("Text1"),  QStringLiteral("Text2"),
-                                    QStringLiteral("Text3"),  QStringLiteral("Text4"),
-                                    QStringLiteral("Text12"), QStringLiteral("Text13"),
-                                    QStringLiteral("Text16"), QStringLiteral("Text20")};
-    static const QStringList outputs{
-        QStringLiteral("Text5"),  QStringLiteral("Text6"),  QStringLiteral("Text7"),
-        QStringLiteral("Text8"),  QStringLiteral("Text9"),  QStringLiteral("Text10"),
-        QStringLiteral("Text11"), QStringLiteral("Text14"), QStringLiteral("Text15"),
-        QStringLiteral("Text17"), QStringLiteral("Text18"), QStringLiteral("Text19"),
-        QStringLiteral("Text21"), QStringLiteral("Text22")};
+    static const QStringList inputs { QStringLiteral("Text1"), QStringLiteral("Text2"),
+        QStringLiteral("Text3"), QStringLiteral("Text4"), QStringLiteral("Text12"),
+        QStringLiteral("Text13"), QStringLiteral("Text16"), QStringLiteral("Text20") };
+    static const QStringList outputs { QStringLiteral("Text5"), QStringLiteral("Text6"),
+        QStringLiteral("Text7"), QStringLiteral("Text8"), QStringLiteral("Text9"),
+        QStringLiteral("Text10"), QStringLiteral("Text11"), QStringLiteral("Text14"),
+        QStringLiteral("Text15"), QStringLiteral("Text17"), QStringLiteral("Text18"),
+        QStringLiteral("Text19"), QStringLiteral("Text21"), QStringLiteral("Text22") };
     const QString old = QStringLiteral("old");
 
     NumberFormat format;

@@ -25,12 +25,12 @@
 // The bytes as UTF-8 text, split at newlines into one text per field in turn;
 // fields beyond the last piece get an empty text. The first byte picks the
 // decimal separator, so both kinds of locale are explored.
-inline FieldTexts fieldTextsFrom(const std::uint8_t* data, std::size_t size,
-                                 const QStringList& inputs, NumberFormat& format)
+inline FieldTexts fieldTextsFrom(
+    const std::uint8_t* data, std::size_t size, const QStringList& inputs, NumberFormat& format)
 {
-    format = NumberFormat{size > 0 && (data[0] & 1) ? QChar(u',') : QChar(u'.')};
-    const QString all = QString::fromUtf8(reinterpret_cast<const char*>(data) + (size > 0),
-                                          qsizetype(size > 0 ? size - 1 : 0));
+    format = NumberFormat { size > 0 && (data[0] & 1) ? QChar(u',') : QChar(u'.') };
+    const QString all = QString::fromUtf8(
+        reinterpret_cast<const char*>(data) + (size > 0), qsizetype(size > 0 ? size - 1 : 0));
     const QStringList pieces = all.split(u'\n');
     FieldTexts texts;
     for (qsizetype i = 0; i < inputs.size(); ++i)
@@ -41,8 +41,7 @@ inline FieldTexts fieldTextsFrom(const std::uint8_t* data, std::size_t size,
 // After a run: outputs written are a prefix of the step order, each a number
 // text; the rest still hold the old text. A fault names a field.
 inline void checkOutcome(const FieldTexts& texts, const QStringList& outputsInOrder,
-                         const QString& oldText, const std::optional<Fault>& fault,
-                         NumberFormat format)
+    const QString& oldText, const std::optional<Fault>& fault, NumberFormat format)
 {
     bool stillOld = false;
     for (const QString& output : outputsInOrder) {
@@ -54,8 +53,8 @@ inline void checkOutcome(const FieldTexts& texts, const QStringList& outputsInOr
         FUZZ_CHECK(!stillOld, "an output after an unwritten one was written");
         FUZZ_CHECK(bool(parseDouble(text, format)), "an output is not a number text");
         FUZZ_CHECK(!text.contains(QStringLiteral("nan"), Qt::CaseInsensitive)
-                       && !text.contains(QStringLiteral("inf"), Qt::CaseInsensitive),
-                   "an output holds a NaN or an infinity");
+                && !text.contains(QStringLiteral("inf"), Qt::CaseInsensitive),
+            "an output holds a NaN or an infinity");
     }
     if (fault)
         FUZZ_CHECK(!fault->field.isEmpty(), "a fault names no field");

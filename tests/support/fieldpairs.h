@@ -21,7 +21,7 @@ inline QStringList mismatches(const FieldTexts& actual, const FieldTexts& expect
     for (auto it = expected.cbegin(); it != expected.cend(); ++it)
         if (actual.value(it.key()) != it.value())
             found << it.key() + u'=' + actual.value(it.key()) + QStringLiteral(", expected ")
-                         + it.value();
+                    + it.value();
     found.sort();
     return found;
 }

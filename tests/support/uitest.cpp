@@ -11,8 +11,8 @@
 #include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QTest>
 #include <QMessageBox>
+#include <QTest>
 #include <QTextLayout>
 
 void prepareTestApplication()
@@ -98,7 +98,8 @@ struct ModalBoxCatcher::State : QObject {
     }
 };
 
-ModalBoxCatcher::ModalBoxCatcher() : m_state(new State)
+ModalBoxCatcher::ModalBoxCatcher()
+    : m_state(new State)
 {
     QCoreApplication::instance()->installEventFilter(m_state);
 }
