@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <string>
 
 namespace {
@@ -17,7 +18,7 @@ QString toFieldText(const char* begin, const char* end, NumberFormat format)
     text.reserve(end - begin);
     for (const char* p = begin; p != end; ++p) {
         if (*p == '.')
-            text += format.decimalSeparator;
+            text += QChar(char16_t(format.decimalSeparator));
         else if (*p == 'e')
             text += u'E';
         else
@@ -40,6 +41,10 @@ template <typename T> QString general(T value, int digits, NumberFormat format)
 // decimals half away from zero.
 template <typename T> QString twoDecimals(T value, int digits, NumberFormat format)
 {
+    // An infinity or a NaN has no decimals to round: it keeps the text it has
+    // ("inf", "-inf", "nan"), as any text that is not a number does.
+    if (!std::isfinite(value))
+        return general(value, digits, format);
     char buffer[64];
     const auto result = std::to_chars(
         buffer, buffer + sizeof buffer, value, std::chars_format::scientific, digits - 1);
@@ -89,7 +94,7 @@ template <typename T> QString twoDecimals(T value, int digits, NumberFormat form
     if (negative && !zero)
         out += u'-';
     out += QLatin1StringView(kept.data(), qsizetype(kept.size() - 2));
-    out += format.decimalSeparator;
+    out += QChar(char16_t(format.decimalSeparator));
     out += QLatin1StringView(kept.data() + kept.size() - 2, 2);
     return out;
 }

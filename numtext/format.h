@@ -16,7 +16,8 @@ QString generalText(double value, NumberFormat format);
 // Fixed two-decimal text, the format "0.00": the number's own general digits
 // (7 for a Single, 15 for a Double) rounded to two decimals, ties away from
 // zero, so the Double 2.675 gives "2.68" and the Single read from "1.005"
-// gives "1.01". A result that rounds to zero carries no sign.
+// gives "1.01". A result that rounds to zero carries no sign. An infinity or
+// a NaN has nothing to round and is written "inf", "-inf" or "nan".
 QString fixedTwoDecimals(float single, NumberFormat format);
 QString fixedTwoDecimals(double value, NumberFormat format);
 

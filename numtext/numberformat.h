@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QChar>
 
 class QLocale;
 
@@ -8,7 +7,7 @@ class QLocale;
 // It is passed in as a value so that every conversion is reproducible and
 // never depends on the C library's global locale.
 struct NumberFormat {
-    QChar decimalSeparator = u'.';
+    char32_t decimalSeparator = U'.';
 
     static NumberFormat fromLocale(const QLocale& locale);
 };

@@ -47,6 +47,7 @@ private slots:
     void limits();
     void judgementOfTheDefaults();
     void judgementStopsAtATextThatIsNoNumber();
+    void defaultsUnderACommaLocale();
 };
 
 void TestBracketCalculation::figures_data()
@@ -262,6 +263,19 @@ void TestBracketCalculation::judgementStopsAtATextThatIsNoNumber()
     QCOMPARE(verdicts.met, (std::vector<bool> { true, false }));
     QVERIFY(verdicts.fault);
     QCOMPARE(verdicts.fault->field, u"Text28"_s);
+}
+
+void TestBracketCalculation::defaultsUnderACommaLocale()
+{
+    // The window's own e ".45" is read with a point wherever the separator
+    // is a comma; the results are written with the comma.
+    FieldTexts fields = withTyped({});
+    const NumberFormat comma { U',' };
+    QCOMPARE(calculateBracket(fields, comma).has_value(), false);
+    QCOMPARE(fields.value(u"Text13"_s), u"180,00"_s);
+    QCOMPARE(fields.value(u"Text19"_s), u"415149400,00"_s);
+    QCOMPARE(fields.value(u"Text28"_s), u"150,07"_s);
+    QCOMPARE(judgeBracket(fields, comma).met, std::vector<bool>(6, true));
 }
 
 QTEST_GUILESS_MAIN(TestBracketCalculation)

@@ -2,6 +2,7 @@
 // numbers are written back, at both widths, in both decimal separators, and
 // whatever the C library's locale.
 
+#include "exactfloat.h"
 #include "fault.h"
 #include "format.h"
 #include "mixedwidth.h"
@@ -14,21 +15,34 @@
 
 #include <clocale>
 #include <cmath>
+#include <functional>
 #include <limits>
 
 using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(ParseStatus)
 Q_DECLARE_METATYPE(FaultKind)
+Q_DECLARE_METATYPE(std::optional<FaultKind>)
+Q_DECLARE_METATYPE(std::function<void()>)
 
 namespace {
 
-const NumberFormat point { u'.' };
-const NumberFormat comma { u',' };
+const NumberFormat point { U'.' };
+const NumberFormat comma { U',' };
 
 NumberFormat formatFor(QChar separator)
 {
-    return NumberFormat { separator };
+    return NumberFormat { char32_t(separator.unicode()) };
+}
+
+// "0." followed by `zeros` zeros, then `tail`; or `head` followed by zeros.
+QString afterZeros(qsizetype zeros, const QString& tail)
+{
+    return u"0."_s + QString(zeros, u'0') + tail;
+}
+QString beforeZeros(const QString& head, qsizetype zeros, const QString& tail)
+{
+    return head + QString(zeros, u'0') + tail;
 }
 
 QString statusName(ParseStatus s)
@@ -44,7 +58,18 @@ QString statusName(ParseStatus s)
     return {};
 }
 
-template <typename Operation> std::optional<FaultKind> faultOf(Operation operation)
+// Wide enough for a Single's 24-bit significand cubed.
+__extension__ using ExactInteger = unsigned __int128;
+
+// One checked operation with its operands, as a row of the arithmetic table.
+using Operation = std::function<void()>;
+
+template <typename Compute> Operation operation(Compute compute)
+{
+    return [compute] { (void)compute(); };
+}
+
+std::optional<FaultKind> faultOf(const Operation& operation)
 {
     try {
         operation();
@@ -113,6 +138,42 @@ void TestNumText::parseDouble_data()
         << u"1.7976931348623157e308"_s << QChar(u'.') << ok << std::numeric_limits<double>::max();
     QTest::newRow("comma locale 0,45") << u"0,45"_s << QChar(u',') << ok << 0.45;
     QTest::newRow("comma locale ,5") << u",5"_s << QChar(u',') << ok << 0.5;
+    // The point is a decimal point in every locale; grouping is never read.
+    QTest::newRow("comma locale .45") << u".45"_s << QChar(u',') << ok << 0.45;
+    QTest::newRow("comma locale 1.000 is one") << u"1.000"_s << QChar(u',') << ok << 1.0;
+    QTest::newRow("comma locale 1.5E+3") << u"1.5E+3"_s << QChar(u',') << ok << 1500.0;
+    // What a Chinese input method types in full-width or Chinese punctuation mode.
+    QTest::newRow("４００") << u"４００"_s << QChar(u'.') << ok << 400.0;
+    QTest::newRow("400．5") << u"400．5"_s << QChar(u'.') << ok << 400.5;
+    QTest::newRow("400。5") << u"400。5"_s << QChar(u'.') << ok << 400.5;
+    QTest::newRow("0。45") << u"0。45"_s << QChar(u'.') << ok << 0.45;
+    QTest::newRow("－5") << u"－5"_s << QChar(u'.') << ok << -5.0;
+    QTest::newRow("＋5") << u"＋5"_s << QChar(u'.') << ok << 5.0;
+    QTest::newRow("１Ｅ３") << u"１Ｅ３"_s << QChar(u'.') << ok << 1000.0;
+    QTest::newRow("２ｅ－３") << u"２ｅ－３"_s << QChar(u'.') << ok << 0.002;
+    QTest::newRow("ideographic spaces") << u"\u3000１２\u3000"_s << QChar(u'.') << ok << 12.0;
+    QTest::newRow("comma locale 0。45") << u"0。45"_s << QChar(u',') << ok << 0.45;
+    // Zeros keep their sign.
+    QTest::newRow("-0") << u"-0"_s << QChar(u'.') << ok << -0.0;
+    QTest::newRow("-1e-400 is -0") << u"-1e-400"_s << QChar(u'.') << ok << -0.0;
+    QTest::newRow("smallest subnormal") << u"4.9406564584124654e-324"_s << QChar(u'.') << ok
+                                        << std::numeric_limits<double>::denorm_min();
+    QTest::newRow("just above half the smallest subnormal")
+        << u"2.4703282292062328e-324"_s << QChar(u'.') << ok
+        << std::numeric_limits<double>::denorm_min();
+    QTest::newRow("below half the smallest subnormal") << u"2.4e-324"_s << QChar(u'.') << ok << 0.0;
+    // The order of a number counts every leading zero and every exponent
+    // digit, however long the text.
+    QTest::newRow("ten million zeros, then 1e10000400 is 1E+399")
+        << afterZeros(10'000'000, u"1e10000400"_s) << QChar(u'.') << range << 0.0;
+    QTest::newRow("1, ten million zeros, e-10000400 is 1E-400")
+        << beforeZeros(u"1"_s, 10'000'000, u"e-10000400"_s) << QChar(u'.') << ok << 0.0;
+    QTest::newRow("1, ten million zeros, e-10000000 is 1")
+        << beforeZeros(u"1"_s, 10'000'000, u"e-10000000"_s) << QChar(u'.') << ok << 1.0;
+    QTest::newRow("ten million zeros, then 25e10000000 is 2.5")
+        << afterZeros(10'000'000, u"25e10000001"_s) << QChar(u'.') << ok << 2.5;
+    QTest::newRow("zero with a huge exponent")
+        << u"0e99999999999999999999"_s << QChar(u'.') << ok << 0.0;
 
     QTest::newRow("1e") << u"1e"_s << QChar(u'.') << nan << 0.0;
     QTest::newRow("1e+") << u"1e+"_s << QChar(u'.') << nan << 0.0;
@@ -122,7 +183,7 @@ void TestNumText::parseDouble_data()
     QTest::newRow("sign only") << u"-"_s << QChar(u'.') << nan << 0.0;
     QTest::newRow("0,45 is not 45") << u"0,45"_s << QChar(u'.') << nan << 0.0;
     QTest::newRow("1,000 is not grouping") << u"1,000"_s << QChar(u'.') << nan << 0.0;
-    QTest::newRow("point in a comma locale") << u"1.5"_s << QChar(u',') << nan << 0.0;
+    QTest::newRow("comma locale 1,5.3") << u"1,5.3"_s << QChar(u',') << nan << 0.0;
     QTest::newRow("two separators") << u"1.2.3"_s << QChar(u'.') << nan << 0.0;
     QTest::newRow("double sign") << u"--1"_s << QChar(u'.') << nan << 0.0;
     QTest::newRow("inner blank") << u"1 2"_s << QChar(u'.') << nan << 0.0;
@@ -130,12 +191,16 @@ void TestNumText::parseDouble_data()
     QTest::newRow("inf") << u"inf"_s << QChar(u'.') << nan << 0.0;
     QTest::newRow("nan") << u"nan"_s << QChar(u'.') << nan << 0.0;
     QTest::newRow("hexadecimal") << u"0x10"_s << QChar(u'.') << nan << 0.0;
-    QTest::newRow("full-width digits") << u"１２"_s << QChar(u'.') << nan << 0.0;
+    QTest::newRow("full-width comma") << u"０，４５"_s << QChar(u'.') << nan << 0.0;
+    QTest::newRow("full-width letters") << u"１２ｍｍ"_s << QChar(u'.') << nan << 0.0;
+    QTest::newRow("two kinds of point") << u"1.2。3"_s << QChar(u'.') << nan << 0.0;
     QTest::newRow("exponent only") << u"E5"_s << QChar(u'.') << nan << 0.0;
 
     QTest::newRow("1e309") << u"1e309"_s << QChar(u'.') << range << 0.0;
     QTest::newRow("-1e309") << u"-1e309"_s << QChar(u'.') << range << 0.0;
     QTest::newRow("huge exponent") << u"1e99999999999999999999"_s << QChar(u'.') << range << 0.0;
+    QTest::newRow("huge negative exponent")
+        << u"-1e-99999999999999999999"_s << QChar(u'.') << ok << -0.0;
 }
 
 void TestNumText::parseDouble()
@@ -147,7 +212,7 @@ void TestNumText::parseDouble()
     const Parsed<double> parsed = ::parseDouble(text, formatFor(separator));
     QCOMPARE(statusName(parsed.status), statusName(status));
     if (status == ParseStatus::Ok)
-        QCOMPARE(parsed.value, value);
+        QCOMPARE(hexFloat(parsed.value), hexFloat(value));
 }
 
 void TestNumText::parseSingle_data()
@@ -171,6 +236,13 @@ void TestNumText::parseSingle_data()
     QTest::newRow("past the largest Single") << u"3.4028236e38"_s << range << 0.0f;
     QTest::newRow("tiny rounds to zero") << u"1e-50"_s << ok << 0.0f;
     QTest::newRow("subnormal") << u"1e-40"_s << ok << 1e-40f;
+    QTest::newRow("smallest subnormal")
+        << u"1.4e-45"_s << ok << std::numeric_limits<float>::denorm_min();
+    QTest::newRow("-1e-50 is -0") << u"-1e-50"_s << ok << -0.0f;
+    QTest::newRow("1e-400 for a Single")
+        << beforeZeros(u"1"_s, 10'000'000, u"e-10000400"_s) << ok << 0.0f;
+    QTest::newRow("1E+39 for a Single") << afterZeros(10'000'000, u"1e10000040"_s) << range << 0.0f;
+    QTest::newRow("full-width") << u"１２．５"_s << ok << 12.5f;
     QTest::newRow("not a number") << u"abc"_s << ParseStatus::NotANumber << 0.0f;
 }
 
@@ -182,7 +254,7 @@ void TestNumText::parseSingle()
     const Parsed<float> parsed = ::parseSingle(text, point);
     QCOMPARE(statusName(parsed.status), statusName(status));
     if (status == ParseStatus::Ok)
-        QCOMPARE(parsed.value, value);
+        QCOMPARE(hexFloat(parsed.value), hexFloat(value));
 }
 
 void TestNumText::singleGeneralText_data()
@@ -275,6 +347,10 @@ void TestNumText::twoDecimalsOfDouble_data()
     QTest::newRow("beyond 15 digits only zeros")
         << 123456789012345678.0 << u"123456789012346000.00"_s;
     QTest::newRow("tiny") << 1e-300 << u"0.00"_s;
+    // Not finite: nothing to round, the text stays what it is.
+    QTest::newRow("infinity") << std::numeric_limits<double>::infinity() << u"inf"_s;
+    QTest::newRow("-infinity") << -std::numeric_limits<double>::infinity() << u"-inf"_s;
+    QTest::newRow("NaN") << std::numeric_limits<double>::quiet_NaN() << u"nan"_s;
 }
 
 void TestNumText::twoDecimalsOfDouble()
@@ -282,6 +358,8 @@ void TestNumText::twoDecimalsOfDouble()
     QFETCH(double, value);
     QFETCH(QString, text);
     QCOMPARE(fixedTwoDecimals(value, point), text);
+    if (!std::isfinite(value))
+        QCOMPARE(fixedTwoDecimals(float(value), point), text);
 }
 
 void TestNumText::twoDecimalsOfSingleText_data()
@@ -363,7 +441,8 @@ void TestNumText::generalTextsAreStable()
     // Seven digits can be more than a Single holds (1.00000006E+28 writes
     // "1E+28", which reads back as 9.999999E+27): a Single's read-back agrees
     // with its text to the seventh digit.
-    QVERIFY(std::fabs(double(singleBack.value) - double(single)) <= std::fabs(double(single)) * 1e-6);
+    QVERIFY(
+        std::fabs(double(singleBack.value) - double(single)) <= std::fabs(double(single)) * 1e-6);
     // Read as a Double, the text carries just its seven digits.
     const Parsed<double> wideBack = ::parseDouble(singleText, point);
     if (std::fabs(single) >= 1e-4f && std::fabs(single) < 1e7f)
@@ -372,69 +451,53 @@ void TestNumText::generalTextsAreStable()
 
 void TestNumText::arithmeticFaults_data()
 {
-    QTest::addColumn<int>("operation");
-    QTest::addColumn<int>("expected"); // -1: no fault
+    QTest::addColumn<Operation>("operation");
+    QTest::addColumn<std::optional<FaultKind>>("expected");
 
-    QTest::newRow("Single 1 / 0") << 0 << int(FaultKind::DivisionByZero);
-    QTest::newRow("Single 0 / 0") << 1 << int(FaultKind::InvalidOperation);
-    QTest::newRow("Single overflow") << 2 << int(FaultKind::OutOfRange);
-    QTest::newRow("Double 1 / 0") << 3 << int(FaultKind::DivisionByZero);
-    QTest::newRow("Double -1 / 0") << 4 << int(FaultKind::DivisionByZero);
-    QTest::newRow("Double 0 / 0") << 5 << int(FaultKind::InvalidOperation);
-    QTest::newRow("Double overflow") << 6 << int(FaultKind::OutOfRange);
-    QTest::newRow("square root of a negative") << 7 << int(FaultKind::InvalidOperation);
-    QTest::newRow("square root of zero") << 8 << -1;
-    QTest::newRow("Double overflow in a difference") << 9 << int(FaultKind::OutOfRange);
-    QTest::newRow("Single underflow is no fault") << 10 << -1;
+    const auto none = std::optional<FaultKind>();
+    const auto byZero = std::optional(FaultKind::DivisionByZero);
+    const auto invalid = std::optional(FaultKind::InvalidOperation);
+    const auto range = std::optional(FaultKind::OutOfRange);
+    QTest::newRow("Single 1 / 0") << operation([] { return Single { 1 } / Single { 0 }; })
+                                  << byZero;
+    QTest::newRow("Single 0 / 0") << operation([] { return Single { 0 } / Single { 0 }; })
+                                  << invalid;
+    QTest::newRow("Single overflow") << operation([] { return Single { 3e38f } * 2; }) << range;
+    QTest::newRow("Single overflow in a sum")
+        << operation([] { return Single { 3e38f } + Single { 3e38f }; }) << range;
+    QTest::newRow("Single underflow is no fault")
+        << operation([] { return Single { 1e-30f } * Single { 1e-30f }; }) << none;
+    QTest::newRow("Single / small integer 0")
+        << operation([] { return Single { 1 } / 0; }) << byZero;
+    QTest::newRow("Double 1 / 0") << operation([] { return Double { 1 } / Double { 0 }; })
+                                  << byZero;
+    QTest::newRow("Double -1 / 0")
+        << operation([] { return Double { -1 } / Double { 0 }; }) << byZero;
+    QTest::newRow("Double 0 / 0") << operation([] { return Double { 0 } / Double { 0 }; })
+                                  << invalid;
+    QTest::newRow("Double -0 / 0")
+        << operation([] { return Double { -0.0 } / Double { 0 }; }) << invalid;
+    QTest::newRow("Double overflow") << operation([] { return Double { 1e300 } * 1e300; }) << range;
+    QTest::newRow("Double overflow in a difference")
+        << operation([] { return Double { -1e308 } - 1e308; }) << range;
+    QTest::newRow("Double overflow in a quotient")
+        << operation([] { return Double { 1e300 } / 1e-300; }) << range;
+    QTest::newRow("square root of a negative")
+        << operation([] { return squareRoot(Double { -1e-300 }); }) << invalid;
+    QTest::newRow("square root of zero")
+        << operation([] { return squareRoot(Double { 0 }); }) << none;
+    QTest::newRow("square root of -0")
+        << operation([] { return squareRoot(Double { -0.0 }); }) << none;
+    QTest::newRow("cube overflows a Double only past 1E+102")
+        << operation([] { return cube(Single { 3e38f }); }) << none;
 }
 
 void TestNumText::arithmeticFaults()
 {
-    QFETCH(int, operation);
-    QFETCH(int, expected);
-    const Single big { 3e38f }, one { 1 }, zero { 0 };
-    const Double wideOne { 1 }, wideZero { 0 };
-    const std::optional<FaultKind> fault = faultOf([&] {
-        switch (operation) {
-        case 0:
-            (void)(one / zero);
-            break;
-        case 1:
-            (void)(zero / zero);
-            break;
-        case 2:
-            (void)(big * 2);
-            break;
-        case 3:
-            (void)(wideOne / wideZero);
-            break;
-        case 4:
-            (void)(Double { -1 } / wideZero);
-            break;
-        case 5:
-            (void)(wideZero / wideZero);
-            break;
-        case 6:
-            (void)(Double { 1e300 } * 1e300);
-            break;
-        case 7:
-            (void)squareRoot(Double { -1e-300 });
-            break;
-        case 8:
-            (void)squareRoot(wideZero);
-            break;
-        case 9:
-            (void)(Double { -1e308 } - 1e308);
-            break;
-        case 10:
-            (void)(Single { 1e-30f } * Single { 1e-30f });
-            break;
-        }
-    });
-    if (expected < 0)
-        QVERIFY(!fault);
-    else
-        QCOMPARE(fault.has_value() ? int(*fault) : -1, expected);
+    QFETCH(Operation, operation);
+    QFETCH(std::optional<FaultKind>, expected);
+    const std::optional<FaultKind> fault = faultOf(operation);
+    QCOMPARE(fault.has_value() ? int(*fault) : -1, expected.has_value() ? int(*expected) : -1);
 }
 
 void TestNumText::singleOperationsRoundAtSingle()
@@ -442,20 +505,30 @@ void TestNumText::singleOperationsRoundAtSingle()
     // Each Single operation rounds to single precision on its own: 16777216 + 1
     // is lost in a Single and kept in a Double.
     const Single big { 16777216.0f };
-    QCOMPARE((big + 1).value, 16777216.0f);
-    QCOMPARE((widen(big) + 1).value, 16777217.0);
+    QCOMPARE(hexFloat((big + 1).value), hexFloat(16777216.0f));
+    QCOMPARE(hexFloat((widen(big) + 1).value), hexFloat(16777217.0));
     // 0.45 as a Single times 400 rounds back to 180 exactly; widened it does not.
     const Single e { 0.45f }, F { 400 };
-    QCOMPARE((F * e).value, 180.0f);
-    QVERIFY((widen(F) * widen(e)).value != 180.0);
+    QCOMPARE(hexFloat((F * e).value), hexFloat(180.0f));
+    QCOMPARE(hexFloat((widen(F) * widen(e)).value), hexFloat(179.99999523162841796875));
+    // 1/3 rounded at single precision, then widened exactly.
+    QCOMPARE(hexFloat((Single { 1 } / 3).value), hexFloat(1.0f / 3.0f));
+    QCOMPARE(hexFloat(widen(Single { 1 } / 3).value), hexFloat(double(1.0f / 3.0f)));
 }
 
 void TestNumText::cubeOfSingleIsCorrectlyRounded()
 {
     // x·x of a widened Single is exact in a Double, so (x·x)·x rounds once.
-    for (float x : { 300.0f, 284.0f, 12.5f, 6.0f, 0.45f, 123.456f, 16777215.0f }) {
-        const long double exact = (long double)x * x * x;
-        QCOMPARE(cube(Single { x }).value, double(exact));
+    // The reference: the 24-bit significand cubed exactly in a 128-bit
+    // integer, rounded once to a Double, then scaled by a power of two.
+    for (float x : { 300.0f, 284.0f, 12.5f, 6.0f, 0.45f, 123.456f, 16777215.0f, 0.1f, 1.1f,
+             3.3333333f, 7.77777f, 16777213.0f, 1e-30f, 1e30f }) {
+        int exponent = 0;
+        const float fraction = std::frexp(x, &exponent);
+        const auto significand = ExactInteger(std::ldexp(fraction, 24));
+        const double exact
+            = std::ldexp(double(significand * significand * significand), 3 * (exponent - 24));
+        QCOMPARE(hexFloat(cube(Single { x }).value), hexFloat(exact));
     }
 }
 
@@ -469,20 +542,26 @@ void TestNumText::independentOfTheCLocale()
         { u"-i"_s, u"de_DE"_s, u"-f"_s, u"UTF-8"_s, dir.filePath(u"de_DE.UTF-8"_s) });
     QVERIFY2(built == 0 || built == 1, "localedef (Debian package locales) is needed");
     qputenv("LOCPATH", QFile::encodeName(dir.path()));
+    // Back to the C locale however the test ends, so that no later test runs
+    // under the German one.
+    struct CLocaleRestorer {
+        ~CLocaleRestorer()
+        {
+            std::setlocale(LC_ALL, "C");
+            qunsetenv("LOCPATH");
+        }
+    } restorer;
     QVERIFY2(std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr, "German C locale not available");
     QCOMPARE(std::localeconv()->decimal_point[0], ',');
 
-    QCOMPARE(::parseDouble(u"0.45"_s, point).value, 0.45);
-    QCOMPARE(::parseSingle(u"1.5E+3"_s, point).value, 1500.0f);
+    QCOMPARE(hexFloat(::parseDouble(u"0.45"_s, point).value), hexFloat(0.45));
+    QCOMPARE(hexFloat(::parseSingle(u"1.5E+3"_s, point).value), hexFloat(1500.0f));
     QVERIFY(!::parseDouble(u"0,45"_s, point));
     QCOMPARE(generalText(2.5, point), u"2.5"_s);
     QCOMPARE(generalText(1.234568e7f, point), u"1.234568E+07"_s);
     QCOMPARE(fixedTwoDecimals(2.675, point), u"2.68"_s);
     QCOMPARE(fixedTwoDecimals(u"1.47"_s, point), u"1.47"_s);
     QCOMPARE(generalText(2.5, comma), u"2,5"_s);
-
-    std::setlocale(LC_ALL, "C");
-    qunsetenv("LOCPATH");
 }
 
 QTEST_GUILESS_MAIN(TestNumText)

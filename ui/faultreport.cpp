@@ -2,14 +2,22 @@
 
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QTextBoundaryFinder>
 
 namespace {
 
-// A pasted page of text would make the box unreadable; its start is enough.
+// A pasted page of text would make the box unreadable; its first 40
+// characters are enough. They are counted as a reader sees them (graphemes),
+// so an emoji or a combined character is never cut in two.
 QString shortened(const QString& text)
 {
-    constexpr qsizetype shown = 40;
-    return text.size() <= shown ? text : text.left(shown) + u'…';
+    constexpr int shown = 40;
+    QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, text);
+    for (int count = 0; count < shown; ++count)
+        if (graphemes.toNextBoundary() < 0)
+            return text;
+    const qsizetype cut = graphemes.position();
+    return cut >= text.size() ? text : text.left(cut) + u'…';
 }
 
 } // namespace

@@ -29,7 +29,16 @@ template <typename T> void checkWidth(const Parsed<T>& parsed, NumberFormat form
         else
             return parseDouble(general, format);
     }();
-    FUZZ_CHECK(bool(back), "a general text does not read back");
+    if (!back) {
+        // Rounded to 15 digits, the Doubles from about 1.797693134862315E+308 up
+        // to the largest write "1.79769313486232E+308", which lies beyond the
+        // Double range: that text rightly reads as out of range. No other
+        // general text may fail to read back.
+        FUZZ_CHECK(std::is_same_v<T, double> && back.status == ParseStatus::OutOfRange
+                && std::fabs(double(value)) > 1.79769313486231e308,
+            "a general text does not read back");
+        return;
+    }
     if constexpr (std::is_same_v<T, double>) {
         // 15 digits never exceed a normal Double's precision: its text survives
         // a read-back, and so does the Double read from it.
@@ -43,12 +52,14 @@ template <typename T> void checkWidth(const Parsed<T>& parsed, NumberFormat form
         // "1E+28", which reads back as 9.999999E+27): the read-back agrees to
         // the seventh digit, not always to the letter.
         if (std::fabs(value) >= std::numeric_limits<float>::min())
-            FUZZ_CHECK(std::fabs(double(back.value) - double(value)) <= std::fabs(double(value)) * 1e-6,
-                       "a Single's general text reads back too far off");
+            FUZZ_CHECK(
+                std::fabs(double(back.value) - double(value)) <= std::fabs(double(value)) * 1e-6,
+                "a Single's general text reads back too far off");
     }
 
     const QString fixed = fixedTwoDecimals(value, format);
-    FUZZ_CHECK(hasTwoDecimals(fixed, format.decimalSeparator), "not exactly two decimals");
+    FUZZ_CHECK(hasTwoDecimals(fixed, QChar(char16_t(format.decimalSeparator))),
+        "not exactly two decimals");
     const Parsed<double> fixedBack = parseDouble(fixed, format);
     FUZZ_CHECK(bool(fixedBack), "a two-decimal text does not read back");
     FUZZ_CHECK(fixedTwoDecimals(QStringView(fixed), format) == fixed,

@@ -28,7 +28,7 @@
 inline FieldTexts fieldTextsFrom(
     const std::uint8_t* data, std::size_t size, const QStringList& inputs, NumberFormat& format)
 {
-    format = NumberFormat { size > 0 && (data[0] & 1) ? QChar(u',') : QChar(u'.') };
+    format = NumberFormat { size > 0 && (data[0] & 1) ? U',' : U'.' };
     const QString all = QString::fromUtf8(
         reinterpret_cast<const char*>(data) + (size > 0), qsizetype(size > 0 ? size - 1 : 0));
     const QStringList pieces = all.split(u'\n');
