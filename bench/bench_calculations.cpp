@@ -7,17 +7,15 @@
 
 #include <benchmark/benchmark.h>
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
-const NumberFormat point { u'.' };
+const NumberFormat point { U'.' };
 
 void sectionOnDefaults(benchmark::State& state)
 {
-    const FieldTexts inputs { { u"Text1"_s, u"400"_s }, { u"Text2"_s, u"300"_s },
-        { u"Text3"_s, u"6"_s }, { u"Text4"_s, u"8"_s }, { u"Text12"_s, u"150"_s },
-        { u"Text13"_s, u"118"_s }, { u"Text16"_s, u"10000"_s }, { u"Text20"_s, u"1"_s } };
+    const FieldTexts inputs { { "Text1", "400" }, { "Text2", "300" }, { "Text3", "6" },
+        { "Text4", "8" }, { "Text12", "150" }, { "Text13", "118" }, { "Text16", "10000" },
+        { "Text20", "1" } };
     for (auto _ : state) {
         FieldTexts fields = inputs;
         benchmark::DoNotOptimize(calculateSection(fields, point));
@@ -28,10 +26,9 @@ BENCHMARK(sectionOnDefaults);
 
 void bracketOnDefaults(benchmark::State& state)
 {
-    const FieldTexts inputs { { u"Text1"_s, u"200"_s }, { u"Text2"_s, u"200"_s },
-        { u"Text3"_s, u"12"_s }, { u"Text4"_s, u"12"_s }, { u"Text5"_s, u"10"_s },
-        { u"Text6"_s, u"500"_s }, { u"Text7"_s, u"400"_s }, { u"Text8"_s, u".45"_s },
-        { u"Text12"_s, u"10"_s } };
+    const FieldTexts inputs { { "Text1", "200" }, { "Text2", "200" }, { "Text3", "12" },
+        { "Text4", "12" }, { "Text5", "10" }, { "Text6", "500" }, { "Text7", "400" },
+        { "Text8", ".45" }, { "Text12", "10" } };
     for (auto _ : state) {
         FieldTexts fields = inputs;
         benchmark::DoNotOptimize(calculateBracket(fields, point));

@@ -1,18 +1,18 @@
 #include "bracketverdicts.h"
 
-#include <cmath>
+#include "bracketfields.h"
 
-using namespace Qt::StringLiterals;
+#include <cmath>
 
 const std::vector<DesignCheck>& bracketDesignChecks()
 {
     static const std::vector<DesignCheck> checks {
-        { u"Text22"_s, 215 },
-        { u"Text23"_s, 215 },
-        { u"Text28"_s, 1.1 * 215 }, // 236.50000000000003: 236.50 still passes
-        { u"Text30"_s, 185 },
-        { u"Text31"_s, 215 },
-        { u"Text32"_s, 160 },
+        { BracketField::sigma, 215 },
+        { BracketField::tau, 215 },
+        { BracketField::equivalentStress, 1.1 * 215 }, // 236.50000000000003: 236.50 still passes
+        { BracketField::upperFlangeWeld, 185 },
+        { BracketField::lowerFlangeWeld, 215 },
+        { BracketField::filletWeld, 160 },
     };
     return checks;
 }

@@ -8,7 +8,7 @@
 // The six design checks that close a bracket calculation: a stress field of
 // the bracket window against its design strength, N/mm².
 struct DesignCheck {
-    QString field;
+    FieldName field;
     double limit;
 };
 

@@ -389,7 +389,7 @@ void Form1::setReadingOrder()
 void Form1::onCommand1Clicked()
 {
     FieldTexts texts = readFieldTexts(this);
-    const std::optional<Fault> fault = calculateBracket(texts, NumberFormat::fromLocale(QLocale()));
+    const std::optional<Fault> fault = calculateBracket(texts, userNumberFormat());
     writeFieldTexts(this, texts);
     if (fault) {
         // Verdicts of an earlier calculation no longer belong to these inputs.

@@ -1,6 +1,7 @@
 #include "frmshow.h"
 
 #include "bracketverdicts.h"
+#include "fieldbinding.h"
 #include "twips.h"
 
 #include <QLabel>
@@ -59,8 +60,7 @@ FrmShow* FrmShow::existing()
 
 void FrmShow::evaluate(const FieldTexts& bracketTexts)
 {
-    const BracketVerdicts verdicts
-        = judgeBracket(bracketTexts, NumberFormat::fromLocale(QLocale()));
+    const BracketVerdicts verdicts = judgeBracket(bracketTexts, userNumberFormat());
     for (qsizetype row = 0; row < qsizetype(verdicts.met.size()); ++row) {
         QLabel* label = m_verdicts[row];
         const bool met = verdicts.met[std::size_t(row)];

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include <string>
 
 // Why a calculation stopped.
 enum class FaultKind {
@@ -12,9 +12,10 @@ enum class FaultKind {
 
 // The one fault type of every calculation. `field` is the control name of the
 // field concerned: the input or read-back whose text failed, or the output
-// whose result could not be computed. `text` is the offending text, if any.
+// whose result could not be computed. `text` is the offending text (UTF-8), if
+// any.
 struct Fault {
     FaultKind kind;
-    QString field;
-    QString text;
+    std::string field;
+    std::string text;
 };

@@ -5,29 +5,40 @@
 namespace {
 
 template <typename T>
-T valueOrFault(const Parsed<T>& parsed, const QString& field, const QString& text)
+T valueOrFault(const Parsed<T>& parsed, FieldName field, const std::string& text)
 {
     switch (parsed.status) {
     case ParseStatus::Ok:
         return parsed.value;
     case ParseStatus::OutOfRange:
-        throw Fault { FaultKind::OutOfRange, field, text };
+        throw Fault { FaultKind::OutOfRange, std::string(field), text };
     case ParseStatus::NotANumber:
         break;
     }
-    throw Fault { FaultKind::NotANumber, field, text };
+    throw Fault { FaultKind::NotANumber, std::string(field), text };
 }
 
 } // namespace
 
-Single FieldSheet::readSingle(const QString& field) const
+std::string FieldSheet::text(FieldName field) const
 {
-    const QString t = text(field);
+    const auto found = m_texts.find(field);
+    return found == m_texts.end() ? std::string() : found->second;
+}
+
+void FieldSheet::setText(FieldName field, std::string text)
+{
+    m_texts.insert_or_assign(std::string(field), std::move(text));
+}
+
+Single FieldSheet::readSingle(FieldName field) const
+{
+    const std::string t = text(field);
     return { valueOrFault(parseSingle(t, m_format), field, t) };
 }
 
-Double FieldSheet::readDouble(const QString& field) const
+Double FieldSheet::readDouble(FieldName field) const
 {
-    const QString t = text(field);
+    const std::string t = text(field);
     return { valueOrFault(parseDouble(t, m_format), field, t) };
 }

@@ -5,18 +5,23 @@
 #include "mixedwidth.h"
 #include "numberformat.h"
 
-#include <QHash>
-#include <QString>
-
+#include <functional>
+#include <map>
 #include <optional>
+#include <string>
+#include <string_view>
 
-// The texts of a window's fields, by control name ("Text1" … ).
-using FieldTexts = QHash<QString, QString>;
+// A field's control name ("Text1" … ); each calculation names its fields once,
+// as constants in a header of its own.
+using FieldName = std::string_view;
+
+// The texts of a window's fields (UTF-8), by control name.
+using FieldTexts = std::map<std::string, std::string, std::less<>>;
 
 // A calculation's view of its window: it reads numbers from field texts and
 // writes each result back as text the moment it is computed, so that a later
 // step reads the digits the engineer sees. Every read and every step throws a
-// Fault naming its field; run() turns that into the calculation's outcome.
+// Fault naming its field; runSteps() turns that into the calculation's outcome.
 class FieldSheet {
 public:
     FieldSheet(FieldTexts& texts, NumberFormat format)
@@ -25,35 +30,57 @@ public:
     {
     }
 
-    Single readSingle(const QString& field) const;
-    Double readDouble(const QString& field) const;
+    Single readSingle(FieldName field) const;
+    Double readDouble(FieldName field) const;
 
-    QString text(const QString& field) const { return m_texts.value(field); }
-    void setText(const QString& field, const QString& text) { m_texts.insert(field, text); }
+    // The field's text; empty for a field the window does not have.
+    std::string text(FieldName field) const;
+    void setText(FieldName field, std::string text);
     NumberFormat format() const { return m_format; }
+
+    // A field a step has just written. A later step that needs its result
+    // reads it back from here, from the text just written, so it cannot read
+    // another field by mistake.
+    class Written {
+    public:
+        Single readSingle() const { return m_sheet.readSingle(m_field); }
+        Double readDouble() const { return m_sheet.readDouble(m_field); }
+
+    private:
+        friend class FieldSheet;
+        Written(const FieldSheet& sheet, FieldName field)
+            : m_sheet(sheet)
+            , m_field(field)
+        {
+        }
+        const FieldSheet& m_sheet;
+        FieldName m_field;
+    };
 
     // One step: compute the field's result and write it as general text at
     // its own width (7 digits for a Single, 15 for a Double).
-    template <typename Compute> void writeGeneral(const QString& field, Compute compute)
+    template <typename Compute> Written writeGeneral(FieldName field, Compute compute)
     {
         setText(field, generalText(resultFor(field, compute).value, m_format));
+        return Written(*this, field);
     }
 
     // One step whose result is written as fixed two-decimal text.
-    template <typename Compute> void writeTwoDecimals(const QString& field, Compute compute)
+    template <typename Compute> Written writeTwoDecimals(FieldName field, Compute compute)
     {
         setText(field, fixedTwoDecimals(resultFor(field, compute).value, m_format));
+        return Written(*this, field);
     }
 
     // Runs `compute` on behalf of `field`: an arithmetic fault inside it, which
     // knows no field of its own, is charged to this one.
     template <typename Compute>
-    static auto resultFor(const QString& field, Compute compute) -> decltype(compute())
+    static auto resultFor(FieldName field, Compute compute) -> decltype(compute())
     {
         try {
             return compute();
         } catch (Fault& fault) {
-            if (fault.field.isEmpty())
+            if (fault.field.empty())
                 fault.field = field;
             throw;
         }

@@ -1,6 +1,7 @@
 #include "format.h"
 
 #include "parse.h"
+#include "utf8.h"
 
 #include <algorithm>
 #include <charconv>
@@ -12,25 +13,25 @@ namespace {
 constexpr int singleDigits = 7;
 constexpr int doubleDigits = 15;
 
-QString toFieldText(const char* begin, const char* end, NumberFormat format)
+std::string toFieldText(const char* begin, const char* end, NumberFormat format)
 {
-    QString text;
-    text.reserve(end - begin);
+    std::string text;
+    text.reserve(std::size_t(end - begin) + 2);
     for (const char* p = begin; p != end; ++p) {
         if (*p == '.')
-            text += QChar(char16_t(format.decimalSeparator));
+            text += encodeUtf8(format.decimalSeparator);
         else if (*p == 'e')
-            text += u'E';
+            text += 'E';
         else
-            text += QLatin1Char(*p);
+            text += *p;
     }
     return text;
 }
 
-template <typename T> QString general(T value, int digits, NumberFormat format)
+template <typename T> std::string general(T value, int digits, NumberFormat format)
 {
     if (value == 0)
-        return QStringLiteral("0");
+        return "0";
     char buffer[64];
     const auto result
         = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
@@ -39,7 +40,7 @@ template <typename T> QString general(T value, int digits, NumberFormat format)
 
 // The decimal digits of `value` at `digits` significant digits, rounded to two
 // decimals half away from zero.
-template <typename T> QString twoDecimals(T value, int digits, NumberFormat format)
+template <typename T> std::string twoDecimals(T value, int digits, NumberFormat format)
 {
     // An infinity or a NaN has no decimals to round: it keeps the text it has
     // ("inf", "-inf", "nan"), as any text that is not a number does.
@@ -89,40 +90,40 @@ template <typename T> QString twoDecimals(T value, int digits, NumberFormat form
     }
     const bool zero = kept.find_first_not_of('0') == std::string::npos;
 
-    QString out;
-    out.reserve(qsizetype(kept.size()) + 2);
+    std::string out;
+    out.reserve(kept.size() + 4);
     if (negative && !zero)
-        out += u'-';
-    out += QLatin1StringView(kept.data(), qsizetype(kept.size() - 2));
-    out += QChar(char16_t(format.decimalSeparator));
-    out += QLatin1StringView(kept.data() + kept.size() - 2, 2);
+        out += '-';
+    out.append(kept, 0, kept.size() - 2);
+    out += encodeUtf8(format.decimalSeparator);
+    out.append(kept, kept.size() - 2, 2);
     return out;
 }
 
 } // namespace
 
-QString generalText(float single, NumberFormat format)
+std::string generalText(float single, NumberFormat format)
 {
     return general(single, singleDigits, format);
 }
 
-QString generalText(double value, NumberFormat format)
+std::string generalText(double value, NumberFormat format)
 {
     return general(value, doubleDigits, format);
 }
 
-QString fixedTwoDecimals(float single, NumberFormat format)
+std::string fixedTwoDecimals(float single, NumberFormat format)
 {
     return twoDecimals(single, singleDigits, format);
 }
 
-QString fixedTwoDecimals(double value, NumberFormat format)
+std::string fixedTwoDecimals(double value, NumberFormat format)
 {
     return twoDecimals(value, doubleDigits, format);
 }
 
-QString fixedTwoDecimals(QStringView text, NumberFormat format)
+std::string fixedTwoDecimals(std::string_view text, NumberFormat format)
 {
     const Parsed<double> parsed = parseDouble(text, format);
-    return parsed ? fixedTwoDecimals(parsed.value, format) : text.toString();
+    return parsed ? fixedTwoDecimals(parsed.value, format) : std::string(text);
 }

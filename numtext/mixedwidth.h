@@ -15,15 +15,10 @@
 // compile time; a larger one (1000000) or a decimal constant (0.5, 1.4) can
 // only meet a Double.
 
+#include "fault.h"
+
+#include <cmath>
 #include <concepts>
-
-struct Single {
-    float value;
-};
-
-struct Double {
-    double value;
-};
 
 // A whole-number constant that fits a 16-bit signed integer. Only an int
 // literal converts, so a slip such as `t * 0.5` does not compile.
@@ -38,40 +33,99 @@ struct SmallInt {
     int value;
 };
 
-Double widen(Single s);
+// Each width names the constants it may meet.
+struct Single {
+    using Constant = SmallInt;
+    static Single of(SmallInt k) { return { float(k.value) }; }
+    float value;
+};
 
-Single operator+(Single a, Single b);
-Single operator-(Single a, Single b);
-Single operator*(Single a, Single b);
-Single operator/(Single a, Single b);
-Single operator-(Single a);
+struct Double {
+    using Constant = double;
+    static Double of(double k) { return { k }; }
+    double value;
+};
 
-Single operator+(Single a, SmallInt k);
-Single operator-(Single a, SmallInt k);
-Single operator*(Single a, SmallInt k);
-Single operator/(Single a, SmallInt k);
-Single operator*(SmallInt k, Single a);
+template <typename W>
+concept Width = std::same_as<W, Single> || std::same_as<W, Double>;
 
-Double operator+(Double a, Double b);
-Double operator-(Double a, Double b);
-Double operator*(Double a, Double b);
-Double operator/(Double a, Double b);
+namespace mixedwidth {
 
-Double operator+(Double a, double k);
-Double operator-(Double a, double k);
-Double operator*(Double a, double k);
-Double operator/(Double a, double k);
-Double operator*(double k, Double a);
+// The step that runs the operation names the field.
+[[noreturn]] void stop(FaultKind kind);
 
-// Mixing widths without widen() is a slip; say so at compile time.
-void operator+(Single, Double) = delete;
-void operator-(Single, Double) = delete;
-void operator*(Single, Double) = delete;
-void operator/(Single, Double) = delete;
-void operator+(Double, Single) = delete;
-void operator-(Double, Single) = delete;
-void operator*(Double, Single) = delete;
-void operator/(Double, Single) = delete;
+// Operands are always finite (parsing admits no infinity or NaN), so an
+// infinite result is an overflow and a NaN an invalid operation.
+template <typename T> T checked(T result)
+{
+    if (std::isnan(result))
+        stop(FaultKind::InvalidOperation);
+    if (std::isinf(result))
+        stop(FaultKind::OutOfRange);
+    return result;
+}
+
+template <typename T> T quotient(T dividend, T divisor)
+{
+    if (divisor == 0)
+        stop(dividend == 0 ? FaultKind::InvalidOperation : FaultKind::DivisionByZero);
+    return checked(dividend / divisor);
+}
+
+} // namespace mixedwidth
+
+// One IEEE operation at the operands' width. Both operands have the same
+// width: a Single and a Double deduce no width, so mixing them without
+// widen() does not compile.
+template <Width W> W operator+(W a, W b)
+{
+    return { mixedwidth::checked(a.value + b.value) };
+}
+template <Width W> W operator-(W a, W b)
+{
+    return { mixedwidth::checked(a.value - b.value) };
+}
+template <Width W> W operator*(W a, W b)
+{
+    return { mixedwidth::checked(a.value * b.value) };
+}
+template <Width W> W operator/(W a, W b)
+{
+    return { mixedwidth::quotient(a.value, b.value) };
+}
+inline Single operator-(Single a)
+{
+    return { -a.value };
+}
+
+// With a constant of the width's own kind: a small integer for a Single, any
+// constant for a Double.
+template <Width W> W operator+(W a, typename W::Constant k)
+{
+    return a + W::of(k);
+}
+template <Width W> W operator-(W a, typename W::Constant k)
+{
+    return a - W::of(k);
+}
+template <Width W> W operator*(W a, typename W::Constant k)
+{
+    return a * W::of(k);
+}
+template <Width W> W operator/(W a, typename W::Constant k)
+{
+    return a / W::of(k);
+}
+template <Width W> W operator*(typename W::Constant k, W a)
+{
+    return W::of(k) * a;
+}
+
+// A Single enters a Double operation only through this, written out.
+inline Double widen(Single s)
+{
+    return { double(s.value) };
+}
 
 // x raised to the power 3, in Double. The widened Single squares exactly in a
 // double, so the result is the correctly rounded cube on every platform.

@@ -1,6 +1,6 @@
 #include "parse.h"
 
-#include <QList>
+#include "utf8.h"
 
 #include <charconv>
 #include <cstdint>
@@ -174,20 +174,14 @@ template <typename T> Parsed<T> parseAs(std::u32string_view text, NumberFormat f
     return { ParseStatus::Ok, value };
 }
 
-std::u32string codePoints(QStringView text)
-{
-    const QList<uint> ucs4 = text.toUcs4();
-    return std::u32string(ucs4.cbegin(), ucs4.cend());
-}
-
 } // namespace
 
-Parsed<float> parseSingle(QStringView text, NumberFormat format)
+Parsed<float> parseSingle(std::string_view text, NumberFormat format)
 {
-    return parseAs<float>(codePoints(text), format);
+    return parseAs<float>(decodeUtf8(text), format);
 }
 
-Parsed<double> parseDouble(QStringView text, NumberFormat format)
+Parsed<double> parseDouble(std::string_view text, NumberFormat format)
 {
-    return parseAs<double>(codePoints(text), format);
+    return parseAs<double>(decodeUtf8(text), format);
 }

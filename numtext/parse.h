@@ -2,7 +2,7 @@
 
 #include "numberformat.h"
 
-#include <QStringView>
+#include <string_view>
 
 // Reading field texts as numbers. The grammar: optional surrounding blanks,
 // an optional sign, decimal digits with at most one decimal separator, at
@@ -29,5 +29,6 @@ template <typename T> struct Parsed {
     explicit operator bool() const { return status == ParseStatus::Ok; }
 };
 
-Parsed<float> parseSingle(QStringView text, NumberFormat format);
-Parsed<double> parseDouble(QStringView text, NumberFormat format);
+// `text` is UTF-8.
+Parsed<float> parseSingle(std::string_view text, NumberFormat format);
+Parsed<double> parseDouble(std::string_view text, NumberFormat format);

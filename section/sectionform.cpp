@@ -165,7 +165,7 @@ void SectionForm::placeNoteAndButtons()
 void SectionForm::onCommand2Clicked()
 {
     FieldTexts texts = readFieldTexts(this);
-    const std::optional<Fault> fault = calculateSection(texts, NumberFormat::fromLocale(QLocale()));
+    const std::optional<Fault> fault = calculateSection(texts, userNumberFormat());
     writeFieldTexts(this, texts);
     if (fault)
         reportFault(this, *fault);

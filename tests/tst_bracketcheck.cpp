@@ -2,6 +2,7 @@
 // the right colours, hiding on a key or mouse press, a fault that takes an
 // outdated verdict window away, and the steel grade changing nothing.
 
+#include "fieldpairs.h"
 #include "form1.h"
 #include "frmshow.h"
 #include "uitest.h"
@@ -32,14 +33,6 @@ QColor colourOf(const FrmShow* window, int label)
     return window->findChild<QLabel*>(u"Label%1"_s.arg(label))
         ->palette()
         .color(QPalette::WindowText);
-}
-
-FieldTexts stresses(const QString& pairs)
-{
-    FieldTexts texts;
-    for (const QString& e : pairs.split(u' '))
-        texts.insert(e.section(u'=', 0, 0), e.section(u'=', 1));
-    return texts;
 }
 
 const QString allPass
@@ -92,7 +85,7 @@ void TestBracketCheck::cleanup()
 
 void TestBracketCheck::verdictWindowLayout()
 {
-    FrmShow* window = FrmShow::instance(stresses(allPass));
+    FrmShow* window = FrmShow::instance(fieldPairs(allPass));
     QCOMPARE(window->objectName(), u"FrmShow"_s);
     QCOMPARE(window->windowTitle(), u"判断情况如下："_s);
     QCOMPARE(window->size(), QSize(312, 176));
@@ -128,8 +121,8 @@ void TestBracketCheck::defaultsMeetEveryRequirement()
 
 void TestBracketCheck::failingRowsAreRedAndRecover()
 {
-    FrmShow* window = FrmShow::instance(stresses(allPass));
-    window->evaluate(stresses(
+    FrmShow* window = FrmShow::instance(fieldPairs(allPass));
+    window->evaluate(fieldPairs(
         u"Text22=215.00 Text23=88.61 Text28=236.51 Text30=-185.00 Text31=148.81 Text32=160.00"_s));
     QCOMPARE(verdictTexts(window),
         (QStringList { u"不满足要求"_s, u"满足要求"_s, u"不满足要求"_s, u"不满足要求"_s,
@@ -137,7 +130,7 @@ void TestBracketCheck::failingRowsAreRedAndRecover()
     QCOMPARE(colourOf(window, 7), red);
     QCOMPARE(colourOf(window, 10), red);
     QVERIFY(colourOf(window, 8) != red);
-    window->evaluate(stresses(allPass));
+    window->evaluate(fieldPairs(allPass));
     QCOMPARE(verdictTexts(window), QStringList(6, u"满足要求"_s));
     QCOMPARE(colourOf(window, 7), window->palette().color(QPalette::WindowText));
 }

@@ -58,7 +58,7 @@ void TestFaultReport::message()
     QFETCH(FaultKind, kind);
     QFETCH(QString, text);
     QFETCH(QString, expected);
-    const QString message = faultMessage(Fault { kind, u"Text12"_s, text }, u"轴力N"_s);
+    const QString message = faultMessage(Fault { kind, "Text12", text.toStdString() }, u"轴力N"_s);
     QCOMPARE(message, expected + u"\n计算已在此处停止，其后的结果未更新。"_s);
 }
 

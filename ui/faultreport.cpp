@@ -1,5 +1,7 @@
 #include "faultreport.h"
 
+#include "fieldbinding.h"
+
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTextBoundaryFinder>
@@ -25,16 +27,17 @@ QString shortened(const QString& text)
 QString faultMessage(const Fault& fault, const QString& fieldCaption)
 {
     const QString field = u'“' + fieldCaption + u'”';
-    const QString text = u'“' + shortened(fault.text) + u'”';
+    const QString faultText = toQString(fault.text);
+    const QString text = u'“' + shortened(faultText) + u'”';
     QString what;
     switch (fault.kind) {
     case FaultKind::NotANumber:
-        what = fault.text.trimmed().isEmpty()
+        what = faultText.trimmed().isEmpty()
             ? field + QStringLiteral("中没有数字。")
             : field + QStringLiteral("中的") + text + QStringLiteral("不是有效的数字。");
         break;
     case FaultKind::OutOfRange:
-        what = fault.text.isEmpty()
+        what = faultText.isEmpty()
             ? QStringLiteral("计算") + field + QStringLiteral("时结果超出了数值范围。")
             : field + QStringLiteral("中的") + text + QStringLiteral("超出了数值范围。");
         break;
@@ -51,9 +54,10 @@ QString faultMessage(const Fault& fault, const QString& fieldCaption)
 
 void reportFault(QWidget* window, const Fault& fault)
 {
-    auto* field = window->findChild<QLineEdit*>(fault.field);
+    const QString name = toQString(fault.field);
+    auto* field = window->findChild<QLineEdit*>(name);
     const QString caption
-        = field && !field->accessibleName().isEmpty() ? field->accessibleName() : fault.field;
+        = field && !field->accessibleName().isEmpty() ? field->accessibleName() : name;
     QMessageBox::warning(window, QStringLiteral("计算错误"), faultMessage(fault, caption));
     if (field && !field->isReadOnly()) {
         field->activateWindow();

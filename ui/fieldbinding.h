@@ -2,13 +2,34 @@
 
 #include "fieldsheet.h"
 
+#include <QString>
+
+class QLocale;
 class QWidget;
 
-// Between a window's line edits and the field texts a calculation works on,
-// by control name.
+// Where the windows meet the numeric core, which speaks standard C++ only:
+// field texts go across as UTF-8 by control name, the locale as its decimal
+// separator.
 
 // The texts of every named line edit under `window`.
 FieldTexts readFieldTexts(const QWidget* window);
 
 // Writes back each text that changed.
 void writeFieldTexts(QWidget* window, const FieldTexts& texts);
+
+// The decimal separator of `locale`; one that is not a single character (none
+// ships today) gives the point.
+NumberFormat numberFormatOf(const QLocale& locale);
+
+// The number format of the user's locale, the one every window computes in.
+NumberFormat userNumberFormat();
+
+// A core text for the screen, and back.
+inline QString toQString(const std::string& utf8)
+{
+    return QString::fromStdString(utf8);
+}
+inline std::string toUtf8(const QString& text)
+{
+    return text.toStdString();
+}

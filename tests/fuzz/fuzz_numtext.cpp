@@ -5,16 +5,19 @@
 #include "format.h"
 #include "fuzzinput.h"
 #include "parse.h"
+#include "utf8.h"
 
 #include <cmath>
 #include <limits>
 
 namespace {
 
-bool hasTwoDecimals(const QString& text, QChar separator)
+bool hasTwoDecimals(const std::string& text, char32_t separator)
 {
-    const qsizetype at = text.indexOf(separator);
-    return at > 0 && text.size() - at - 1 == 2 && text.count(separator) == 1;
+    const std::string point = encodeUtf8(separator);
+    const std::size_t at = text.find(point);
+    return at != std::string::npos && at > 0 && text.size() - at - point.size() == 2
+        && text.find(point, at + 1) == std::string::npos;
 }
 
 template <typename T> void checkWidth(const Parsed<T>& parsed, NumberFormat format)
@@ -22,7 +25,7 @@ template <typename T> void checkWidth(const Parsed<T>& parsed, NumberFormat form
     if (!parsed)
         return;
     const T value = parsed.value;
-    const QString general = generalText(value, format);
+    const std::string general = generalText(value, format);
     const Parsed<T> back = [&] {
         if constexpr (std::is_same_v<T, float>)
             return parseSingle(general, format);
@@ -57,12 +60,11 @@ template <typename T> void checkWidth(const Parsed<T>& parsed, NumberFormat form
                 "a Single's general text reads back too far off");
     }
 
-    const QString fixed = fixedTwoDecimals(value, format);
-    FUZZ_CHECK(hasTwoDecimals(fixed, QChar(char16_t(format.decimalSeparator))),
-        "not exactly two decimals");
+    const std::string fixed = fixedTwoDecimals(value, format);
+    FUZZ_CHECK(hasTwoDecimals(fixed, format.decimalSeparator), "not exactly two decimals");
     const Parsed<double> fixedBack = parseDouble(fixed, format);
     FUZZ_CHECK(bool(fixedBack), "a two-decimal text does not read back");
-    FUZZ_CHECK(fixedTwoDecimals(QStringView(fixed), format) == fixed,
+    FUZZ_CHECK(fixedTwoDecimals(std::string_view(fixed), format) == fixed,
         "two decimals of a two-decimal text changed it");
 }
 
@@ -71,12 +73,13 @@ template <typename T> void checkWidth(const Parsed<T>& parsed, NumberFormat form
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     NumberFormat format;
-    const FieldTexts texts = fieldTextsFrom(data, size, { QStringLiteral("text") }, format);
-    const QString text = texts.value(QStringLiteral("text"));
+    const FieldTexts texts = fieldTextsFrom(data, size, { "text" }, format);
+    const std::string& text = texts.find("text")->second;
     checkWidth(parseSingle(text, format), format);
     checkWidth(parseDouble(text, format), format);
     // Text that is not a number comes back unchanged.
     if (!parseDouble(text, format))
-        FUZZ_CHECK(fixedTwoDecimals(QStringView(text), format) == text, "a non-number changed");
+        FUZZ_CHECK(
+            fixedTwoDecimals(std::string_view(text), format) == text, "a non-number changed");
     return 0;
 }

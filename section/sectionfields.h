@@ -1,0 +1,35 @@
+#pragma once
+
+#include "fieldsheet.h"
+
+// The I-section window's fields, named once by what they hold; the value is
+// the control's name.
+namespace SectionField {
+
+// Inputs: the plates (mm), the forces, the member length (mm), the piece count.
+inline constexpr FieldName B = "Text1"; // flange width
+inline constexpr FieldName H = "Text2"; // overall height
+inline constexpr FieldName tw = "Text3"; // web thickness
+inline constexpr FieldName t = "Text4"; // flange thickness
+inline constexpr FieldName N = "Text12"; // axial force, kN
+inline constexpr FieldName M = "Text13"; // bending moment, kN·m
+inline constexpr FieldName L = "Text16"; // member length
+inline constexpr FieldName Num = "Text20"; // number of pieces
+
+// Results.
+inline constexpr FieldName area = "Text5"; // A, mm²
+inline constexpr FieldName Ix = "Text6"; // mm⁴
+inline constexpr FieldName Iy = "Text7"; // mm⁴
+inline constexpr FieldName ix = "Text8"; // radius of gyration, mm
+inline constexpr FieldName iy = "Text9"; // radius of gyration, mm
+inline constexpr FieldName Wx = "Text10"; // section modulus, mm³
+inline constexpr FieldName Wy = "Text11"; // section modulus, mm³
+inline constexpr FieldName elasticStress = "Text14"; // σe, N/mm²
+inline constexpr FieldName plasticStress = "Text15"; // σp, N/mm²
+inline constexpr FieldName L0 = "Text17"; // effective length, mm
+inline constexpr FieldName slendernessX = "Text18"; // λx
+inline constexpr FieldName slendernessY = "Text19"; // λy
+inline constexpr FieldName G = "Text21"; // weight of one piece, kg/m
+inline constexpr FieldName Gsum = "Text22"; // weight of all pieces, kg/m
+
+} // namespace SectionField
