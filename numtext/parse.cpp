@@ -58,8 +58,9 @@ bool isBlank(char32_t c)
 // exponent it could overflow.
 constexpr std::int64_t orderBeyondEveryWidth = 100'000;
 // Saturation bound for the exponent as typed: far beyond any order that
-// matters, yet small enough that adding a text's length cannot overflow.
-constexpr std::int64_t exponentSaturation = std::int64_t(1) << 60;
+// matters, yet small enough that one more digit and a text's length added
+// cannot overflow.
+constexpr std::int64_t exponentSaturation = 100'000'000'000'000'000;
 
 // The number as the text writes it, normalised: sign, the significant digits
 // (from the first non-zero one) and the true decimal order of the first of

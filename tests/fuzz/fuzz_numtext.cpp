@@ -37,7 +37,8 @@ template <typename T> void checkWidth(const Parsed<T>& parsed, NumberFormat form
         // to the largest write "1.79769313486232E+308", which lies beyond the
         // Double range: that text rightly reads as out of range. No other
         // general text may fail to read back.
-        FUZZ_CHECK(std::is_same_v<T, double> && back.status == ParseStatus::OutOfRange
+        constexpr bool isDouble = std::is_same_v<T, double>;
+        FUZZ_CHECK(isDouble && back.status == ParseStatus::OutOfRange
                 && std::fabs(double(value)) > 1.79769313486231e308,
             "a general text does not read back");
         return;
