@@ -389,8 +389,10 @@ void Form1::setReadingOrder()
 void Form1::onCommand1Clicked()
 {
     FieldTexts texts = readFieldTexts(this);
-    const std::optional<Fault> fault = calculateBracket(texts, NumberFormat::fromLocale(QLocale()));
+    std::optional<Fault> fault = calculateBracket(texts, NumberFormat::fromLocale(QLocale()));
     writeFieldTexts(this, texts);
+    if (!fault)
+        fault = FrmShow::instance()->evaluate(texts);
     if (fault) {
         // Verdicts of an earlier calculation no longer belong to these inputs.
         if (FrmShow* verdicts = FrmShow::existing())
@@ -398,10 +400,7 @@ void Form1::onCommand1Clicked()
         reportFault(this, *fault);
         return;
     }
-    FrmShow* verdicts = FrmShow::instance(texts);
-    verdicts->evaluate(texts);
-    verdicts->show();
-    verdicts->raise();
+    FrmShow::instance()->bringForward();
 }
 
 void Form1::onCommand2Clicked()
