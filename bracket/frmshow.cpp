@@ -107,8 +107,8 @@ std::optional<Fault> FrmShow::evaluate(const FieldTexts& bracketTexts)
         label->setPalette(palette);
     }
 
-    // Read as sentences, one a judged row; a row not judged yet shows only
-    // its label's name and is left out.
+    // Read as sentences, one for each judged row; a row not judged yet shows
+    // only its label's name and is left out.
     QStringList sentences;
     for (qsizetype row = 0; row < m_verdicts.size(); ++row)
         if (m_verdicts[row]->text() != m_verdicts[row]->objectName())
