@@ -44,6 +44,18 @@ QString spokenName(const QString& text)
     return name;
 }
 
+// The unit labels are typed as on a plain keyboard ("mm2", "kN.m"); a screen
+// reader gets them as printed.
+QString printedUnit(QString unit)
+{
+    unit.replace(u'.', u'·');
+    constexpr char16_t powers[] = u"²³⁴";
+    const char16_t last = unit.isEmpty() ? 0 : unit.back().unicode();
+    if (last >= u'2' && last <= u'4')
+        unit.back() = QChar(powers[last - u'2']);
+    return unit;
+}
+
 // Frame1: the plate sizes, two columns of three. Captions end with a line
 // break; bf2's with two.
 struct Dimension {
@@ -209,11 +221,13 @@ void Form1::placeDimensionFrame()
     QGroupBox* frame = placeGroup(
         client(), u"Frame1"_s, u"牛腿信息输入:单位（mm）"_s, twipRect(120, 120, 5055, 1695));
     for (const Dimension& row : dimensions) {
-        caption(frame, u"Label1(%1)"_s.arg(row.label), row.caption,
+        QLabel* label = caption(frame, u"Label1(%1)"_s.arg(row.label), row.caption,
             twipRect(dimensionLabelX[row.column], row.top, dimensionLabelWidth, lineHeight));
-        placeInputField(frame, row.field, row.text,
+        QLineEdit* field = placeInputField(frame, row.field, row.text,
             twipRect(dimensionFieldX[row.column], row.top, dimensionFieldWidth, fieldHeight),
             spokenName(row.caption));
+        label->setBuddy(field);
+        field->setAccessibleDescription(unitDescription(u"mm"_s)); // the frame's unit
     }
 }
 
@@ -230,10 +244,12 @@ void Form1::placeLoadFrame()
         { u"Text8"_s, u"柱边与竖向压力距离e="_s, u".45"_s, u"m"_s, 960 },
     };
     for (const Load& load : loads) {
-        caption(frame, load.field + u"Caption"_s, load.caption,
+        QLabel* label = caption(frame, load.field + u"Caption"_s, load.caption,
             twipRect(120, load.top, 1920, lineHeight), rightTop);
-        placeInputField(frame, load.field, load.text, twipRect(2160, load.top, 1200, fieldHeight),
-            spokenName(load.caption));
+        QLineEdit* field = placeInputField(frame, load.field, load.text,
+            twipRect(2160, load.top, 1200, fieldHeight), spokenName(load.caption));
+        label->setBuddy(field);
+        field->setAccessibleDescription(unitDescription(load.unit));
         caption(
             frame, load.field + u"Unit"_s, load.unit, twipRect(3420, load.top, 360, lineHeight));
     }
@@ -245,7 +261,8 @@ void Form1::placeMaterialFrame()
     QGroupBox* frame
         = placeGroup(client(), u"Frame3"_s, u"材料"_s, twipRect(120, 1920, 5055, 1935));
 
-    caption(frame, u"Combo1Caption"_s, u"钢材为"_s, twipRect(120, 480, 1080, lineHeight));
+    QLabel* steelCaption
+        = caption(frame, u"Combo1Caption"_s, u"钢材为"_s, twipRect(120, 480, 1080, lineHeight));
     auto* steel = new QComboBox(frame);
     steel->setObjectName(u"Combo1"_s);
     steel->setEditable(true);
@@ -253,7 +270,10 @@ void Form1::placeMaterialFrame()
     steel->setCurrentText(u"Q235B"_s);
     // A little taller than a field: the drop-down arrow needs the room.
     steel->setGeometry(twipRect(1200, 465, 1200, 300));
+    // On Linux a combo box's accessible name is its current text; the caption
+    // reaches the screen reader as the label it is linked to.
     steel->setAccessibleName(u"钢材为"_s);
+    steelCaption->setBuddy(steel);
 
     // Shown for information only: no calculation reads them.
     struct Fixed {
@@ -266,16 +286,19 @@ void Form1::placeMaterialFrame()
         { u"Text11"_s, u"焊缝质量"_s, u"三级"_s, 2640, 960 },
     };
     for (const Fixed& info : fixed) {
-        caption(frame, info.field + u"Caption"_s, info.caption,
+        QLabel* label = caption(frame, info.field + u"Caption"_s, info.caption,
             twipRect(info.x, info.top, 1080, lineHeight));
-        placeFixedField(frame, info.field, info.text,
-            twipRect(info.x + 1080, info.top, 1200, fieldHeight), info.caption);
+        label->setBuddy(placeFixedField(frame, info.field, info.text,
+            twipRect(info.x + 1080, info.top, 1200, fieldHeight), info.caption));
     }
 
     const QString weldSize = u"角焊缝焊角尺寸hf(mm)="_s;
-    caption(frame, u"Text12Caption"_s, weldSize, twipRect(120, 1440, 3480, lineHeight), rightTop);
-    placeInputField(
+    QLabel* weldSizeCaption = caption(
+        frame, u"Text12Caption"_s, weldSize, twipRect(120, 1440, 3480, lineHeight), rightTop);
+    QLineEdit* weldSizeField = placeInputField(
         frame, u"Text12"_s, u"10"_s, twipRect(3720, 1440, 1200, fieldHeight), spokenName(weldSize));
+    weldSizeCaption->setBuddy(weldSizeField);
+    weldSizeField->setAccessibleDescription(unitDescription(u"mm"_s));
 }
 
 void Form1::placeNoteFrame()
@@ -302,17 +325,24 @@ void Form1::placeStrengthFrame()
 
     // Row 360 carries both root actions: M in the formula column, V at the
     // field column like every row below it.
+    // Row 360 carries both root actions; M is described by the row's caption,
+    // V only by its formula.
     const QString rootCaption = u"作用于牛腿根部的弯炬M和剪力V"_s;
-    caption(frame, u"Text13Describe"_s, rootCaption,
+    QLabel* rootLabel = caption(frame, u"Text13Describe"_s, rootCaption,
         twipRect(wide.describeX, 360, wide.describeWidth, lineHeight));
     caption(frame, u"Text13Formula"_s, u"M=F*e="_s, twipRect(wide.formulaX, 360, 690, lineHeight),
         rightTop);
-    placeOutputField(
+    QLineEdit* moment = placeOutputField(
         frame, u"Text13"_s, {}, twipRect(3960, 360, 1500, fieldHeight), u"作用于牛腿根部的弯炬M"_s);
+    rootLabel->setBuddy(moment);
+    moment->setAccessibleDescription(unitDescription(u"kN·m"_s));
     caption(frame, u"Text13Unit"_s, u"kN.m"_s, twipRect(5520, 360, 600, lineHeight));
-    caption(frame, u"Text14Formula"_s, u"V="_s, twipRect(7500, 360, 465, lineHeight), rightTop);
-    placeOutputField(frame, u"Text14"_s, {},
+    QLabel* shearLabel = caption(
+        frame, u"Text14Formula"_s, u"V="_s, twipRect(7500, 360, 465, lineHeight), rightTop);
+    QLineEdit* shear = placeOutputField(frame, u"Text14"_s, {},
         twipRect(wide.fieldX, 360, wide.fieldWidth, fieldHeight), u"作用于牛腿根部的剪力V"_s);
+    shearLabel->setBuddy(shear);
+    shear->setAccessibleDescription(unitDescription(u"kN"_s));
     caption(frame, u"Text14Unit"_s, u"kN"_s, twipRect(wide.unitX, 360, wide.unitWidth, lineHeight));
 
     // Wn1 and Wn2 share a description over their two rows; this width breaks
@@ -325,12 +355,17 @@ void Form1::placeStrengthFrame()
         if (!row.describe.isEmpty())
             caption(frame, row.field + u"Describe"_s, row.describe,
                 twipRect(c.describeX, row.top, c.describeWidth, lineHeight));
-        caption(frame, row.field + u"Formula"_s, row.formula,
+        QLabel* formula = caption(frame, row.field + u"Formula"_s, row.formula,
             twipRect(c.formulaX, row.top, c.formulaWidth, lineHeight), rightTop);
-        placeOutputField(frame, row.field, {},
+        QLineEdit* field = placeOutputField(frame, row.field, {},
             twipRect(c.fieldX, row.top, c.fieldWidth, fieldHeight), row.spoken);
         caption(frame, row.field + u"Unit"_s, row.unit,
             twipRect(c.unitX, row.top, c.unitWidth, lineHeight));
+        // The row's own description, where it has one; Wn1 takes the shared
+        // one above, Wn2 its formula.
+        auto* describe = frame->findChild<QLabel*>(row.field + u"Describe"_s);
+        (describe ? describe : formula)->setBuddy(field);
+        field->setAccessibleDescription(unitDescription(printedUnit(row.unit)));
     }
 
     placeWeldFrame(frame);
@@ -340,12 +375,16 @@ void Form1::placeWeldFrame(QGroupBox* strengthFrame)
 {
     QGroupBox* frame = placeGroup(
         strengthFrame, u"Frame6"_s, u"牛腿与柱连接焊缝计算"_s, twipRect(7080, 2760, 3255, 3015));
+    // Unnamed, a group box inside another is announced with the outer one's title.
+    frame->setAccessibleName(frame->title());
     for (const WeldRow& row : weldRows) {
-        caption(frame, row.field + u"Caption"_s, row.caption,
+        QLabel* label = caption(frame, row.field + u"Caption"_s, row.caption,
             twipRect(120, row.top, 3030, row.captionHeight));
         const int fieldTop = row.top + row.captionHeight;
-        placeOutputField(
+        QLineEdit* field = placeOutputField(
             frame, row.field, {}, twipRect(120, fieldTop, 1500, fieldHeight), row.spoken);
+        label->setBuddy(field);
+        field->setAccessibleDescription(unitDescription(printedUnit(row.unit)));
         caption(frame, row.field + u"Unit"_s, row.unit, twipRect(1680, fieldTop, 660, lineHeight));
     }
 }
@@ -365,11 +404,14 @@ void Form1::placeButtonsAndPictures()
     section->setObjectName(u"Picture1"_s);
     section->setGeometry(twipRect(10920, 120, 3015, 3255));
     section->setAccessibleName(u"牛腿根部截面示意图"_s);
+    section->setAccessibleDescription(
+        u"不等翼缘焊接牛腿的根部截面，标注上翼缘bf1、t1，腹板ts、hw，下翼缘bf2、t2，形心轴x及距离y"_s);
 
     auto* truss = new SvgPicture(u":/pictures/roof-truss.svg"_s, client());
     truss->setObjectName(u"Picture2"_s);
     truss->setGeometry(twipRect(10800, 4200, 4335, 5055));
     truss->setAccessibleName(u"空间网架屋盖示意图"_s);
+    truss->setAccessibleDescription(u"钢柱支承的双层空间网架屋盖，仅作插图"_s);
 
     caption(client(), u"Label51"_s, u"Stelvana 钢结构计算工具\n钢牛腿强度与连接焊缝验算"_s,
         twipRect(10800, 9600, 4455, 615));
@@ -389,8 +431,10 @@ void Form1::setReadingOrder()
 void Form1::onCommand1Clicked()
 {
     FieldTexts texts = readFieldTexts(this);
-    const std::optional<Fault> fault = calculateBracket(texts, userNumberFormat());
+    std::optional<Fault> fault = calculateBracket(texts, userNumberFormat());
     writeFieldTexts(this, texts);
+    if (!fault)
+        fault = FrmShow::instance()->evaluate(texts);
     if (fault) {
         // Verdicts of an earlier calculation no longer belong to these inputs.
         if (FrmShow* verdicts = FrmShow::existing())
@@ -398,10 +442,7 @@ void Form1::onCommand1Clicked()
         reportFault(this, *fault);
         return;
     }
-    FrmShow* verdicts = FrmShow::instance(texts);
-    verdicts->evaluate(texts);
-    verdicts->show();
-    verdicts->raise();
+    FrmShow::instance()->bringForward();
 }
 
 void Form1::onCommand2Clicked()

@@ -4,6 +4,8 @@
 #include "fieldbinding.h"
 #include "twips.h"
 
+#include <QAccessibleWidget>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
 #include <QPointer>
@@ -12,6 +14,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// Set while the one verdict window lives; its close box deletes it.
 QPointer<FrmShow> theVerdictWindow;
 
 const QString rowCaptions[] = {
@@ -23,13 +26,47 @@ const QString rowCaptions[] = {
     u"角焊缝应力"_s,
 };
 
+QAccessibleInterface* verdictInterface(const QString& className, QObject* object)
+{
+    if (className == QLatin1String(FrmShow::staticMetaObject.className()) && object)
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::AlertMessage);
+    return nullptr;
+}
+
+// Keys that move the focus or prepare a shortcut, pressed before the key that
+// is meant; a screen reader user presses Tab first to learn where they are.
+bool leavesTheVerdictsOpen(int key)
+{
+    switch (key) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Meta:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Super_L:
+    case Qt::Key_Super_R:
+    case Qt::Key_Hyper_L:
+    case Qt::Key_Hyper_R:
+    case Qt::Key_CapsLock: // a screen reader's own modifier on laptops
+    case Qt::Key_NumLock:
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 FrmShow::FrmShow()
 {
+    QAccessible::installFactory(verdictInterface);
     setObjectName(u"FrmShow"_s);
     setWindowTitle(u"判断情况如下："_s);
     setAttribute(Qt::WA_DeleteOnClose);
+    // Takes the keyboard when it comes forward, so that a key press reaches it.
+    setFocusPolicy(Qt::StrongFocus);
     setFixedSize(twipSize(4680, 2640));
     move(twipsToPixels(6555), twipsToPixels(4170));
     for (int row = 0; row < 6; ++row) {
@@ -37,6 +74,7 @@ FrmShow::FrmShow()
         auto* caption = new QLabel(rowCaptions[row], this);
         caption->setObjectName(u"Label%1"_s.arg(row + 1));
         caption->setGeometry(twipRect(120, top, 2760, 255));
+        m_captions.append(caption);
         auto* verdict = new QLabel(u"Label%1"_s.arg(row + 7), this);
         verdict->setObjectName(u"Label%1"_s.arg(row + 7));
         verdict->setGeometry(twipRect(3000, top, 1575, 255));
@@ -44,12 +82,10 @@ FrmShow::FrmShow()
     }
 }
 
-FrmShow* FrmShow::instance(const FieldTexts& bracketTexts)
+FrmShow* FrmShow::instance()
 {
-    if (!theVerdictWindow) {
+    if (!theVerdictWindow)
         theVerdictWindow = new FrmShow;
-        theVerdictWindow->evaluate(bracketTexts); // its load evaluates once
-    }
     return theVerdictWindow;
 }
 
@@ -58,7 +94,7 @@ FrmShow* FrmShow::existing()
     return theVerdictWindow;
 }
 
-void FrmShow::evaluate(const FieldTexts& bracketTexts)
+std::optional<Fault> FrmShow::evaluate(const FieldTexts& bracketTexts)
 {
     const BracketVerdicts verdicts = judgeBracket(bracketTexts, userNumberFormat());
     for (qsizetype row = 0; row < qsizetype(verdicts.met.size()); ++row) {
@@ -70,11 +106,47 @@ void FrmShow::evaluate(const FieldTexts& bracketTexts)
             palette.setColor(QPalette::WindowText, QColor(255, 0, 0));
         label->setPalette(palette);
     }
+
+    // Read as sentences, one for each judged row; a row not judged yet shows
+    // only its label's name and is left out.
+    QStringList sentences;
+    for (qsizetype row = 0; row < m_verdicts.size(); ++row)
+        if (m_verdicts[row]->text() != m_verdicts[row]->objectName())
+            sentences << m_captions[row]->text() + u'：' + m_verdicts[row]->text();
+    setAccessibleDescription(sentences.join(u"；"_s));
+    return verdicts.fault;
 }
 
-void FrmShow::keyPressEvent(QKeyEvent*)
+void FrmShow::bringForward()
 {
-    hide();
+    const bool shownAlready = isVisible();
+    show();
+    raise();
+    setFocus(Qt::ActiveWindowFocusReason); // it has no child that takes the focus
+    activateWindow();
+    if (shownAlready)
+        announce(); // new verdicts in a window already on screen
+}
+
+void FrmShow::announce()
+{
+    QAccessibleEvent alert(this, QAccessible::Alert);
+    QAccessible::updateAccessibility(&alert);
+    emit announced();
+}
+
+void FrmShow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    announce();
+}
+
+void FrmShow::keyPressEvent(QKeyEvent* event)
+{
+    if (leavesTheVerdictsOpen(event->key()))
+        QWidget::keyPressEvent(event);
+    else
+        hide();
 }
 
 void FrmShow::mousePressEvent(QMouseEvent*)

@@ -4,29 +4,45 @@
 
 #include <QWidget>
 
+#include <optional>
+
 class QLabel;
 
 // The verdict window that closes every bracket calculation: six stresses of
 // the bracket window against their design strengths, "满足要求" or, in red,
 // "不满足要求". A top-level, modeless window of its own; a key or mouse press
-// on it hides it, its close box destroys it.
+// on it hides it, its close box destroys it. Screen readers get it as an
+// alert whose description reads the verdicts as sentences.
 class FrmShow : public QWidget {
     Q_OBJECT
 public:
-    // The one verdict window, created (and evaluated) on first reference.
-    static FrmShow* instance(const FieldTexts& bracketTexts);
+    // The one verdict window, created hidden on first reference.
+    static FrmShow* instance();
     // The verdict window if it exists, without creating it.
     static FrmShow* existing();
 
-    // Judges the bracket window's texts and shows the verdicts.
-    void evaluate(const FieldTexts& bracketTexts);
+    // Judges the bracket window's texts row by row. A row whose text is not a
+    // number stops the judgement there and is returned; the rows above keep
+    // their new verdicts, the others their old ones.
+    std::optional<Fault> evaluate(const FieldTexts& bracketTexts);
+
+    // Shows the window in front and active, so that the next key press goes
+    // to it, and announces the verdicts.
+    void bringForward();
+
+signals:
+    // The verdicts were just announced to assistive technology as an alert.
+    void announced();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     FrmShow();
+    void announce();
 
+    QList<QLabel*> m_captions; // Label1 … Label6
     QList<QLabel*> m_verdicts; // Label7 … Label12
 };

@@ -20,63 +20,76 @@ namespace {
 
 enum class Role { Input, Output };
 
+struct Place {
+    int left, top, width, height;
+};
+
 // One row of the data frame: a caption label of the Label2 array and its field
-// to the right, in twips inside Frame2.
+// to its right, in twips inside Frame2. Fields are one line high.
 struct Row {
     int label; // index in Label2
     QString caption;
+    Place labelPlace;
     QString field;
-    int top;
-    int fieldWidth;
+    int fieldLeft, fieldTop, fieldWidth;
     Role role;
     QString text; // design-time text
+    QString unit; // what a screen reader adds to the caption
 };
 
-constexpr int leftLabelX = 360, leftFieldX = 1560;
-constexpr int rightLabelX = 4080, rightFieldX = 5400;
-constexpr int labelWidth = 1455, labelHeight = 495, fieldHeight = 270;
+constexpr int fieldHeight = 270;
 
-// Left column: the section's dimensions and properties, in reading order.
-const Row leftColumn[] = {
-    { 0, u"翼缘宽B"_s, u"Text1"_s, 600, 1455, Role::Input, u"400"_s },
-    { 1, u"高  度H"_s, u"Text2"_s, 1080, 1455, Role::Input, u"300"_s },
-    { 2, u"腹板厚tw"_s, u"Text3"_s, 1560, 1455, Role::Input, u"6"_s },
-    { 3, u"翼缘厚t"_s, u"Text4"_s, 2160, 1455, Role::Input, u"8"_s },
-    { 4, u"截面面积A"_s, u"Text5"_s, 2760, 2055, Role::Output, {} },
-    { 5, u"转动惯量Ix"_s, u"Text6"_s, 3360, 2055, Role::Output, {} },
-    { 6, u"转动惯量Iy"_s, u"Text7"_s, 3960, 2055, Role::Output, {} },
-    { 7, u"回转半径ix"_s, u"Text8"_s, 4560, 2055, Role::Output, {} },
-    { 8, u"回转半径iy"_s, u"Text9"_s, 5160, 2055, Role::Output, {} },
-    { 9, u"截面抵抗矩Wx"_s, u"Text10"_s, 5760, 2055, Role::Output, {} },
-    { 10, u"截面抵抗矩Wy"_s, u"Text11"_s, 6360, 2055, Role::Output, {} },
+// The two stress captions (13, 14) wrap onto two lines, which a CJK face needs
+// a little more than 495 twips for; the rows below leave room. Label 17 sits
+// 15 twips above its field.
+const Row rows[] = {
+    // Left column: the section's dimensions and properties, in reading order.
+    { 0, u"翼缘宽B"_s, { 360, 600, 1455, 495 }, u"Text1"_s, 1560, 600, 1455, Role::Input, u"400"_s,
+        u"mm"_s },
+    { 1, u"高  度H"_s, { 360, 1080, 1455, 495 }, u"Text2"_s, 1560, 1080, 1455, Role::Input,
+        u"300"_s, u"mm"_s },
+    { 2, u"腹板厚tw"_s, { 360, 1560, 1455, 495 }, u"Text3"_s, 1560, 1560, 1455, Role::Input, u"6"_s,
+        u"mm"_s },
+    { 3, u"翼缘厚t"_s, { 360, 2160, 1455, 495 }, u"Text4"_s, 1560, 2160, 1455, Role::Input, u"8"_s,
+        u"mm"_s },
+    { 4, u"截面面积A"_s, { 360, 2760, 1455, 495 }, u"Text5"_s, 1560, 2760, 2055, Role::Output, {},
+        u"mm²"_s },
+    { 5, u"转动惯量Ix"_s, { 360, 3360, 1455, 495 }, u"Text6"_s, 1560, 3360, 2055, Role::Output, {},
+        u"mm⁴"_s },
+    { 6, u"转动惯量Iy"_s, { 360, 3960, 1455, 495 }, u"Text7"_s, 1560, 3960, 2055, Role::Output, {},
+        u"mm⁴"_s },
+    { 7, u"回转半径ix"_s, { 360, 4560, 1455, 495 }, u"Text8"_s, 1560, 4560, 2055, Role::Output, {},
+        u"mm"_s },
+    { 8, u"回转半径iy"_s, { 360, 5160, 1455, 495 }, u"Text9"_s, 1560, 5160, 2055, Role::Output, {},
+        u"mm"_s },
+    { 9, u"截面抵抗矩Wx"_s, { 360, 5760, 1455, 495 }, u"Text10"_s, 1560, 5760, 2055, Role::Output,
+        {}, u"mm³"_s },
+    { 10, u"截面抵抗矩Wy"_s, { 360, 6360, 1455, 495 }, u"Text11"_s, 1560, 6360, 2055, Role::Output,
+        {}, u"mm³"_s },
+    // Right column: forces, stresses, length, slenderness and weight.
+    { 11, u"轴力N"_s, { 4080, 480, 1455, 495 }, u"Text12"_s, 5400, 480, 1335, Role::Input, u"150"_s,
+        u"kN"_s },
+    { 12, u"弯矩M"_s, { 4080, 960, 1455, 495 }, u"Text13"_s, 5400, 960, 1335, Role::Input, u"118"_s,
+        u"kN·m"_s },
+    { 13, u"弹性设计最大应力 σe"_s, { 4080, 1440, 975, 570 }, u"Text14"_s, 5400, 1440, 1815,
+        Role::Output, {}, u"N/mm²"_s },
+    { 14, u"纯弯梁考虑塑性最大应力 σp"_s, { 4080, 2040, 1335, 570 }, u"Text15"_s, 5400, 2040, 1815,
+        Role::Output, {}, u"N/mm²"_s },
+    { 15, u"构件长度 L"_s, { 4080, 2880, 1455, 495 }, u"Text16"_s, 5400, 2880, 1335, Role::Input,
+        u"10000"_s, u"mm"_s },
+    { 16, u"计算长度 L0"_s, { 4080, 3480, 1455, 495 }, u"Text17"_s, 5400, 3480, 1335, Role::Output,
+        {}, u"mm"_s },
+    { 17, u"X轴长细比"_s, { 4080, 4080, 1455, 495 }, u"Text18"_s, 5400, 4065, 1335, Role::Output,
+        {}, {} },
+    { 18, u"Y轴长细比"_s, { 4080, 4680, 1455, 495 }, u"Text19"_s, 5400, 4680, 1335, Role::Output,
+        {}, {} },
+    { 19, u"数量 Num"_s, { 4080, 5280, 1455, 495 }, u"Text20"_s, 5400, 5280, 1335, Role::Input,
+        u"1"_s, {} },
+    { 20, u"每米重量 G"_s, { 4080, 5880, 1455, 495 }, u"Text21"_s, 5400, 5880, 1815, Role::Output,
+        u"Text21"_s, u"kg/m"_s },
+    { 21, u"重量 Gsum"_s, { 4080, 6360, 1455, 495 }, u"Text22"_s, 5400, 6360, 1815, Role::Output,
+        u"Text22"_s, u"kg/m"_s },
 };
-
-// Right column: forces, stresses, length, slenderness and weight.
-const Row rightColumn[] = {
-    { 11, u"轴力N"_s, u"Text12"_s, 480, 1335, Role::Input, u"150"_s },
-    { 12, u"弯矩M"_s, u"Text13"_s, 960, 1335, Role::Input, u"118"_s },
-    { 13, u"弹性设计最大应力 σe"_s, u"Text14"_s, 1440, 1815, Role::Output, {} },
-    { 14, u"纯弯梁考虑塑性最大应力 σp"_s, u"Text15"_s, 2040, 1815, Role::Output, {} },
-    { 15, u"构件长度 L"_s, u"Text16"_s, 2880, 1335, Role::Input, u"10000"_s },
-    { 16, u"计算长度 L0"_s, u"Text17"_s, 3480, 1335, Role::Output, {} },
-    { 17, u"X轴长细比"_s, u"Text18"_s, 4065, 1335, Role::Output, {} },
-    { 18, u"Y轴长细比"_s, u"Text19"_s, 4680, 1335, Role::Output, {} },
-    { 19, u"数量 Num"_s, u"Text20"_s, 5280, 1335, Role::Input, u"1"_s },
-    { 20, u"每米重量 G"_s, u"Text21"_s, 5880, 1815, Role::Output, u"Text21"_s },
-    { 21, u"重量 Gsum"_s, u"Text22"_s, 6360, 1815, Role::Output, u"Text22"_s },
-};
-
-int labelWidthOf(int index)
-{
-    return index == 13 ? 975 : index == 14 ? 1335 : labelWidth;
-}
-
-// The two stress captions wrap onto two lines, which a CJK face needs a little
-// more than 495 twips for; the rows below leave room.
-int labelHeightOf(int index)
-{
-    return index == 13 || index == 14 ? 570 : labelHeight;
-}
 
 QString accessibleNameOf(const QString& caption)
 {
@@ -114,23 +127,22 @@ void SectionForm::placeDataFrame()
     QGroupBox* frame = placeGroup(client(), u"Frame2"_s, u"工字型截面信息输入（单位：mm）"_s,
         twipRect(240, 1320, 7455, 7095));
     QWidget* previous = nullptr;
-    const auto placeColumn = [&](const auto& rows, int labelX, int fieldX) {
-        for (const Row& row : rows) {
-            const int labelTop = row.label == 17 ? 4080 : row.top;
-            placeLabel(frame, u"Label2(%1)"_s.arg(row.label), row.caption,
-                twipRect(labelX, labelTop, labelWidthOf(row.label), labelHeightOf(row.label)));
-            const QRect where = twipRect(fieldX, row.top, row.fieldWidth, fieldHeight);
-            const QString name = accessibleNameOf(row.caption);
-            QLineEdit* field = row.role == Role::Input
-                ? placeInputField(frame, row.field, row.text, where, name)
-                : placeOutputField(frame, row.field, row.text, where, name);
-            if (previous)
-                setTabOrder(previous, field);
-            previous = field;
-        }
-    };
-    placeColumn(leftColumn, leftLabelX, leftFieldX);
-    placeColumn(rightColumn, rightLabelX, rightFieldX);
+    for (const Row& row : rows) {
+        const Place& at = row.labelPlace;
+        QLabel* label = placeLabel(frame, u"Label2(%1)"_s.arg(row.label), row.caption,
+            twipRect(at.left, at.top, at.width, at.height));
+        const QRect where = twipRect(row.fieldLeft, row.fieldTop, row.fieldWidth, fieldHeight);
+        const QString name = accessibleNameOf(row.caption);
+        QLineEdit* field = row.role == Role::Input
+            ? placeInputField(frame, row.field, row.text, where, name)
+            : placeOutputField(frame, row.field, row.text, where, name);
+        label->setBuddy(field);
+        if (!row.unit.isEmpty())
+            field->setAccessibleDescription(unitDescription(row.unit));
+        if (previous)
+            setTabOrder(previous, field);
+        previous = field;
+    }
 }
 
 void SectionForm::placePictureFrame()
@@ -140,6 +152,8 @@ void SectionForm::placePictureFrame()
     picture->setObjectName(u"Picture1"_s);
     picture->setGeometry(twipRect(120, 240, 6255, 6615));
     picture->setAccessibleName(u"工字型截面示意图"_s);
+    picture->setAccessibleDescription(
+        u"焊接双轴对称工字型截面，标注翼缘宽B、高度H、腹板厚tw、翼缘厚t和x、y轴"_s);
 }
 
 void SectionForm::placeNoteAndButtons()
@@ -150,7 +164,9 @@ void SectionForm::placeNoteAndButtons()
         "截面抵抗矩、弹性与考虑塑性的最大应力（N/mm²）、计算长度L0（取2L）、两轴长细比，"
         "以及每米重量G和总重量Gsum（kg/m，钢材密度7850 kg/m³）。灰底为计算结果，可选择复制。"_s,
         twipRect(240, 8880, 9855, 1815));
-    note->setAccessibleName(u"说明"_s);
+    // Read as a whole, not only by its first word.
+    note->setAccessibleName(u"工字型截面性质计算说明"_s);
+    note->setAccessibleDescription(note->text());
 
     QPushButton* confirm
         = placeButton(client(), u"Command2"_s, u"确定输入"_s, twipRect(10920, 8880, 1935, 375));

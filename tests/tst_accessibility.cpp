@@ -1,27 +1,92 @@
-// Every field as assistive technology sees it: a name, the role of editable
-// or read-only text, and a tab order that visits the inputs as they are read.
+// Every control as assistive technology sees it: fields with a name, the
+// role of editable or read-only text, the caption beside them they are
+// labelled by, their unit, a tab order that visits the inputs as they are
+// read; the notes, the groups and the drawings; the verdict window as an alert
+// that reads its verdicts and is announced on every calculation.
 
 #include "form1.h"
+#include "frmshow.h"
 #include "sectionform.h"
 #include "uitest.h"
 
 #include <QAccessible>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
 
 using namespace Qt::StringLiterals;
+
+namespace {
+
+QMdiSubWindow* newWindow(bool section)
+{
+    return section ? static_cast<QMdiSubWindow*>(new SectionForm)
+                   : static_cast<QMdiSubWindow*>(new Form1);
+}
+
+// The captions a control is labelled by (its buddy labels).
+QList<QWidget*> linkedCaptions(QAccessibleInterface* spoken)
+{
+    QList<QWidget*> captions;
+    for (const auto& [other, relation] : spoken->relations(QAccessible::Label))
+        if (other->role() == QAccessible::StaticText)
+            captions << static_cast<QWidget*>(other->object());
+    return captions;
+}
+
+// A caption belongs to the field right under it, or to the first field after
+// it on its line: no other field stands between them.
+bool standsBefore(const QWidget* caption, const QWidget* field, const QList<QWidget*>& fields)
+{
+    if (caption->parentWidget() != field->parentWidget())
+        return false;
+    const QRect c = caption->geometry(), f = field->geometry();
+    if (c.bottom() < f.top())
+        return f.top() - c.bottom() <= 2 && c.left() <= f.left();
+    const auto onLineBetween = [&](const QWidget* other) {
+        const QRect o = other->geometry();
+        return other != field && other->parentWidget() == field->parentWidget()
+            && o.top() < c.bottom() && c.top() < o.bottom() && c.left() < o.left()
+            && o.left() < f.left();
+    };
+    return c.top() < f.bottom() && f.top() < c.bottom() && c.left() < f.left()
+        && std::none_of(fields.begin(), fields.end(), onLineBetween);
+}
+
+// The controls a user fills in or reads: line edits and the combo box, not
+// the combo box's own editor, which speaks through it.
+QList<QWidget*> fieldsOf(QWidget* window)
+{
+    QList<QWidget*> fields;
+    for (QWidget* w : window->findChildren<QWidget*>())
+        if ((qobject_cast<QLineEdit*>(w) && !qobject_cast<QComboBox*>(w->parentWidget()))
+            || qobject_cast<QComboBox*>(w))
+            fields << w;
+    return fields;
+}
+
+} // namespace
 
 class TestAccessibility : public QObject {
     Q_OBJECT
 
 private slots:
     void initTestCase() { prepareTestApplication(); }
+    void cleanup() { delete FrmShow::existing(); }
     void fields_data();
     void fields();
+    void fieldUnits_data();
+    void fieldUnits();
+    void partSaysWhatItIs_data();
+    void partSaysWhatItIs();
+    void verdictsAreAnAlertReadAsSentences();
 };
 
 void TestAccessibility::fields_data()
@@ -42,8 +107,7 @@ void TestAccessibility::fields()
 {
     QFETCH(bool, section);
     QFETCH(QStringList, inputsInReadingOrder);
-    QMdiSubWindow* window = section ? static_cast<QMdiSubWindow*>(new SectionForm)
-                                    : static_cast<QMdiSubWindow*>(new Form1);
+    QMdiSubWindow* window = newWindow(section);
     const std::unique_ptr<QMdiArea> area(showInMdiArea(window));
     QVERIFY(area->isVisible());
 
@@ -63,10 +127,23 @@ void TestAccessibility::fields()
     names.removeDuplicates();
     QCOMPARE(names.size(), count); // a name tells one field from another
 
+    for (QWidget* field : fieldsOf(window)) {
+        const QList<QWidget*> captions
+            = linkedCaptions(QAccessible::queryAccessibleInterface(field));
+        QVERIFY2(captions.size() == 1, qPrintable(field->objectName()));
+        QVERIFY2(standsBefore(captions.front(), field, fieldsOf(window)),
+            qPrintable(captions.front()->objectName() + u" → "_s + field->objectName()));
+    }
+
     if (auto* grade = window->findChild<QComboBox*>(u"Combo1"_s)) {
+        // Qt names a combo box on Linux by its current text; the caption comes
+        // with it as the label it is linked to.
         QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(grade);
         QCOMPARE(spoken->role(), QAccessible::ComboBox);
         QVERIFY(!spoken->text(QAccessible::Name).isEmpty());
+        QWidget* caption = linkedCaptions(spoken).front();
+        QCOMPARE(
+            QAccessible::queryAccessibleInterface(caption)->text(QAccessible::Name), u"钢材为"_s);
     }
 
     // Tab from the first input: the inputs come in reading order.
@@ -82,6 +159,135 @@ void TestAccessibility::fields()
         w = w->nextInFocusChain();
     } while (w != first);
     QCOMPARE(visited, inputsInReadingOrder);
+}
+
+// Each field's unit in its accessible description; a field not listed has
+// none (counts, ratios, the material names).
+void TestAccessibility::fieldUnits_data()
+{
+    QTest::addColumn<bool>("section");
+    QTest::addColumn<QStringList>("unitsAndFields");
+    QTest::newRow("SectionForm") << true
+                                 << QStringList {
+                                        u"mm Text1 Text2 Text3 Text4 Text8 Text9 Text16 Text17"_s,
+                                        u"mm² Text5"_s,
+                                        u"mm⁴ Text6 Text7"_s,
+                                        u"mm³ Text10 Text11"_s,
+                                        u"kN Text12"_s,
+                                        u"kN·m Text13"_s,
+                                        u"N/mm² Text14 Text15"_s,
+                                        u"kg/m Text21 Text22"_s,
+                                    };
+    QTest::newRow("Form1")
+        << false
+        << QStringList {
+               u"mm Text1 Text2 Text3 Text4 Text5 Text6 Text12 Text16 Text18"_s,
+               u"m Text8"_s,
+               u"kN Text7 Text14 Text29"_s,
+               u"kN·m Text13"_s,
+               u"mm² Text15"_s,
+               u"mm³ Text17 Text20 Text21 Text24 Text25"_s,
+               u"mm⁴ Text19"_s,
+               u"N/mm² Text22 Text23 Text26 Text27 Text28 Text30 Text31 Text32"_s,
+           };
+}
+
+void TestAccessibility::fieldUnits()
+{
+    QFETCH(bool, section);
+    QFETCH(QStringList, unitsAndFields);
+    QHash<QString, QString> unitOf;
+    for (const QString& line : unitsAndFields) {
+        const QStringList words = line.split(u' ');
+        for (const QString& field : words.mid(1))
+            unitOf.insert(field, words.front());
+    }
+    const std::unique_ptr<QMdiSubWindow> window(newWindow(section));
+
+    for (QWidget* field : fieldsOf(window.get())) {
+        const QString unit = unitOf.take(field->objectName());
+        QCOMPARE(QAccessible::queryAccessibleInterface(field)->text(QAccessible::Description),
+            unit.isEmpty() ? QString() : u"单位："_s + unit);
+    }
+    QCOMPARE(unitOf.keys(), QStringList()); // every field listed is there
+}
+
+// The note, the drawings and the inner group: a name of their own, a
+// description for what is not said by the name.
+void TestAccessibility::partSaysWhatItIs_data()
+{
+    QTest::addColumn<bool>("section");
+    QTest::addColumn<QString>("object");
+    QTest::addColumn<QAccessible::Role>("role");
+    QTest::addColumn<QString>("name");
+
+    QTest::newRow("I-section note")
+        << true << u"Label3"_s << QAccessible::StaticText << u"工字型截面性质计算说明"_s;
+    QTest::newRow("I-section drawing")
+        << true << u"Picture1"_s << QAccessible::Graphic << u"工字型截面示意图"_s;
+    QTest::newRow("bracket section drawing")
+        << false << u"Picture1"_s << QAccessible::Graphic << u"牛腿根部截面示意图"_s;
+    QTest::newRow("roof drawing") << false << u"Picture2"_s << QAccessible::Graphic
+                                  << u"空间网架屋盖示意图"_s;
+    // Unnamed, it would take its outer group's title.
+    QTest::newRow("weld group") << false << u"Frame6"_s << QAccessible::Grouping
+                                << u"牛腿与柱连接焊缝计算"_s;
+}
+
+void TestAccessibility::partSaysWhatItIs()
+{
+    QFETCH(bool, section);
+    QFETCH(QString, object);
+    QFETCH(QAccessible::Role, role);
+    QFETCH(QString, name);
+    const std::unique_ptr<QMdiSubWindow> window(newWindow(section));
+
+    auto* widget = window->findChild<QWidget*>(object);
+    QVERIFY(widget);
+    QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(widget);
+    QCOMPARE(spoken->role(), role);
+    QCOMPARE(spoken->text(QAccessible::Name), name);
+    const QString description = spoken->text(QAccessible::Description);
+    if (auto* label = qobject_cast<QLabel*>(widget))
+        QCOMPARE(description, label->text()); // a note is read whole
+    else if (role == QAccessible::Graphic)
+        QVERIFY(description.size() > name.size());
+}
+
+void TestAccessibility::verdictsAreAnAlertReadAsSentences()
+{
+    auto* form = new Form1;
+    const std::unique_ptr<QMdiArea> area(showInMdiArea(form));
+    ModalBoxCatcher boxes;
+    const auto confirm
+        = [&] { QTest::mouseClick(form->findChild<QPushButton*>(u"Command1"_s), Qt::LeftButton); };
+
+    // Referred to before the first calculation, so that its announcements are
+    // counted from the start.
+    FrmShow* window = FrmShow::instance();
+    QSignalSpy announcements(window, &FrmShow::announced);
+    confirm();
+    QCOMPARE(FrmShow::existing(), window);
+    QCOMPARE(announcements.size(), 1);
+    QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(window);
+    QCOMPARE(spoken->role(), QAccessible::AlertMessage);
+    QCOMPARE(spoken->text(QAccessible::Name), u"判断情况如下："_s);
+    QCOMPARE(spoken->text(QAccessible::Description),
+        u"下翼缘外边的正应力：满足要求；截面形心轴处的剪应力：满足要求；"
+        "腹板下端的折算应力：满足要求；上翼缘焊缝应力：满足要求；"
+        "下翼缘焊缝应力：满足要求；角焊缝应力：满足要求"_s);
+    QVERIFY(spoken->state().focusable);
+
+    // 2.5 times the load: only the fillet welds still pass. The window is
+    // still on screen and announces its new verdicts once.
+    form->findChild<QLineEdit*>(u"Text7"_s)->setText(u"1000"_s);
+    confirm();
+    QCOMPARE(announcements.size(), 2);
+    QCOMPARE(spoken->text(QAccessible::Description),
+        u"下翼缘外边的正应力：不满足要求；截面形心轴处的剪应力：不满足要求；"
+        "腹板下端的折算应力：不满足要求；上翼缘焊缝应力：不满足要求；"
+        "下翼缘焊缝应力：不满足要求；角焊缝应力：满足要求"_s);
+    QCOMPARE(boxes.texts(), QStringList());
 }
 
 QTEST_MAIN(TestAccessibility)

@@ -1,12 +1,14 @@
 // The bracket check from the button to the verdict window: six verdicts in
-// the right colours, hiding on a key or mouse press, a fault that takes an
-// outdated verdict window away, and the steel grade changing nothing.
+// the right colours, coming forward active on every calculation, hiding on a
+// key or mouse press, a fault that takes an outdated verdict window away, and
+// the steel grade changing nothing.
 
 #include "fieldpairs.h"
 #include "form1.h"
 #include "frmshow.h"
 #include "uitest.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -52,6 +54,8 @@ private slots:
     void verdictLabelsShowTheirNamesUntilJudged();
     void defaultsMeetEveryRequirement();
     void failingRowsAreRedAndRecover();
+    void rowThatIsNotANumberStopsTheJudgement();
+    void comesForwardActiveOnEveryCalculation();
     void keyOrMousePressHides_data();
     void keyOrMousePressHides();
     void closeBoxDestroysAndTheNextCheckCreatesAgain();
@@ -85,7 +89,7 @@ void TestBracketCheck::cleanup()
 
 void TestBracketCheck::verdictWindowLayout()
 {
-    FrmShow* window = FrmShow::instance(fieldPairs(allPass));
+    FrmShow* window = FrmShow::instance();
     QCOMPARE(window->objectName(), u"FrmShow"_s);
     QCOMPARE(window->windowTitle(), u"判断情况如下："_s);
     QCOMPARE(window->size(), QSize(312, 176));
@@ -99,8 +103,7 @@ void TestBracketCheck::verdictWindowLayout()
 
 void TestBracketCheck::verdictLabelsShowTheirNamesUntilJudged()
 {
-    // Nothing to judge yet: the first row's text is empty.
-    FrmShow* window = FrmShow::instance({});
+    FrmShow* window = FrmShow::instance();
     QCOMPARE(verdictTexts(window),
         (QStringList {
             u"Label7"_s, u"Label8"_s, u"Label9"_s, u"Label10"_s, u"Label11"_s, u"Label12"_s }));
@@ -121,7 +124,8 @@ void TestBracketCheck::defaultsMeetEveryRequirement()
 
 void TestBracketCheck::failingRowsAreRedAndRecover()
 {
-    FrmShow* window = FrmShow::instance(fieldPairs(allPass));
+    FrmShow* window = FrmShow::instance();
+    window->evaluate(fieldPairs(allPass));
     window->evaluate(fieldPairs(
         u"Text22=215.00 Text23=88.61 Text28=236.51 Text30=-185.00 Text31=148.81 Text32=160.00"_s));
     QCOMPARE(verdictTexts(window),
@@ -135,21 +139,72 @@ void TestBracketCheck::failingRowsAreRedAndRecover()
     QCOMPARE(colourOf(window, 7), window->palette().color(QPalette::WindowText));
 }
 
+void TestBracketCheck::rowThatIsNotANumberStopsTheJudgement()
+{
+    FrmShow* window = FrmShow::instance();
+    QVERIFY(!window->evaluate(fieldPairs(allPass)));
+    const std::optional<Fault> fault = window->evaluate(
+        fieldPairs(u"Text22=215.00 Text23=88.61 Text28=236.51 Text30=1,5 Text31=999 Text32=999"_s));
+    QVERIFY(fault);
+    QCOMPARE(int(fault->kind), int(FaultKind::NotANumber));
+    QCOMPARE(fault->field, std::string("Text30"));
+    QCOMPARE(fault->text, std::string("1,5"));
+    // The three rows above have their new verdicts, the rest their old ones.
+    QCOMPARE(verdictTexts(window),
+        (QStringList { u"不满足要求"_s, u"满足要求"_s, u"不满足要求"_s, u"满足要求"_s,
+            u"满足要求"_s, u"满足要求"_s }));
+    QCOMPARE(colourOf(window, 9), red);
+    QVERIFY(colourOf(window, 11) != red);
+}
+
+void TestBracketCheck::comesForwardActiveOnEveryCalculation()
+{
+    ModalBoxCatcher boxes;
+    for (int calculation = 1; calculation <= 3; ++calculation) {
+        const QByteArray round = QByteArray::number(calculation);
+        // The bracket window has the keyboard again, as after a click into it;
+        // on the third round the verdicts are still showing behind it.
+        m_area->activateWindow();
+        QVERIFY2(QTest::qWaitForWindowActive(m_area), round);
+        confirm();
+        FrmShow* window = FrmShow::existing();
+        QVERIFY2(window && window->isVisible(), round);
+        QTRY_VERIFY2(window->isActiveWindow(), round);
+        QCOMPARE(QApplication::focusWidget(), window);
+        if (calculation == 2)
+            continue;
+        // The key goes where the system sends it, to the active window.
+        QTest::keyClick(QGuiApplication::focusWindow(), Qt::Key_Space);
+        QVERIFY2(!window->isVisible(), round);
+    }
+    QCOMPARE(boxes.texts(), QStringList());
+}
+
 void TestBracketCheck::keyOrMousePressHides_data()
 {
     QTest::addColumn<bool>("key");
     QTest::addColumn<int>("input");
-    QTest::newRow("space") << true << int(Qt::Key_Space);
-    QTest::newRow("Escape") << true << int(Qt::Key_Escape);
-    QTest::newRow("A") << true << int(Qt::Key_A);
-    QTest::newRow("left button") << false << int(Qt::LeftButton);
-    QTest::newRow("right button") << false << int(Qt::RightButton);
+    QTest::addColumn<bool>("hides");
+    QTest::newRow("space") << true << int(Qt::Key_Space) << true;
+    QTest::newRow("Escape") << true << int(Qt::Key_Escape) << true;
+    QTest::newRow("A") << true << int(Qt::Key_A) << true;
+    QTest::newRow("Return") << true << int(Qt::Key_Return) << true;
+    QTest::newRow("left button") << false << int(Qt::LeftButton) << true;
+    QTest::newRow("right button") << false << int(Qt::RightButton) << true;
+    // Keys that move the focus or prepare a shortcut leave the verdicts open.
+    QTest::newRow("Tab") << true << int(Qt::Key_Tab) << false;
+    QTest::newRow("Backtab") << true << int(Qt::Key_Backtab) << false;
+    QTest::newRow("Shift") << true << int(Qt::Key_Shift) << false;
+    QTest::newRow("Control") << true << int(Qt::Key_Control) << false;
+    QTest::newRow("Alt") << true << int(Qt::Key_Alt) << false;
+    QTest::newRow("Meta") << true << int(Qt::Key_Meta) << false;
 }
 
 void TestBracketCheck::keyOrMousePressHides()
 {
     QFETCH(bool, key);
     QFETCH(int, input);
+    QFETCH(bool, hides);
     ModalBoxCatcher boxes;
     confirm();
     FrmShow* window = FrmShow::existing();
@@ -158,7 +213,7 @@ void TestBracketCheck::keyOrMousePressHides()
         QTest::keyPress(window, Qt::Key(input));
     else
         QTest::mousePress(window, Qt::MouseButton(input), {}, QPoint(10, 10));
-    QVERIFY(!window->isVisible());
+    QCOMPARE(window->isVisible(), !hides);
     QCOMPARE(FrmShow::existing(), window);
     QCOMPARE(field(u"Text22"_s)->text(), u"114.23"_s); // the bracket window keeps its results
 }

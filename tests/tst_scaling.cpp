@@ -80,7 +80,7 @@ void TestScaling::calculatorWindows()
 
 void TestScaling::verdictWindow()
 {
-    FrmShow* verdicts = FrmShow::instance({});
+    FrmShow* verdicts = FrmShow::instance();
     verdicts->show();
     QVERIFY(QTest::qWaitForWindowExposed(verdicts));
     QCOMPARE(verdicts->size(), QSize(312, 176));

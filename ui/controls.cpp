@@ -74,3 +74,8 @@ QLineEdit* placeFixedField(QWidget* parent, const QString& name, const QString& 
     field->setReadOnly(true);
     return field;
 }
+
+QString unitDescription(const QString& unit)
+{
+    return QStringLiteral("单位：") + unit;
+}

@@ -29,3 +29,6 @@ QLineEdit* placeOutputField(QWidget* parent, const QString& name, const QString&
 // A read-only field without the result colour, for fixed information.
 QLineEdit* placeFixedField(QWidget* parent, const QString& name, const QString& text, QRect where,
     const QString& accessibleName);
+
+// What a screen reader says after a field's name: its unit ("mm²", "kN·m").
+QString unitDescription(const QString& unit);

@@ -1,11 +1,25 @@
 #include "svgpicture.h"
 
+#include <QAccessibleWidget>
 #include <QPainter>
+
+namespace {
+
+QAccessibleInterface* pictureInterface(const QString& className, QObject* object)
+{
+    if (className == QLatin1String(SvgPicture::staticMetaObject.className()) && object)
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Graphic);
+    return nullptr;
+}
+
+} // namespace
 
 SvgPicture::SvgPicture(const QString& resource, QWidget* parent)
     : QFrame(parent)
     , m_renderer(resource)
 {
+    // Without it a picture is a plain frame, a border.
+    QAccessible::installFactory(pictureInterface);
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(1);
     setAutoFillBackground(true);

@@ -6,7 +6,8 @@
 
 // A picture box showing a drawing authored as SVG. The drawing is rendered
 // at the screen's device pixel ratio, never scaled up from a small bitmap,
-// and fitted into the box with its proportions kept.
+// and fitted into the box with its proportions kept. Assistive technology
+// sees an image: its accessible name and description say what it shows.
 class SvgPicture : public QFrame {
     Q_OBJECT
 public:
