@@ -2,7 +2,6 @@
 
 #include "calculatorwindow.h"
 
-class QLineEdit;
 
 // The I-section window: dimensions of a welded I-section, the forces on it,
 // a member length and a piece count in; its properties, stresses,

@@ -1,5 +1,5 @@
-// The I-section window as the engineer meets it: defaults, read-only results,
-// captions that render, the drawing, tab order, a calculation and a fault.
+// The I-section window as the engineer meets it: read-only results, captions
+// that render, the drawing, a calculation and a fault.
 
 #include "sectionform.h"
 #include "svgpicture.h"
@@ -24,16 +24,12 @@ private slots:
     void init();
     void cleanup();
 
-    void designTimeTexts_data();
-    void designTimeTexts();
-    void resultsStandApart();
     void resultsCannotBeTypedIntoButCanBeCopied();
     void captionsRender();
     void titleUsesAKaiFace();
     void captionsAndPlaces_data();
     void captionsAndPlaces();
     void drawingIsRenderedSharp();
-    void tabOrderFollowsTheRows();
     void confirmWritesTheResults();
     void faultIsReportedAndTheInputSelected();
     void exitHides();
@@ -57,43 +53,6 @@ void TestSectionForm::cleanup()
     delete m_area;
     m_area = nullptr;
     m_form = nullptr;
-}
-
-void TestSectionForm::designTimeTexts_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("readOnly");
-
-    const QList<std::pair<QString, QString>> inputs { { u"Text1"_s, u"400"_s },
-        { u"Text2"_s, u"300"_s }, { u"Text3"_s, u"6"_s }, { u"Text4"_s, u"8"_s },
-        { u"Text12"_s, u"150"_s }, { u"Text13"_s, u"118"_s }, { u"Text16"_s, u"10000"_s },
-        { u"Text20"_s, u"1"_s } };
-    for (const auto& [name, text] : inputs)
-        QTest::newRow(qPrintable(name)) << name << text << false;
-    for (int n : { 5, 6, 7, 8, 9, 10, 11, 14, 15, 17, 18, 19 })
-        QTest::newRow(qPrintable(u"Text%1"_s.arg(n))) << u"Text%1"_s.arg(n) << QString() << true;
-    QTest::newRow("Text21") << u"Text21"_s << u"Text21"_s << true;
-    QTest::newRow("Text22") << u"Text22"_s << u"Text22"_s << true;
-}
-
-void TestSectionForm::designTimeTexts()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, text);
-    QFETCH(bool, readOnly);
-    QLineEdit* f = field(name);
-    QVERIFY(f);
-    QCOMPARE(f->text(), text);
-    QCOMPARE(f->isReadOnly(), readOnly);
-}
-
-void TestSectionForm::resultsStandApart()
-{
-    const QColor grey(180, 180, 180);
-    QCOMPARE(field(u"Text5"_s)->palette().color(QPalette::Base), grey);
-    QCOMPARE(field(u"Text22"_s)->palette().color(QPalette::Base), grey);
-    QVERIFY(field(u"Text1"_s)->palette().color(QPalette::Base) != grey);
 }
 
 void TestSectionForm::resultsCannotBeTypedIntoButCanBeCopied()
@@ -167,23 +126,6 @@ void TestSectionForm::drawingIsRenderedSharp()
     // Fitted into the box with the drawing's own proportions, 413 × 472.
     QCOMPARE(rendered.height(), 441 - 2 * picture->frameWidth());
     QVERIFY(qAbs(rendered.width() - rendered.height() * 413 / 472) <= 1);
-}
-
-void TestSectionForm::tabOrderFollowsTheRows()
-{
-    const QStringList expected { u"Text1"_s, u"Text2"_s, u"Text3"_s, u"Text4"_s, u"Text5"_s,
-        u"Text6"_s, u"Text7"_s, u"Text8"_s, u"Text9"_s, u"Text10"_s, u"Text11"_s, u"Text12"_s,
-        u"Text13"_s, u"Text14"_s, u"Text15"_s, u"Text16"_s, u"Text17"_s, u"Text18"_s, u"Text19"_s,
-        u"Text20"_s, u"Text21"_s, u"Text22"_s, u"Command2"_s, u"Command1"_s };
-    QStringList visited;
-    QWidget* w = field(u"Text1"_s);
-    for (int i = 0; i < expected.size(); ++i) {
-        visited << w->objectName();
-        w = w->nextInFocusChain();
-        while (w->focusPolicy() == Qt::NoFocus || w->objectName().isEmpty())
-            w = w->nextInFocusChain();
-    }
-    QCOMPARE(visited, expected);
 }
 
 void TestSectionForm::confirmWritesTheResults()
