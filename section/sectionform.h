@@ -2,7 +2,6 @@
 
 #include "calculatorwindow.h"
 
-
 // The I-section window: dimensions of a welded I-section, the forces on it,
 // a member length and a piece count in; its properties, stresses,
 // slenderness ratios and weights out, on one click of "确定输入".
