@@ -391,6 +391,7 @@ void Form1::onCommand1Clicked()
     FieldTexts texts = readFieldTexts(this);
     const std::optional<Fault> fault = calculateBracket(texts, NumberFormat::fromLocale(QLocale()));
     writeFieldTexts(this, texts);
+    noteCalculation(!fault);
     if (fault) {
         // Verdicts of an earlier calculation no longer belong to these inputs.
         if (FrmShow* verdicts = FrmShow::existing())

@@ -167,6 +167,7 @@ void SectionForm::onCommand2Clicked()
     FieldTexts texts = readFieldTexts(this);
     const std::optional<Fault> fault = calculateSection(texts, NumberFormat::fromLocale(QLocale()));
     writeFieldTexts(this, texts);
+    noteCalculation(!fault);
     if (fault)
         reportFault(this, *fault);
 }
