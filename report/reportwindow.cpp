@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QMimeData>
@@ -121,7 +122,7 @@ void ReportWindow::copyToClipboard() const
 QString ReportWindow::suggestedPdfPath() const
 {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty())
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
         folder = QDir::homePath();
     return QDir(folder).filePath(
         m_sheet.title + u'-' + m_calculatedAt.toString(u"yyyyMMdd-HHmm"_s) + u".pdf"_s);
@@ -145,7 +146,9 @@ void ReportWindow::onExportClicked()
     QFileDialog dialog(this, u"导出PDF"_s, {}, u"PDF 文件 (*.pdf)"_s);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(u"pdf"_s);
-    dialog.selectFile(suggestedPdfPath());
+    const QFileInfo suggested(suggestedPdfPath());
+    dialog.setDirectory(suggested.absolutePath());
+    dialog.selectFile(suggested.fileName());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     exportPdf(dialog.selectedFiles().constFirst());

@@ -40,15 +40,15 @@ struct TableHead {
     qreal bottom;
 };
 
-// Row extents of a table from the blocks in its cells; a cell spanning rows
-// counts for the row it starts in.
-void tableBreaks(const QTextDocument& document, QTextTable* table, int index,
+// Where a table may break: its rows' tops from the blocks in their cells (a
+// cell spanning rows counts for the row it starts in).
+void tableBreaks(const QTextDocument& document, QTextTable* table, int index, bool afterHeading,
     std::vector<Break>& breaks, std::vector<TableHead>& heads)
 {
     QAbstractTextDocumentLayout* layout = document.documentLayout();
     const int rows = table->rows();
     constexpr qreal none = std::numeric_limits<qreal>::max();
-    std::vector<qreal> top(std::size_t(rows), none), bottom(std::size_t(rows), -none);
+    std::vector<qreal> top(std::size_t(rows), none);
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < table->columns(); ++c) {
             const QTextTableCell cell = table->cellAt(r, c);
@@ -57,30 +57,36 @@ void tableBreaks(const QTextDocument& document, QTextTable* table, int index,
             for (auto it = cell.begin(); !it.atEnd(); ++it) {
                 const QRectF box = layout->blockBoundingRect(it.currentBlock());
                 top[std::size_t(r)] = std::min(top[std::size_t(r)], box.top());
-                bottom[std::size_t(r)] = std::max(bottom[std::size_t(r)], box.bottom());
             }
         }
 
-    // The rule between two rows lies mid-way in the padding between their
-    // texts; take it and a hair more on both sides.
+    // Qt places a cell's text its padding and the rule above it below the
+    // row's top edge. A page ending after row r - 1 keeps the rule under it,
+    // and the next page starts with the same rule over row r. A fifth of a
+    // pixel more on both sides takes in a rule drawn a little off its place,
+    // and shows too little of the verticals beyond it to be seen.
     const QPaintDevice* device = layout->paintDevice();
     const qreal scale = device ? device->logicalDpiY() / 96.0 : 1.0;
     const qreal padding = table->format().cellPadding() * scale;
-    const auto rule = [&](int r) {
-        const qreal gap = std::max<qreal>(0, top[std::size_t(r)] - bottom[std::size_t(r - 1)]);
-        const qreal mid = bottom[std::size_t(r - 1)] + gap / 2;
-        const qreal half = std::clamp(gap / 2 - padding, qreal(0), gap / 2) + scale;
-        return std::pair { mid - half, mid + half };
-    };
+    const qreal border = table->format().border() * scale;
+    const qreal hair = scale / 5;
+    const auto ruleTop = [&](int r) { return top[std::size_t(r)] - padding - border - hair; };
+    const auto ruleBottom = [&](int r) { return top[std::size_t(r)] - padding + hair; };
+    if (top[0] == none) { // no text at all: nothing to keep together
+        heads.push_back({ 0, 0 });
+        return;
+    }
 
+    // A page may start at the table; a page that continues it repeats the
+    // header rows, their last rule left to the row that follows them.
     const int headerRows = std::clamp(table->format().headerRowCount(), 0, rows - 1);
-    const QRectF box = layout->frameBoundingRect(table);
-    heads.push_back({ box.top(), headerRows > 0 ? rule(headerRows).second : box.top() });
+    breaks.push_back({ ruleTop(0), ruleTop(0), -1, afterHeading });
+    heads.push_back({ ruleTop(0), headerRows > 0 ? ruleTop(headerRows) + hair : ruleTop(0) });
     for (int r = 1; r < rows; ++r) {
-        if (top[std::size_t(r)] == none || bottom[std::size_t(r - 1)] == -none)
+        if (top[std::size_t(r)] == none)
             continue;
-        const auto [before, after] = rule(r);
-        breaks.push_back({ after, before, headerRows > 0 ? index : -1, r <= headerRows });
+        breaks.push_back(
+            { ruleBottom(r), ruleTop(r), headerRows > 0 ? index : -1, r <= headerRows });
     }
 }
 
@@ -142,11 +148,12 @@ QList<SheetPage> paginate(const QTextDocument& document, qreal height)
     for (auto it = document.rootFrame()->begin(); !it.atEnd(); ++it) {
         if (QTextFrame* frame = it.currentFrame()) {
             const QRectF box = layout->frameBoundingRect(frame);
-            breaks.push_back({ box.top(), box.top(), -1, afterHeading });
+            if (auto* table = qobject_cast<QTextTable*>(frame))
+                tableBreaks(document, table, int(heads.size()), afterHeading, breaks, heads);
+            else
+                breaks.push_back({ box.top(), box.top(), -1, afterHeading });
             afterHeading = false;
             reached = std::max(reached, box.bottom());
-            if (auto* table = qobject_cast<QTextTable*>(frame))
-                tableBreaks(document, table, int(heads.size()), breaks, heads);
             continue;
         }
         const QTextBlock block = it.currentBlock();

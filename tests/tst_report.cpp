@@ -21,6 +21,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMimeData>
@@ -241,6 +242,10 @@ void TestReport::commandOnTheMenu()
         { u"PrintButton"_s, u"ExportButton"_s, u"CopyButton"_s, u"CloseButton"_s })
         buttons << window->findChild<QPushButton*>(name)->text();
     QCOMPARE(buttons, (QStringList { u"打印…"_s, u"导出PDF…"_s, u"复制"_s, u"关闭"_s }));
+    const QFileInfo suggested(window->suggestedPdfPath());
+    QVERIFY(suggested.dir().exists());
+    QCOMPARE(suggested.fileName(),
+        u"钢牛腿强度计算书-%1.pdf"_s.arg(shown()->calculationTime().toString(u"yyyyMMdd-HHmm"_s)));
     QCOMPARE(captionsWithMissingGlyphs(window), QStringList());
     QCOMPARE(missingGlyphs(window->browser()->toPlainText(), sheetFont()), QString());
 }
