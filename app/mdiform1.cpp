@@ -1,6 +1,7 @@
 #include "mdiform1.h"
 
 #include "form1.h"
+#include "reportwindow.h"
 #include "sectionform.h"
 #include "twips.h"
 
@@ -28,14 +29,17 @@ MDIForm1::MDIForm1()
 
 void MDIForm1::createMenu()
 {
-    // Three commands straight on the menu bar, none with a sub-menu.
+    // Commands straight on the menu bar, none with a sub-menu.
     const auto add = [this](const QString& name, const QString& caption, void (MDIForm1::*slot)()) {
         QAction* action = menuBar()->addAction(caption);
         action->setObjectName(name);
         connect(action, &QAction::triggered, this, slot);
+        return action;
     };
     add(u"menuG"_s, u"工字型截面性质"_s, &MDIForm1::onMenuGClicked);
     add(u"menuGN"_s, u"钢牛腿受力计算"_s, &MDIForm1::onMenuGNClicked);
+    add(u"menuReport"_s, u"计算书"_s, &MDIForm1::onMenuReportClicked)
+        ->setShortcut(QKeySequence::Print);
     add(u"menuExit"_s, u"退出"_s, &MDIForm1::onMenuExitClicked);
 }
 
@@ -75,6 +79,16 @@ void MDIForm1::onMenuGNClicked()
 {
     showMaximizedChild(form1());
     sectionForm()->hide();
+}
+
+void MDIForm1::onMenuReportClicked()
+{
+    if (m_sectionForm && m_sectionForm->isVisible())
+        openCalculationSheet(this, m_sectionForm, SheetKind::Section);
+    else if (m_form1 && m_form1->isVisible())
+        openCalculationSheet(this, m_form1, SheetKind::Bracket);
+    else
+        openCalculationSheet(this, nullptr, SheetKind::Section);
 }
 
 void MDIForm1::onMenuExitClicked()

@@ -26,6 +26,7 @@ protected:
 private:
     void onMenuGClicked(); // 工字型截面性质
     void onMenuGNClicked(); // 钢牛腿受力计算
+    void onMenuReportClicked(); // 计算书
     void onMenuExitClicked(); // 退出
 
     void createMenu();

@@ -79,12 +79,12 @@ int probe(const char* what, int pipe, int argc, char** argv)
         frame->installEventFilter(&firstPaint);
         showStartWindows(*frame);
     } else {
-        // "menu": the same bare window with the program's look and the three
-        // menu captions, which is where font loading begins.
+        // "menu": the same bare window with the program's look and the menu's
+        // captions, which is where font loading begins.
         auto* bare = new QMainWindow;
         if (std::strcmp(what, "menu") == 0) {
             applyProgramLook();
-            for (const char* caption : { "工字型截面性质", "钢牛腿受力计算", "退出" })
+            for (const char* caption : { "工字型截面性质", "钢牛腿受力计算", "计算书", "退出" })
                 bare->menuBar()->addAction(QString::fromUtf8(caption));
         }
         bare->installEventFilter(&firstPaint);

@@ -435,6 +435,7 @@ void Form1::onCommand1Clicked()
     writeFieldTexts(this, texts);
     if (!fault)
         fault = FrmShow::instance()->evaluate(texts);
+    noteCalculation(!fault);
     if (fault) {
         // Verdicts of an earlier calculation no longer belong to these inputs.
         if (FrmShow* verdicts = FrmShow::existing())

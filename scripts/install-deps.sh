@@ -6,7 +6,8 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkgconf
   qt6-base-dev qt6-svg-dev libqt6svg6
-  fonts-noto-cjk fonts-arphic-ukai
+  fonts-noto-cjk fonts-arphic-ukai fonts-arphic-uming fonts-dejavu-core
+  poppler-utils
   libbenchmark-dev locales dpkg-dev libgl-dev
   clang libclang-rt-14-dev
 )

@@ -183,6 +183,7 @@ void SectionForm::onCommand2Clicked()
     FieldTexts texts = readFieldTexts(this);
     const std::optional<Fault> fault = calculateSection(texts, userNumberFormat());
     writeFieldTexts(this, texts);
+    noteCalculation(!fault);
     if (fault)
         reportFault(this, *fault);
 }

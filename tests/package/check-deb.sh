@@ -23,7 +23,8 @@ grep -q '^Name\[zh_CN\]=钢结构计算$' "$desktop" || fail "no Chinese name"
 grep -q '^Comment\[zh_CN\]=' "$desktop" || fail "no Chinese comment"
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for package in libqt6widgets6 libqt6gui6 libqt6core6 libqt6svg6 fonts-noto-cjk fonts-arphic-ukai; do
+for package in libqt6widgets6 libqt6gui6 libqt6core6 libqt6svg6 libqt6printsupport6 \
+  fonts-noto-cjk fonts-arphic-ukai fonts-arphic-uming fonts-dejavu-core; do
   [[ $depends == *"$package"* ]] || fail "Depends lacks $package: $depends"
 done
 

@@ -1,0 +1,266 @@
+#include "sheetpages.h"
+
+#include "sheettext.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QDir>
+#include <QFileInfo>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QTextLayout>
+#include <QTextTable>
+
+#include <algorithm>
+#include <limits>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Binding on the left; the foot line sits inside the bottom of the text area.
+constexpr QMarginsF marginsMm(25, 20, 15, 15);
+constexpr qreal footMm = 8;
+
+// Where a page may end (`end`) and the next begin (`start`). Between table
+// rows both pages take the rule between the rows, so each keeps its edge.
+struct Break {
+    qreal end;
+    qreal start;
+    int table = -1; // the table the next page continues, if any
+    bool weak = false; // after a heading or a header row: only if nothing else fits
+};
+
+struct TableHead {
+    qreal top;
+    qreal bottom;
+};
+
+// Where a table may break: its rows' tops from the blocks in their cells (a
+// cell spanning rows counts for the row it starts in).
+void tableBreaks(const QTextDocument& document, QTextTable* table, int index, bool afterHeading,
+    std::vector<Break>& breaks, std::vector<TableHead>& heads)
+{
+    QAbstractTextDocumentLayout* layout = document.documentLayout();
+    const int rows = table->rows();
+    constexpr qreal none = std::numeric_limits<qreal>::max();
+    std::vector<qreal> top(std::size_t(rows), none);
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < table->columns(); ++c) {
+            const QTextTableCell cell = table->cellAt(r, c);
+            if (cell.row() != r || cell.column() != c)
+                continue;
+            for (auto it = cell.begin(); !it.atEnd(); ++it) {
+                const QRectF box = layout->blockBoundingRect(it.currentBlock());
+                top[std::size_t(r)] = std::min(top[std::size_t(r)], box.top());
+            }
+        }
+
+    // Qt places a cell's text its padding and the rule above it below the
+    // row's top edge. A page ending after row r - 1 keeps the rule under it,
+    // and the next page starts with the same rule over row r. A fifth of a
+    // pixel more on both sides takes in a rule drawn a little off its place,
+    // and shows too little of the verticals beyond it to be seen.
+    const QPaintDevice* device = layout->paintDevice();
+    const qreal scale = device ? device->logicalDpiY() / 96.0 : 1.0;
+    const qreal padding = table->format().cellPadding() * scale;
+    const qreal border = table->format().border() * scale;
+    const qreal hair = scale / 5;
+    const auto ruleTop = [&](int r) { return top[std::size_t(r)] - padding - border - hair; };
+    const auto ruleBottom = [&](int r) { return top[std::size_t(r)] - padding + hair; };
+    if (top[0] == none) { // no text at all: nothing to keep together
+        heads.push_back({ 0, 0 });
+        return;
+    }
+
+    // A page may start at the table; a page that continues it repeats the
+    // header rows, their last rule left to the row that follows them.
+    const int headerRows = std::clamp(table->format().headerRowCount(), 0, rows - 1);
+    breaks.push_back({ ruleTop(0), ruleTop(0), -1, afterHeading });
+    heads.push_back({ ruleTop(0), headerRows > 0 ? ruleTop(headerRows) + hair : ruleTop(0) });
+    for (int r = 1; r < rows; ++r) {
+        if (top[std::size_t(r)] == none)
+            continue;
+        breaks.push_back(
+            { ruleBottom(r), ruleTop(r), headerRows > 0 ? index : -1, r <= headerRows });
+    }
+}
+
+void paintSlice(QPainter& painter, const QTextDocument& document, qreal top, qreal bottom, qreal at,
+    qreal width)
+{
+    painter.save();
+    painter.setClipRect(QRectF(0, at, width, bottom - top));
+    painter.translate(0, at - top);
+    QAbstractTextDocumentLayout::PaintContext context;
+    context.clip = QRectF(0, top, width, bottom - top);
+    context.palette.setColor(QPalette::Text, Qt::black);
+    document.documentLayout()->draw(&painter, context);
+    painter.restore();
+}
+
+QString failureReason(const QString& path, const QSaveFile& file, bool opened)
+{
+    const QFileInfo target(path);
+    const QFileInfo folder(target.absolutePath());
+    QString why;
+    if (path.trimmed().isEmpty())
+        why = u"没有给出文件名"_s;
+    else if (target.isDir())
+        why = u"该路径是一个文件夹"_s;
+    else if (!folder.exists())
+        why = u"文件夹“%1”不存在"_s.arg(QDir::toNativeSeparators(folder.filePath()));
+    else if (!folder.isDir())
+        why = u"“%1”不是文件夹"_s.arg(QDir::toNativeSeparators(folder.filePath()));
+    else if (!opened)
+        why = u"无法在该位置创建文件（没有写入权限，或文件名无效）"_s;
+    else if (file.error() == QFileDevice::WriteError)
+        why = u"写入文件时出错（磁盘空间可能已满）"_s;
+    else
+        why = u"无法以该文件名保存（没有写入权限，或文件名无效）"_s;
+    const QString system = file.errorString();
+    return system.isEmpty() ? why + u'。' : why + u"。系统信息："_s + system;
+}
+
+} // namespace
+
+QPageLayout sheetPageLayout()
+{
+    return QPageLayout(
+        QPageSize(QPageSize::A4), QPageLayout::Portrait, marginsMm, QPageLayout::Millimeter);
+}
+
+QList<SheetPage> paginate(const QTextDocument& document, qreal height)
+{
+    QAbstractTextDocumentLayout* layout = document.documentLayout();
+    const qreal end = layout->documentSize().height();
+    std::vector<Break> breaks;
+    std::vector<TableHead> heads;
+
+    // A heading stays with what follows it. The empty block Qt keeps after a
+    // table is laid out beside it, not under it: it offers no break.
+    bool afterHeading = false;
+    qreal reached = 0;
+    for (auto it = document.rootFrame()->begin(); !it.atEnd(); ++it) {
+        if (QTextFrame* frame = it.currentFrame()) {
+            const QRectF box = layout->frameBoundingRect(frame);
+            if (auto* table = qobject_cast<QTextTable*>(frame))
+                tableBreaks(document, table, int(heads.size()), afterHeading, breaks, heads);
+            else
+                breaks.push_back({ box.top(), box.top(), -1, afterHeading });
+            afterHeading = false;
+            reached = std::max(reached, box.bottom());
+            continue;
+        }
+        const QTextBlock block = it.currentBlock();
+        const QRectF box = layout->blockBoundingRect(block);
+        if (box.top() < reached)
+            continue;
+        const qreal top = box.top();
+        reached = box.bottom();
+        breaks.push_back({ top, top, -1, afterHeading });
+        if (const QTextLayout* lines = block.layout())
+            for (int i = 1; i < lines->lineCount(); ++i) {
+                const qreal y = top + lines->lineAt(i).y();
+                breaks.push_back({ y, y });
+            }
+        afterHeading = block.blockFormat().headingLevel() > 0;
+    }
+    std::sort(
+        breaks.begin(), breaks.end(), [](const Break& a, const Break& b) { return a.end < b.end; });
+
+    QList<SheetPage> pages;
+    SheetPage page;
+    const qreal least = height / 1000; // progress on every page
+    while (true) {
+        const qreal room = height - page.headerHeight();
+        if (end - page.top <= room) {
+            page.bottom = std::max(end, page.top);
+            pages << page;
+            return pages;
+        }
+        const Break* chosen = nullptr;
+        for (bool weak : { false, true }) {
+            for (const Break& b : breaks)
+                if (b.end <= page.top + room && b.start > page.top + least && (weak || !b.weak))
+                    chosen = &b;
+            if (chosen)
+                break;
+        }
+        SheetPage next;
+        if (chosen) {
+            page.bottom = chosen->end;
+            next.top = chosen->start;
+            if (chosen->table >= 0) {
+                next.headerTop = heads[std::size_t(chosen->table)].top;
+                next.headerBottom = heads[std::size_t(chosen->table)].bottom;
+            }
+        } else {
+            // A single row taller than a page: it has to be split.
+            page.bottom = page.top + std::max(room, least);
+            next.top = page.bottom;
+        }
+        pages << page;
+        page = next;
+    }
+}
+
+int paintSheet(const CalculationSheet& sheet, QPagedPaintDevice& device)
+{
+    const std::unique_ptr<QTextDocument> document = sheetDocument(sheet, &device);
+    document->setDocumentMargin(0);
+    const qreal width = device.width();
+    const qreal foot = footMm / 25.4 * device.logicalDpiY();
+    const qreal height = device.height() - foot;
+    if (width <= 0 || height <= 0)
+        return 0;
+    document->setTextWidth(width);
+    const QList<SheetPage> pages = paginate(*document, height);
+
+    QPainter painter;
+    if (!painter.begin(&device))
+        return 0;
+    QFont footFont = sheetFont();
+    footFont.setPointSizeF(9);
+    for (qsizetype n = 0; n < pages.size(); ++n) {
+        if (n > 0 && !device.newPage())
+            return 0;
+        const SheetPage& page = pages[n];
+        if (page.headerHeight() > 0)
+            paintSlice(painter, *document, page.headerTop, page.headerBottom, 0, width);
+        paintSlice(painter, *document, page.top, page.bottom, page.headerHeight(), width);
+        if (pages.size() > 1) {
+            painter.setFont(footFont);
+            painter.setPen(Qt::black);
+            painter.drawText(QRectF(0, height, width, foot), Qt::AlignHCenter | Qt::AlignBottom,
+                u"第 %1 页 共 %2 页"_s.arg(n + 1).arg(pages.size()));
+        }
+    }
+    return painter.end() ? int(pages.size()) : 0;
+}
+
+QString exportSheetPdf(const CalculationSheet& sheet, const QString& path)
+{
+    QSaveFile file(path);
+    if (path.trimmed().isEmpty() || !file.open(QIODevice::WriteOnly))
+        return failureReason(path, file, false);
+    int pages = 0;
+    {
+        QPdfWriter writer(&file);
+        writer.setPageLayout(sheetPageLayout());
+        writer.setTitle(sheet.title);
+        writer.setCreator(sheet.program);
+        pages = paintSheet(sheet, writer);
+    }
+    if (pages == 0) {
+        file.cancelWriting();
+        return u"无法生成PDF的页面。"_s;
+    }
+    if (!file.commit())
+        return failureReason(path, file, true);
+    return {};
+}

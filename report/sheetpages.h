@@ -1,0 +1,44 @@
+#pragma once
+
+#include "calculationsheet.h"
+
+#include <QList>
+#include <QPageLayout>
+#include <QString>
+
+class QPagedPaintDevice;
+class QTextDocument;
+
+// The sheet on paper: A4 portrait with a wider left margin for binding,
+// broken into pages only between table rows and lines of text, the table's
+// header row repeated on a page that continues it, and "第 N 页 共 M 页" at the
+// foot when it runs over one page.
+
+QPageLayout sheetPageLayout();
+
+// One page: the part [top, bottom) of the laid-out document, in its units.
+// A page that continues a table first shows that table's header rows,
+// [headerTop, headerBottom).
+struct SheetPage {
+    qreal top = 0;
+    qreal bottom = 0;
+    qreal headerTop = 0;
+    qreal headerBottom = 0;
+
+    qreal headerHeight() const { return headerBottom - headerTop; }
+};
+
+// Breaks a laid-out document into pages of `height`. A break never falls
+// inside a line or a table row unless a row is taller than a page, and falls
+// right after a heading or a header row only when nothing else fits.
+QList<SheetPage> paginate(const QTextDocument& document, qreal height);
+
+// Paints the sheet on `device` with its current page layout; the page count,
+// or 0 when the device could not be painted on.
+int paintSheet(const CalculationSheet& sheet, QPagedPaintDevice& device);
+
+// Writes the sheet as a PDF file at `path` through a temporary file that
+// replaces `path` only once it is complete, so a failure leaves any earlier
+// file as it was and no partial one. An empty text on success, else why it
+// failed, in Chinese, with the system's own words.
+QString exportSheetPdf(const CalculationSheet& sheet, const QString& path);

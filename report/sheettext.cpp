@@ -1,0 +1,157 @@
+#include "sheettext.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QTextDocument>
+#include <QTextOption>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QStringList families { u"DejaVu Serif"_s, u"Times New Roman"_s, u"AR PL UMing CN"_s,
+    u"SimSun"_s, u"AR PL UKai CN"_s, u"Noto Serif CJK SC"_s };
+
+// "W_{n2}" as HTML (W<sub>n2</sub>) or as plain text (Wn2).
+QString fromMarkup(const QString& text, bool html)
+{
+    QString out;
+    qsizetype at = 0;
+    while (at < text.size()) {
+        const qsizetype open = text.indexOf(u"_{"_s, at);
+        const qsizetype close = open < 0 ? -1 : text.indexOf(u'}', open + 2);
+        if (close < 0) {
+            out += html ? text.mid(at).toHtmlEscaped() : text.mid(at);
+            break;
+        }
+        const QString before = text.mid(at, open - at);
+        const QString sub = text.mid(open + 2, close - open - 2);
+        out += html ? before.toHtmlEscaped() + u"<sub>"_s + sub.toHtmlEscaped() + u"</sub>"_s
+                    : before + sub;
+        at = close + 1;
+    }
+    return out;
+}
+
+QString cellHtml(const SheetCell& cell)
+{
+    QString text = cell.verbatim ? cell.text.toHtmlEscaped() : fromMarkup(cell.text, true);
+    if (cell.alert)
+        text = u"<span style=\"color:#ff0000\">"_s + text + u"</span>"_s;
+    return text;
+}
+
+// A field text keeps its blanks and, being a figure, stays on one line; only a
+// text far longer than any figure may wrap, so that it cannot widen the page.
+QString cellStyle(const SheetCell& cell)
+{
+    if (!cell.verbatim)
+        return {};
+    constexpr qsizetype longestFigure = 24; // "-1.23456789012345E+300" and a blank or two
+    return cell.text.size() <= longestFigure ? u" style=\"white-space:pre\""_s
+                                             : u" style=\"white-space:pre-wrap\""_s;
+}
+
+QString cellText(const SheetCell& cell)
+{
+    return cell.verbatim ? cell.text : fromMarkup(cell.text, false);
+}
+
+// A spreadsheet reads a quoted cell whole, its tabs and line breaks included.
+QString tabCell(const QString& text)
+{
+    if (!text.contains(u'\t') && !text.contains(u'\n') && !text.contains(u'\r')
+        && !text.startsWith(u'"'))
+        return text;
+    QString quoted = text;
+    quoted.replace(u"\""_s, u"\"\""_s);
+    return u'"' + quoted + u'"';
+}
+
+QStringList metaItems(const CalculationSheet& sheet)
+{
+    return { u"计算程序："_s + sheet.program, u"计算时间："_s + sheet.calculatedAt };
+}
+
+} // namespace
+
+QFont sheetFont()
+{
+    QFont font;
+    font.setFamilies(families);
+    font.setPointSizeF(10.5);
+    return font;
+}
+
+QString sheetHtml(const CalculationSheet& sheet)
+{
+    QString html = u"<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>"_s
+        + sheet.title.toHtmlEscaped() + u"</title></head>\n"_s;
+    html += u"<body style=\"font-family:"_s;
+    for (qsizetype i = 0; i < families.size(); ++i)
+        html += (i ? u", '"_s : u"'"_s) + families[i] + u'\'';
+    html += u"; font-size:10.5pt; color:#000000\">\n"_s;
+    html += u"<h1 align=\"center\" style=\"font-size:16pt; margin-bottom:4px\">"_s
+        + sheet.title.toHtmlEscaped() + u"</h1>\n"_s;
+    html += u"<p align=\"center\" style=\"margin-bottom:6px\">"_s
+        + metaItems(sheet).join(u'\n').toHtmlEscaped().replace(
+            u"\n"_s, u"&nbsp;&nbsp;&nbsp;&nbsp;"_s)
+        + u"</p>\n"_s;
+    for (const SheetPart& part : sheet.parts) {
+        html += u"<h2 style=\"font-size:12pt; margin-top:14px; margin-bottom:6px\">"_s
+            + part.heading.toHtmlEscaped() + u"</h2>\n"_s;
+        const SheetTable& table = part.table;
+        html += u"<table border=\"1\" cellspacing=\"0\" cellpadding=\"4\" width=\"100%\" "
+                u"style=\"border-collapse:collapse; border-style:solid; border-color:#000000\">\n"
+                u"<thead><tr>"_s;
+        for (qsizetype c = 0; c < table.header.size(); ++c)
+            html += u"<th width=\"%1%\" bgcolor=\"#e8e8e8\">"_s.arg(table.widths.value(c))
+                + fromMarkup(table.header[c], true) + u"</th>"_s;
+        html += u"</tr></thead>\n"_s;
+        for (const SheetRow& row : table.rows) {
+            html += u"<tr>"_s;
+            for (const SheetCell& cell : row.cells)
+                html += u"<td%1>"_s.arg(cellStyle(cell)) + cellHtml(cell) + u"</td>"_s;
+            html += u"</tr>\n"_s;
+        }
+        html += u"</table>\n"_s;
+        for (const SheetCell& note : part.notes)
+            html += u"<p style=\"margin-top:6px\">"_s + cellHtml(note) + u"</p>\n"_s;
+    }
+    html += u"</body></html>\n"_s;
+    return html;
+}
+
+QString sheetPlainText(const CalculationSheet& sheet)
+{
+    QStringList lines { sheet.title, metaItems(sheet).join(u'\t') };
+    for (const SheetPart& part : sheet.parts) {
+        lines << QString() << part.heading;
+        QStringList header;
+        for (const QString& caption : part.table.header)
+            header << tabCell(fromMarkup(caption, false));
+        lines << header.join(u'\t');
+        for (const SheetRow& row : part.table.rows) {
+            QStringList cells;
+            for (const SheetCell& cell : row.cells)
+                cells << tabCell(cellText(cell));
+            lines << cells.join(u'\t');
+        }
+        for (const SheetCell& note : part.notes)
+            lines << cellText(note);
+    }
+    return lines.join(u'\n') + u'\n';
+}
+
+std::unique_ptr<QTextDocument> sheetDocument(const CalculationSheet& sheet, QPaintDevice* device)
+{
+    auto document = std::make_unique<QTextDocument>();
+    if (device)
+        document->documentLayout()->setPaintDevice(device);
+    document->setDefaultFont(sheetFont());
+    QTextOption option = document->defaultTextOption();
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    document->setDefaultTextOption(option);
+    document->setHtml(sheetHtml(sheet));
+    document->setMetaInformation(QTextDocument::DocumentTitle, sheet.title);
+    return document;
+}

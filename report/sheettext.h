@@ -1,0 +1,28 @@
+#pragma once
+
+#include "calculationsheet.h"
+
+#include <QFont>
+#include <QString>
+
+#include <memory>
+
+class QPaintDevice;
+class QTextDocument;
+
+// The sheet as HTML (preview, print, PDF and the clipboard's rich text) and as
+// tab-separated plain text (the clipboard's text, for a spreadsheet).
+
+// A serif Latin face, then a Ming face for the Chinese. Not Noto CJK first:
+// Qt's PDF writer gives glyphs a CJK ideograph shares with a radical the
+// radical's code (满⾜, ⼯字型) and drops digits the face substitutes in Latin
+// text, so its PDF could not be searched; DejaVu and AR PL are plain TrueType.
+QFont sheetFont();
+
+QString sheetHtml(const CalculationSheet& sheet);
+QString sheetPlainText(const CalculationSheet& sheet);
+
+// The document of the sheet, laid out for `device` (the screen if none);
+// a long unbroken text wraps anywhere rather than widen the page.
+std::unique_ptr<QTextDocument> sheetDocument(
+    const CalculationSheet& sheet, QPaintDevice* device = nullptr);

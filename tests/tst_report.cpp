@@ -1,0 +1,637 @@
+// The calculation sheet: from the 计算书 command through its rows, verdicts
+// and pages to PDF and the clipboard, and the refusals when the fields do not
+// hold a complete calculation of the inputs shown.
+
+#include "bracketcalculation.h"
+#include "calculatorwindow.h"
+#include "fieldbinding.h"
+#include "fieldpairs.h"
+#include "mdiform1.h"
+#include "reportwindow.h"
+#include "sectioncalculation.h"
+#include "sectionform.h"
+#include "sheetpages.h"
+#include "sheettext.h"
+#include "uitest.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <QTextLayout>
+#include <QTextTable>
+
+#include <bit>
+#include <memory>
+
+#ifdef Q_OS_LINUX
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The sheet works on the windows' texts as Qt strings; the calculations on UTF-8.
+using Texts = QHash<QString, QString>;
+
+Texts qtTexts(const FieldTexts& core)
+{
+    Texts texts;
+    for (const auto& [field, text] : core)
+        texts.insert(QString::fromStdString(field), QString::fromStdString(text));
+    return texts;
+}
+
+FieldTexts coreTexts(const Texts& texts)
+{
+    FieldTexts core;
+    for (auto it = texts.cbegin(); it != texts.cend(); ++it)
+        core.insert_or_assign(it.key().toStdString(), it.value().toStdString());
+    return core;
+}
+
+Texts pairs(const QString& typed, const Texts& onto = {})
+{
+    return qtTexts(fieldPairs(typed, coreTexts(onto)));
+}
+
+template <typename Calculate>
+std::optional<Fault> run(Calculate calculate, Texts& texts, QChar separator)
+{
+    FieldTexts core = coreTexts(texts);
+    const std::optional<Fault> fault
+        = calculate(core, NumberFormat { char32_t(separator.unicode()) });
+    texts = qtTexts(core);
+    return fault;
+}
+
+const QString askToCalculate = u"计算书|请先在计算窗口中点击“确定输入”完成计算。"_s;
+const QString askToRecalculate = u"计算书|输入已修改或上次计算未完成，请先点击“确定输入”。"_s;
+const QString faultBox = u"计算错误|"_s;
+
+// The field's text as the sheet shows it.
+QString sheetText(const CalculationSheet& sheet, const QString& field)
+{
+    const SheetRow* row = sheet.rowOf(field);
+    for (const SheetCell& cell : row ? row->cells : QList<SheetCell>())
+        if (cell.verbatim)
+            return cell.text;
+    return u"(none)"_s;
+}
+
+QStringList verdictColumn(const CalculationSheet& sheet, int index)
+{
+    QStringList cells;
+    for (const SheetRow& row : sheet.parts.back().table.rows)
+        cells << row.cells.value(index).text;
+    return cells;
+}
+
+CalculationSheet bracketSheet(const QString& typed, QChar separator = u'.')
+{
+    Texts texts = pairs(typed,
+        pairs(u"Text1=200 Text2=200 Text3=12 Text4=12 Text5=10 Text6=500 Text7=400 "
+              "Text8=.45 Text12=10 Text9=E43 Text10=手工焊 Text11=三级 Combo1=Q235B"_s));
+    texts[u"Text8"_s].replace(u'.', separator);
+    (void)run(calculateBracket, texts, separator);
+    return buildSheet({ SheetKind::Bracket, texts, {}, separator });
+}
+
+quint64 bits(qreal value)
+{
+    return std::bit_cast<quint64>(double(value));
+}
+
+QString poppler(const QString& program, const QStringList& arguments)
+{
+    const QString found = QStandardPaths::findExecutable(program);
+    if (found.isEmpty())
+        return u"(%1 is missing: install poppler-utils)"_s.arg(program);
+    QProcess process;
+    process.start(found, arguments);
+    process.waitForFinished(30000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+} // namespace
+
+class TestReport : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { prepareTestApplication(); }
+    void init();
+    void cleanup();
+
+    void commandAndOneWindow();
+    void sheetHoldsEveryFieldText_data();
+    void sheetHoldsEveryFieldText();
+    void refusals_data();
+    void refusals();
+    void verdicts_data();
+    void verdicts();
+    void formulasInNotation();
+    void typedTextsKeepTheirShape();
+    void pagesBreakBetweenRows_data();
+    void pagesBreakBetweenRows();
+    void exportWritesThePdf_data();
+    void exportWritesThePdf();
+    void exportFailureLeavesNoFile_data();
+    void exportFailureLeavesNoFile();
+    void copyPutsHtmlAndText();
+
+private:
+    CalculatorWindow* shown() const;
+    void act(const QString& step);
+    ReportWindow* openSheet(const QString& menu, const QStringList& steps);
+
+    std::unique_ptr<MDIForm1> m_frame;
+    QTemporaryDir m_scratch;
+};
+
+void TestReport::init()
+{
+    m_frame = std::make_unique<MDIForm1>();
+    m_frame->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_frame.get()));
+}
+
+void TestReport::cleanup()
+{
+    m_frame.reset();
+    QVERIFY(!ReportWindow::existing()); // it goes with the frame
+}
+
+CalculatorWindow* TestReport::shown() const
+{
+    for (CalculatorWindow* window : m_frame->findChildren<CalculatorWindow*>())
+        if (window->isVisible())
+            return window;
+    return nullptr;
+}
+
+// "menuG" (a command), "confirm", "Text1=401" (set), "Combo1+=5" (typed).
+void TestReport::act(const QString& step)
+{
+    if (step.startsWith(u"menu"_s))
+        return m_frame->findChild<QAction*>(step)->trigger();
+    CalculatorWindow* window = shown();
+    QVERIFY(window);
+    if (step == u"confirm"_s) {
+        const QString button = qobject_cast<SectionForm*>(window) ? u"Command2"_s : u"Command1"_s;
+        return QTest::mouseClick(window->findChild<QPushButton*>(button), Qt::LeftButton);
+    }
+    const bool typed = step.contains(u"+="_s);
+    const QString name = step.section(u'=', 0, 0).remove(u'+');
+    const QString text = step.section(u'=', 1);
+    auto* combo = window->findChild<QComboBox*>(name);
+    auto* field = combo ? combo->lineEdit() : window->findChild<QLineEdit*>(name);
+    QVERIFY2(field, qPrintable(name));
+    if (typed)
+        QTest::keyClicks(field, text);
+    else if (combo)
+        combo->setCurrentText(text);
+    else
+        field->setText(text);
+}
+
+ReportWindow* TestReport::openSheet(const QString& menu, const QStringList& steps)
+{
+    for (const QString& step : QStringList { menu } + steps + QStringList { u"menuReport"_s })
+        act(step);
+    ReportWindow* window = ReportWindow::existing();
+    return window && window->isVisible() ? window : nullptr;
+}
+
+void TestReport::commandAndOneWindow()
+{
+    auto* action = m_frame->findChild<QAction*>(u"menuReport"_s);
+    QCOMPARE(action->text(), u"计算书"_s);
+    QCOMPARE(action->shortcut(), QKeySequence(QKeySequence::Print));
+
+    // Ctrl+P on the frame makes the sheet of the calculator shown.
+    ModalBoxCatcher boxes;
+    act(u"menuGN"_s);
+    act(u"confirm"_s);
+    m_frame->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
+    QTest::keySequence(m_frame.get(), QKeySequence::Print);
+    QTRY_VERIFY(ReportWindow::existing() && ReportWindow::existing()->isVisible());
+    ReportWindow* window = ReportWindow::existing();
+    QCOMPARE(boxes.texts(), QStringList());
+    QCOMPARE(window->objectName() + window->windowTitle(), u"ReportWindow计算书"_s);
+    QVERIFY(window->isWindow() && !window->isModal() && window->browser()->isReadOnly());
+    QStringList buttons;
+    for (const QString& name :
+        { u"PrintButton"_s, u"ExportButton"_s, u"CopyButton"_s, u"CloseButton"_s })
+        buttons << window->findChild<QPushButton*>(name)->text();
+    QCOMPARE(buttons, (QStringList { u"打印…"_s, u"导出PDF…"_s, u"复制"_s, u"关闭"_s }));
+    QCOMPARE(captionsWithMissingGlyphs(window), QStringList());
+    QCOMPARE(missingGlyphs(window->browser()->toPlainText(), sheetFont()), QString());
+    const QFileInfo suggested(window->suggestedPdfPath());
+    QVERIFY(suggested.dir().exists());
+    QCOMPARE(suggested.fileName(),
+        u"钢牛腿强度计算书-%1.pdf"_s.arg(shown()->calculationTime().toString(u"yyyyMMdd-HHmm"_s)));
+
+    // The one window, closed or not, shows the calculation asked for last.
+    QTest::mouseClick(window->findChild<QPushButton*>(u"CloseButton"_s), Qt::LeftButton);
+    QVERIFY(!window->isVisible());
+    QCOMPARE(openSheet(u"menuG"_s, { u"Text16=6000"_s, u"confirm"_s }), window);
+    QVERIFY(window->browser()->toPlainText().contains(u"工字型截面性质计算书"_s));
+    QVERIFY(window->browser()->toPlainText().contains(u"12000.00"_s));
+    QCOMPARE(openSheet(u"menuGN"_s, {})->sheet().title, u"钢牛腿强度计算书"_s);
+    QCOMPARE(m_frame->findChildren<ReportWindow*>().size(), 1);
+    QCOMPARE(boxes.texts(), QStringList());
+}
+
+void TestReport::sheetHoldsEveryFieldText_data()
+{
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<int>("parts");
+
+    QTest::newRow("I-section defaults")
+        << u"menuG"_s << QStringList { u"confirm"_s } << u"工字型截面性质计算书"_s << 2;
+    QTest::newRow("bracket defaults")
+        << u"menuGN"_s << QStringList { u"confirm"_s } << u"钢牛腿强度计算书"_s << 3;
+    QTest::newRow("bracket F 1000") << u"menuGN"_s << QStringList { u"Text7=1000"_s, u"confirm"_s }
+                                    << u"钢牛腿强度计算书"_s << 3;
+    // As typed: blanks, an exponent, a grade of the user's own with markup in it.
+    QTest::newRow("inputs as typed")
+        << u"menuGN"_s
+        << QStringList { u"Text1= 200 "_s, u"Text7=4e2"_s, u"Combo1=Q345 <B>&_{x}"_s, u"confirm"_s }
+        << u"钢牛腿强度计算书"_s << 3;
+}
+
+void TestReport::sheetHoldsEveryFieldText()
+{
+    QFETCH(QString, menu);
+    QFETCH(QStringList, steps);
+    QFETCH(QString, title);
+    QFETCH(int, parts);
+
+    ModalBoxCatcher boxes;
+    ReportWindow* window = openSheet(menu, steps);
+    QVERIFY(window);
+    QCOMPARE(boxes.texts(), QStringList());
+    const CalculationSheet& sheet = window->sheet();
+    CalculatorWindow* calculator = shown();
+    QCOMPARE(sheet.title, title);
+    QCOMPARE(sheet.parts.size(), parts);
+    QCOMPARE(sheet.calculatedAt, calculator->calculationTime().toString(u"yyyy-MM-dd HH:mm:ss"_s));
+
+    // Every field and the steel grade, character for character, in the
+    // preview and the clipboard's text, under the window's own caption.
+    Texts onScreen = qtTexts(readFieldTexts(calculator));
+    for (const QComboBox* combo : calculator->findChildren<QComboBox*>())
+        onScreen.insert(combo->objectName(), combo->currentText());
+    const QString preview = window->browser()->toPlainText();
+    const QString plain = sheetPlainText(sheet);
+    for (auto it = onScreen.cbegin(); it != onScreen.cend(); ++it) {
+        const QString where = it.key() + u'=' + it.value();
+        QCOMPARE(it.key() + u'=' + sheetText(sheet, it.key()), where);
+        QVERIFY2(preview.contains(it.value()) && plain.contains(u'\t' + it.value() + u'\t'),
+            qPrintable(where));
+        // The sheet spells 弯矩 right where the window's caption has 弯炬.
+        QString caption = calculator->findChild<QWidget*>(it.key())->accessibleName().remove(u' ');
+        const QString item = sheet.rowOf(it.key())->cells.front().text;
+        QVERIFY2(caption.replace(u"弯炬"_s, u"弯矩"_s).startsWith(item), qPrintable(item));
+    }
+}
+
+void TestReport::refusals_data()
+{
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("boxes");
+
+    const auto row = [](const char* name, QStringList steps, QStringList boxes) {
+        QTest::newRow(name) << steps << boxes;
+    };
+    row("no calculator shown", {}, { askToCalculate });
+    row("I-section not calculated", { u"menuG"_s }, { askToCalculate });
+    row("bracket not calculated", { u"menuGN"_s }, { askToCalculate });
+    row("input set afterwards", { u"menuG"_s, u"confirm"_s, u"Text1=401"_s }, { askToRecalculate });
+    row("steel grade typed afterwards", { u"menuGN"_s, u"confirm"_s, u"Combo1+=C"_s },
+        { askToRecalculate });
+    row("last click faulted", { u"menuGN"_s, u"confirm"_s, u"Text12=0"_s, u"confirm"_s },
+        { faultBox, askToRecalculate });
+    row("first click faulted", { u"menuG"_s, u"Text1=abc"_s, u"confirm"_s },
+        { faultBox, askToRecalculate });
+    row("edited, then calculated again", { u"menuG"_s, u"confirm"_s, u"Text1=401"_s, u"confirm"_s },
+        {});
+    row("faulted, then calculated again",
+        { u"menuGN"_s, u"Text12=0"_s, u"confirm"_s, u"Text12=8"_s, u"confirm"_s }, { faultBox });
+}
+
+void TestReport::refusals()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, boxes);
+
+    ModalBoxCatcher caught;
+    for (const QString& step : steps + QStringList { u"menuReport"_s })
+        act(step);
+    QStringList seen = caught.texts();
+    for (QString& box : seen)
+        if (box.startsWith(faultBox))
+            box = faultBox;
+    QCOMPARE(seen, boxes);
+    ReportWindow* window = ReportWindow::existing();
+    QCOMPARE(window && window->isVisible(), boxes.isEmpty() || boxes.back() == faultBox);
+    if (window) // the sheet of the inputs on screen
+        for (const QLineEdit* field : shown()->findChildren<QLineEdit*>())
+            if (!field->objectName().isEmpty())
+                QCOMPARE(sheetText(window->sheet(), field->objectName()), field->text());
+}
+
+void TestReport::verdicts_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QChar>("separator");
+    QTest::addColumn<QString>("ratios");
+    QTest::addColumn<QString>("met"); // + met, - not met
+    QTest::addColumn<QString>("conclusion");
+
+    const QString defaults = u"0.53 0.41 0.63 0.80 0.69 0.37"_s;
+    QTest::newRow("defaults") << QString() << QChar(u'.') << defaults << u"++++++"_s
+                              << u"结论：全部满足要求"_s;
+    QTest::newRow("F 1000") << u"Text7=1000"_s << QChar(u'.') << u"1.33 1.03 1.59 2.01 1.73 0.93"_s
+                            << u"-----+"_s << u"结论：有 5 项不满足要求"_s;
+    // Compression is judged, and its ratio taken, by magnitude.
+    QTest::newRow("F -400") << u"Text7=-400"_s << QChar(u'.') << defaults << u"++++++"_s
+                            << u"结论：全部满足要求"_s;
+    QTest::newRow("comma separator")
+        << QString() << QChar(u',') << QString(defaults).replace(u'.', u',') << u"++++++"_s
+        << u"结论：全部满足要求"_s;
+}
+
+void TestReport::verdicts()
+{
+    QFETCH(QString, typed);
+    QFETCH(QChar, separator);
+    QFETCH(QString, ratios);
+    QFETCH(QString, met);
+    QFETCH(QString, conclusion);
+
+    const CalculationSheet sheet = bracketSheet(typed, separator);
+    QCOMPARE(sheet.parts.back().heading, u"三、验算结论"_s);
+    QCOMPARE(verdictColumn(sheet, 3).join(u' '), ratios);
+    QString judged;
+    for (const QString& verdict : verdictColumn(sheet, 4))
+        judged += verdict == u"满足要求"_s ? u'+' : verdict == u"不满足要求"_s ? u'-' : u'?';
+    QCOMPARE(judged, met);
+    QCOMPARE(sheet.parts.back().notes.front().text, conclusion);
+    // Each stress is its field's text; the equivalent stress may reach 1.1 f.
+    for (const SheetRow& row : sheet.parts.back().table.rows)
+        QCOMPARE(row.cells[1].text, sheetText(sheet, row.field));
+    QCOMPARE(sheet.parts.back().table.rows[2].cells[2].text,
+        QString(u"1.1 × 215 = 236.5"_s).replace(u'.', separator));
+    // Red: each failed check, and the conclusion when there is one.
+    const qsizetype failed = met.count(u'-');
+    QCOMPARE(sheetHtml(sheet).count(u"color:#ff0000\">不满足要求"_s), failed);
+    QCOMPARE(sheetHtml(sheet).count(u"color:#ff0000\">结论"_s), failed > 0 ? 1 : 0);
+}
+
+void TestReport::formulasInNotation()
+{
+    Texts texts = pairs(u"Text1=400 Text2=300 Text3=6 Text4=8 Text12=150 Text13=118 "
+                        "Text16=10000 Text20=1"_s);
+    QVERIFY(!run(calculateSection, texts, u'.'));
+    for (const CalculationSheet& sheet :
+        { bracketSheet({}), buildSheet({ SheetKind::Section, texts, {}, u'.' }) }) {
+        // Every result has a formula in notation, not program syntax, each
+        // naming its own result; none keeps the window labels' slips.
+        QStringList named;
+        for (const SheetRow& row : sheet.parts[1].table.rows) {
+            const QString formula = row.cells.value(1).text;
+            QVERIFY2(!formula.isEmpty() && !formula.contains(u'*') && !formula.contains(u'/')
+                    && !formula.contains(u"tf"_s),
+                qPrintable(formula));
+            if (formula.contains(u'='))
+                named << formula.section(u'=', 0, 0);
+        }
+        QCOMPARE(QSet<QString>(named.cbegin(), named.cend()).size(), named.size());
+        QVERIFY(!sheetPlainText(sheet).contains(u"弯炬"_s));
+    }
+    QVERIFY(
+        sheetPlainText(bracketSheet({})).contains(u"\tτ1 = V × S1 × 10³ ÷ (In × ts)\t59.54\t"_s));
+}
+
+void TestReport::typedTextsKeepTheirShape()
+{
+    // A tab typed around an input stays in its cell: the text's cell is quoted.
+    Texts texts = pairs(u"Text2=300 Text3=6 Text4=8 Text12=150 Text13=118 "
+                        "Text16=10000 Text20=1"_s);
+    texts.insert(u"Text1"_s, u"\t400 "_s);
+    QVERIFY(!run(calculateSection, texts, u'.'));
+    const CalculationSheet section = buildSheet({ SheetKind::Section, texts, {}, u'.' });
+    QVERIFY(sheetPlainText(section).split(u'\n').contains(u"翼缘宽\tB\t\"\t400 \"\tmm"_s));
+    QVERIFY(sheetHtml(section).contains(u"white-space:pre\">\t400 </td>"_s));
+
+    // A grade pasted far longer than any figure wraps in its cell; a figure
+    // never breaks, nor does the table leave the page.
+    const CalculationSheet sheet = bracketSheet(u"Combo1="_s + QString(300, u'Q'));
+    const std::unique_ptr<QTextDocument> document = sheetDocument(sheet);
+    document->setTextWidth(600);
+    QVERIFY(document->size().width() <= 600.5);
+    QCOMPARE(document->find(sheetText(sheet, u"Text19"_s)).block().layout()->lineCount(), 1);
+}
+
+void TestReport::pagesBreakBetweenRows_data()
+{
+    QTest::addColumn<qreal>("height");
+    QTest::addColumn<bool>("roomy"); // room for a heading with its table's first rows
+    for (qreal height : { 200.0, 333.0, 560.0, 900.0 })
+        QTest::newRow(qPrintable(QString::number(height))) << height << true;
+    QTest::newRow("120: a heading may end a page") << 120.0 << false;
+}
+
+void TestReport::pagesBreakBetweenRows()
+{
+    QFETCH(qreal, height);
+    QFETCH(bool, roomy);
+    const std::unique_ptr<QTextDocument> document = sheetDocument(bracketSheet(u"Text7=1000"_s));
+    document->setDocumentMargin(0);
+    document->setTextWidth(640); // about A4's text width on the screen
+    const QList<SheetPage> pages = paginate(*document, height);
+    QAbstractTextDocumentLayout* layout = document->documentLayout();
+    QVERIFY(pages.size() >= 2);
+    QCOMPARE(bits(pages.front().top), bits(0));
+    QCOMPARE(bits(pages.back().bottom), bits(layout->documentSize().height()));
+    for (const SheetPage& page : pages)
+        QVERIFY(page.bottom > page.top && page.bottom - page.top + page.headerHeight() <= height);
+
+    // The page a line of text lies on whole, or -1.
+    const auto pageOf = [&](const QTextBlock& block, int line) {
+        const QTextLine at = block.layout()->lineAt(line);
+        const qreal top = layout->blockBoundingRect(block).top() + at.y();
+        for (qsizetype n = 0; n < pages.size(); ++n)
+            if (pages[n].top <= top + 0.01 && top + at.height() <= pages[n].bottom + 0.01)
+                return int(n);
+        return -1;
+    };
+    // Every line whole on one page, a heading on the page of what follows it.
+    int headingPage = -1;
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        if (block.text().isEmpty())
+            continue; // the empty block Qt keeps beside a table, say
+        if (roomy && headingPage >= 0)
+            QCOMPARE(pageOf(block, 0), headingPage);
+        for (int line = 0; line < block.layout()->lineCount(); ++line)
+            QVERIFY2(pageOf(block, line) >= 0, qPrintable(block.text()));
+        headingPage = block.blockFormat().headingLevel() > 0 ? pageOf(block, 0) : -1;
+    }
+    // Every table row with all its cells' lines on one page.
+    for (QTextFrame* frame : document->rootFrame()->childFrames()) {
+        auto* table = qobject_cast<QTextTable*>(frame);
+        for (int r = 0; table && r < table->rows(); ++r) {
+            QSet<int> rowPages;
+            for (int c = 0; c < table->columns(); ++c) {
+                const QTextBlock block = table->cellAt(r, c).firstCursorPosition().block();
+                rowPages << pageOf(block, 0) << pageOf(block, block.layout()->lineCount() - 1);
+            }
+            QVERIFY2(rowPages.size() == 1 && !rowPages.contains(-1),
+                qPrintable(table->cellAt(r, 0).firstCursorPosition().block().text()));
+        }
+    }
+}
+
+void TestReport::exportWritesThePdf_data()
+{
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<int>("pages");
+    QTest::addColumn<QStringList>("captions");
+
+    QTest::newRow("I-section defaults")
+        << u"menuG"_s << QStringList { u"confirm"_s } << 1
+        << QStringList { u"工字型截面性质计算书"_s, u"一、计算条件"_s, u"二、计算过程及结果"_s,
+               u"纯弯梁考虑塑性最大应力"_s, u"每米重量"_s };
+    QTest::newRow("bracket F 1000")
+        << u"menuGN"_s << QStringList { u"Text7=1000"_s, u"confirm"_s } << 2
+        << QStringList { u"钢牛腿强度计算书"_s, u"三、验算结论"_s, u"作用于牛腿根部的弯矩"_s,
+               u"结论：有5项不满足要求"_s, u"第1页共2页"_s, u"第2页共2页"_s };
+}
+
+void TestReport::exportWritesThePdf()
+{
+    QFETCH(QString, menu);
+    QFETCH(QStringList, steps);
+    QFETCH(int, pages);
+    QFETCH(QStringList, captions);
+
+    ModalBoxCatcher boxes;
+    ReportWindow* window = openSheet(menu, steps);
+    QVERIFY(window);
+    const QString path
+        = m_scratch.filePath(QString::fromLatin1(QTest::currentDataTag()) + u".pdf"_s);
+    QVERIFY(window->exportPdf(path));
+    QCOMPARE(boxes.texts(), QStringList());
+
+    QVERIFY(poppler(u"pdfinfo"_s, { path }).contains(u"(A4)"_s));
+    const QString text = poppler(u"pdftotext"_s, { u"-layout"_s, path, u"-"_s });
+    QCOMPARE(text.count(u'\f'), pages);
+    const QStringList words = text.split(QRegularExpression(u"\\s+"_s), Qt::SkipEmptyParts);
+    const Texts onScreen = qtTexts(readFieldTexts(shown()));
+    for (auto it = onScreen.cbegin(); it != onScreen.cend(); ++it)
+        QVERIFY2(words.contains(it.value()), qPrintable(it.key() + u'=' + it.value()));
+    const QString joined = QString(text).remove(QRegularExpression(u"\\s"_s));
+    for (const QString& caption : captions)
+        QVERIFY2(joined.contains(caption), qPrintable(caption));
+    QCOMPARE(joined.contains(u"第1页"_s), pages > 1);
+}
+
+void TestReport::exportFailureLeavesNoFile_data()
+{
+    QTest::addColumn<QString>("name"); // in a scratch folder
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("missing folder") << u"none/sheet.pdf"_s << u"不存在"_s;
+    QTest::newRow("a folder") << u"folder"_s << u"文件夹"_s;
+    QTest::newRow("name too long") << QString(300, u'x') + u".pdf"_s << u"文件名无效"_s;
+#ifdef Q_OS_LINUX
+    // The file outgrows the size limit half-way, as on a full disk.
+    QTest::newRow("disk full, earlier file kept") << u"earlier.pdf"_s << u"磁盘空间"_s;
+#endif
+}
+
+void TestReport::exportFailureLeavesNoFile()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, reason);
+
+    QTemporaryDir scratch;
+    QDir folder(scratch.path());
+    QVERIFY(folder.mkdir(u"folder"_s));
+    QFile earlier(folder.filePath(u"earlier.pdf"_s));
+    QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write("earlier") == 7);
+    earlier.close();
+    const QStringList before = folder.entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+
+    ModalBoxCatcher boxes;
+    ReportWindow* window = openSheet(u"menuGN"_s, { u"confirm"_s });
+    QVERIFY(window);
+    const QString path = folder.filePath(name);
+#ifdef Q_OS_LINUX
+    rlimit saved {};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit small = saved;
+    small.rlim_cur = name == u"earlier.pdf"_s ? 2048 : saved.rlim_cur;
+    std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+    const bool written = window->exportPdf(path);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, SIG_DFL);
+#else
+    const bool written = window->exportPdf(path);
+#endif
+
+    QVERIFY(!written);
+    QCOMPARE(boxes.texts().size(), 1);
+    const QString box = boxes.texts().front();
+    QVERIFY2(box.startsWith(u"导出PDF|计算书未能导出到："_s)
+            && box.contains(QDir::toNativeSeparators(path)) && box.contains(reason),
+        qPrintable(box));
+    // Nothing new anywhere, the earlier file as it was, the program still on.
+    QCOMPARE(folder.entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+    QVERIFY(earlier.open(QIODevice::ReadOnly));
+    QCOMPARE(earlier.readAll(), QByteArray("earlier"));
+    QVERIFY(window->isVisible());
+}
+
+void TestReport::copyPutsHtmlAndText()
+{
+    ModalBoxCatcher boxes;
+    ReportWindow* window = openSheet(u"menuGN"_s, { u"Text7=1000"_s, u"confirm"_s });
+    QVERIFY(window);
+    QGuiApplication::clipboard()->clear();
+    QTest::mouseClick(window->findChild<QPushButton*>(u"CopyButton"_s), Qt::LeftButton);
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    QVERIFY(data && data->hasHtml() && data->hasText());
+    QVERIFY(data->html().contains(u"<td style=\"white-space:pre\">285.59</td>"_s));
+    const QStringList lines = data->text().split(u'\n');
+    QCOMPARE(lines.front(), u"钢牛腿强度计算书"_s);
+    for (const QString& line : { u"竖向压力设计值\tF\t1000\tkN"_s,
+             u"下翼缘外边的正应力\t285.59\t215\t1.33\t不满足要求"_s, u"结论：有 5 项不满足要求"_s })
+        QVERIFY2(lines.contains(line), qPrintable(line));
+    QCOMPARE(boxes.texts(), QStringList());
+}
+
+QTEST_MAIN(TestReport)
+#include "tst_report.moc"
