@@ -1,6 +1,7 @@
 #include "controls.h"
 
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
@@ -10,6 +11,27 @@ namespace {
 
 // The classic Windows active-border colour (system colour 10).
 constexpr QColor resultBackground(180, 180, 180);
+
+// Enter or Return on a focused button presses it, as on Windows. autoDefault
+// would do the same, but styles then reserve a default-button frame and draw
+// the focused button as a default one; these buttons keep their look.
+class CommandButton : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+            QPushButton::keyPressEvent(event);
+            return;
+        }
+        // A held key presses once: each press runs a whole calculation.
+        if (!event->isAutoRepeat())
+            click();
+        event->accept();
+    }
+};
 
 template <typename Control> Control* named(Control* control, const QString& name, QRect where)
 {
@@ -46,7 +68,7 @@ QGroupBox* placeGroup(QWidget* parent, const QString& name, const QString& capti
 
 QPushButton* placeButton(QWidget* parent, const QString& name, const QString& caption, QRect where)
 {
-    auto* button = named(new QPushButton(caption, parent), name, where);
+    QPushButton* button = named(new CommandButton(caption, parent), name, where);
     button->setAutoDefault(false);
     return button;
 }
