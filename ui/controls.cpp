@@ -1,5 +1,7 @@
 #include "controls.h"
 
+#include "resultfield.h"
+
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -40,10 +42,10 @@ template <typename Control> Control* named(Control* control, const QString& name
     return control;
 }
 
-QLineEdit* placeField(QWidget* parent, const QString& name, const QString& text, QRect where,
-    const QString& accessibleName)
+QLineEdit* placeField(
+    QLineEdit* field, const QString& name, QRect where, const QString& accessibleName)
 {
-    auto* field = named(new QLineEdit(text, parent), name, where);
+    named(field, name, where);
     field->setAccessibleName(accessibleName);
     // The fields are 18 px high, as drawn: no extra margins, so the digits stay whole.
     field->setTextMargins(0, 0, 0, 0);
@@ -76,13 +78,14 @@ QPushButton* placeButton(QWidget* parent, const QString& name, const QString& ca
 QLineEdit* placeInputField(QWidget* parent, const QString& name, const QString& text, QRect where,
     const QString& accessibleName)
 {
-    return placeField(parent, name, text, where, accessibleName);
+    return placeField(new QLineEdit(text, parent), name, where, accessibleName);
 }
 
 QLineEdit* placeOutputField(QWidget* parent, const QString& name, const QString& text, QRect where,
     const QString& accessibleName)
 {
-    QLineEdit* field = placeFixedField(parent, name, text, where, accessibleName);
+    QLineEdit* field = placeField(new ResultField(text, parent), name, where, accessibleName);
+    field->setReadOnly(true);
     QPalette palette = field->palette();
     palette.setColor(QPalette::Base, resultBackground);
     field->setPalette(palette);
@@ -92,7 +95,7 @@ QLineEdit* placeOutputField(QWidget* parent, const QString& name, const QString&
 QLineEdit* placeFixedField(QWidget* parent, const QString& name, const QString& text, QRect where,
     const QString& accessibleName)
 {
-    QLineEdit* field = placeField(parent, name, text, where, accessibleName);
+    QLineEdit* field = placeField(new QLineEdit(text, parent), name, where, accessibleName);
     field->setReadOnly(true);
     return field;
 }

@@ -1,0 +1,166 @@
+#include "resultfield.h"
+
+#include <QEvent>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFrame>
+
+#include <algorithm>
+
+namespace {
+
+// QLineEdit keeps its text this far inside the contents rectangle; the
+// shortened text is drawn on exactly the line the whole text would be.
+constexpr int lineEditHorizontalMargin = 2;
+constexpr int lineEditVerticalMargin = 1;
+
+// Where the exponent of a numeric text begins ("E+29" in "2.85586886530293E+29"),
+// or -1: an 'E' or 'e' after a digit or a decimal separator, an optional
+// sign, then digits to the end.
+qsizetype exponentStart(const QString& text)
+{
+    qsizetype at = text.size();
+    while (at > 0 && text[at - 1].isDigit())
+        --at;
+    if (at == text.size())
+        return -1;
+    if (at > 0 && (text[at - 1] == u'+' || text[at - 1] == u'-'))
+        --at;
+    if (at < 2 || (text[at - 1] != u'E' && text[at - 1] != u'e'))
+        return -1;
+    const QChar before = text[at - 2];
+    return before.isDigit() || before == u'.' || before == u',' ? at - 1 : -1;
+}
+
+bool hasDigit(const QString& text)
+{
+    return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); });
+}
+
+} // namespace
+
+ResultField::ResultField(const QString& text, QWidget* parent)
+    : QLineEdit(text, parent)
+{
+    connect(this, &QLineEdit::textChanged, this, &ResultField::updateToolTip);
+    updateToolTip();
+}
+
+QString ResultField::shortened(const QString& text, const QFontMetrics& metrics, int width)
+{
+    if (metrics.horizontalAdvance(text) <= width)
+        return text;
+    // The mantissa gives way before the exponent: a figure read without its
+    // exponent is wrong by that many orders of magnitude.
+    if (const qsizetype exponent = exponentStart(text); exponent > 0) {
+        const QString tail = text.mid(exponent);
+        const QString head = metrics.elidedText(
+            text.left(exponent), Qt::ElideRight, width - metrics.horizontalAdvance(tail));
+        if (hasDigit(head))
+            return head + tail;
+    }
+    return metrics.elidedText(text, Qt::ElideMiddle, width);
+}
+
+QString ResultField::displayedText() const
+{
+    return hasFocus() ? text() : shortened(text(), fontMetrics(), roomForText());
+}
+
+// Where QLineEdit::paintEvent draws and clips its text.
+QRect ResultField::textArea() const
+{
+    QStyleOptionFrame panel;
+    initStyleOption(&panel);
+    return style()
+        ->subElementRect(QStyle::SE_LineEditContents, &panel, this)
+        .marginsRemoved(textMargins());
+}
+
+// The rectangle QLineEdit::paintEvent lays its single line of text in.
+QRect ResultField::textLine() const
+{
+    const QRect area = textArea();
+    const QFontMetrics metrics = fontMetrics();
+    const int height = qMax(metrics.boundingRect(text()).height(), metrics.height());
+    int top = area.y() + (area.height() - height + 1) / 2;
+    if (alignment() & Qt::AlignTop)
+        top = area.y() + lineEditVerticalMargin;
+    else if (alignment() & Qt::AlignBottom)
+        top = area.y() + area.height() - height - lineEditVerticalMargin;
+    return { area.x() + lineEditHorizontalMargin, top, area.width() - 2 * lineEditHorizontalMargin,
+        height };
+}
+
+// QLineEdit scrolls a text once it and the cursor after it no longer fit.
+int ResultField::roomForText() const
+{
+    QStyleOptionFrame panel;
+    initStyleOption(&panel);
+    const int cursorWidth = style()->pixelMetric(QStyle::PM_TextCursorWidth, &panel, this);
+    return textLine().width() - 1 - cursorWidth;
+}
+
+bool ResultField::fits() const
+{
+    return fontMetrics().horizontalAdvance(text()) <= roomForText();
+}
+
+void ResultField::paintEvent(QPaintEvent* event)
+{
+    if (hasFocus() || fits()) {
+        QLineEdit::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    QStyleOptionFrame panel;
+    initStyleOption(&panel);
+    style()->drawPrimitive(QStyle::PE_PanelLineEdit, &panel, &painter, this);
+    painter.setClipRect(textArea());
+    painter.setPen(panel.palette.color(QPalette::Text));
+    const Qt::Alignment horizontal
+        = QStyle::visualAlignment(layoutDirection(), alignment()) & Qt::AlignHorizontal_Mask;
+    painter.drawText(textLine(), int(horizontal | Qt::AlignTop) | Qt::TextSingleLine,
+        shortened(text(), fontMetrics(), roomForText()));
+}
+
+void ResultField::resizeEvent(QResizeEvent* event)
+{
+    QLineEdit::resizeEvent(event);
+    updateToolTip();
+}
+
+void ResultField::changeEvent(QEvent* event)
+{
+    QLineEdit::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        updateToolTip();
+}
+
+// The field draws the whole text while it has the focus and shortens it again
+// after; QLineEdit alone would not repaint a read-only field for that.
+void ResultField::focusInEvent(QFocusEvent* event)
+{
+    QLineEdit::focusInEvent(event);
+    update();
+}
+
+void ResultField::focusOutEvent(QFocusEvent* event)
+{
+    QLineEdit::focusOutEvent(event);
+    update();
+}
+
+// The tooltip is the whole text only while the field shortens it; a tooltip
+// set from outside is left alone.
+void ResultField::updateToolTip()
+{
+    if (!fits()) {
+        setToolTip(text());
+        m_toolTipIsWholeText = true;
+    } else if (m_toolTipIsWholeText) {
+        setToolTip({});
+        m_toolTipIsWholeText = false;
+    }
+}
