@@ -2,6 +2,7 @@
 
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QScrollArea>
 
 namespace {
 
@@ -10,6 +11,25 @@ QString shortened(const QString& text)
 {
     constexpr qsizetype shown = 40;
     return text.size() <= shown ? text : text.left(shown) + u'…';
+}
+
+// Scrolls every scroll area that holds `field` so that the field is in view,
+// with a margin that takes in a caption beside or above it where there is room.
+void scrollIntoView(QWidget* field)
+{
+    constexpr int margin = 50;
+    for (QWidget* w = field->parentWidget(); w; w = w->parentWidget()) {
+        auto* scroller = qobject_cast<QScrollArea*>(w);
+        if (!scroller || !scroller->widget() || !scroller->widget()->isAncestorOf(field))
+            continue;
+        const QRect where(field->mapTo(scroller->widget(), QPoint()), field->size());
+        const QSize room = scroller->viewport()->size();
+        // A margin the viewport cannot hold would push the field out again.
+        const int xMargin = qBound(0, (room.width() - where.width()) / 2, margin);
+        const int yMargin = qBound(0, (room.height() - where.height()) / 2, margin);
+        scroller->ensureVisible(where.center().x(), where.center().y(), where.width() / 2 + xMargin,
+            where.height() / 2 + yMargin);
+    }
 }
 
 } // namespace
@@ -48,6 +68,8 @@ void reportFault(QWidget* window, const Fault& fault)
         = field && !field->accessibleName().isEmpty() ? field->accessibleName() : fault.field;
     QMessageBox::warning(window, QStringLiteral("计算错误"), faultMessage(fault, caption));
     if (field && !field->isReadOnly()) {
+        // What the user types next goes into this field: it must be in sight.
+        scrollIntoView(field);
         field->activateWindow();
         field->setFocus(Qt::OtherFocusReason);
         field->selectAll();
