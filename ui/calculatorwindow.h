@@ -12,9 +12,12 @@ public:
     CalculatorWindow(const QString& name, const QString& title, QSize clientSize);
 
 protected:
+    void changeEvent(QEvent* event) override;
+
     // The widget the controls are placed on, at twip positions.
     QWidget* client() const { return m_client; }
 
 private:
     QWidget* m_client;
+    bool m_restoredBefore = false;
 };
