@@ -27,6 +27,10 @@ QStringList captionsWithMissingGlyphs(const QWidget* root);
 // owns the area, and with it the window.
 QMdiArea* showInMdiArea(QMdiSubWindow* window);
 
+// The texts `widget` draws when painted, in drawing order, as a paint engine
+// receives them, at a device pixel ratio of `ratio`.
+QStringList paintedTexts(QWidget* widget, qreal ratio = 1);
+
 // Closes the modal boxes that appear while it lives, keeping their texts; a
 // test that expects none checks texts() is empty. A box is never left open.
 class ModalBoxCatcher {
