@@ -7,6 +7,9 @@
 #include <QStyleOptionFrame>
 
 #include <algorithm>
+#include <optional>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -33,6 +36,40 @@ qsizetype exponentStart(const QString& text)
     return before.isDigit() || before == u'.' || before == u',' ? at - 1 : -1;
 }
 
+bool allDigits(const QString& text)
+{
+    return !text.isEmpty()
+        && std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); });
+}
+
+// A number without an exponent, "-4556728533333340000000000000.00": where
+// its integer digits start, how many there are, and where its decimal
+// separator is (-1 without one).
+struct PlainNumber {
+    qsizetype integerStart = 0;
+    qsizetype integerDigits = 0;
+    qsizetype point = -1;
+};
+
+std::optional<PlainNumber> plainNumber(const QString& text)
+{
+    PlainNumber number;
+    number.integerStart = text.startsWith(u'-') || text.startsWith(u'+') ? 1 : 0;
+    qsizetype at = number.integerStart;
+    while (at < text.size() && text[at].isDigit())
+        ++at;
+    number.integerDigits = at - number.integerStart;
+    if (number.integerDigits == 0)
+        return {};
+    if (at < text.size()) {
+        const QChar point = text[at];
+        if (point.isLetterOrNumber() || point.isSpace() || !allDigits(text.mid(at + 1)))
+            return {};
+        number.point = at;
+    }
+    return number;
+}
+
 bool hasDigit(const QString& text)
 {
     return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); });
@@ -47,25 +84,46 @@ ResultField::ResultField(const QString& text, QWidget* parent)
     updateToolTip();
 }
 
-QString ResultField::shortened(const QString& text, const QFontMetrics& metrics, int width)
+QString ResultField::shortened(
+    const QString& text, const QFontMetrics& metrics, int width, QChar decimalPoint)
 {
     if (metrics.horizontalAdvance(text) <= width)
         return text;
+    QString mantissa, exponent;
+    if (const qsizetype at = exponentStart(text); at > 0) {
+        mantissa = text.left(at);
+        exponent = text.mid(at);
+    } else if (const std::optional<PlainNumber> number = plainNumber(text)) {
+        // While the point shows, so does the magnitude: the decimals give way first.
+        if (number->point > 0) {
+            const QString elided = metrics.elidedText(text, Qt::ElideRight, width);
+            if (elided.startsWith(text.left(number->point + 2)))
+                return elided;
+        }
+        // Too many whole digits for that: the leading digits and the power of ten.
+        const qsizetype first = number->integerStart;
+        if (number->integerDigits > 1 && text[first] != u'0') {
+            const bool hasPoint = number->point > 0;
+            mantissa = text.left(first + 1) + (hasPoint ? text[number->point] : decimalPoint)
+                + text.mid(first + 1, number->integerDigits - 1)
+                + (hasPoint ? text.mid(number->point + 1) : QString());
+            exponent = u"E+%1"_s.arg(qlonglong(number->integerDigits - 1), 2, 10, QChar(u'0'));
+        }
+    }
     // The mantissa gives way before the exponent: a figure read without its
     // exponent is wrong by that many orders of magnitude.
-    if (const qsizetype exponent = exponentStart(text); exponent > 0) {
-        const QString tail = text.mid(exponent);
+    if (!exponent.isEmpty()) {
         const QString head = metrics.elidedText(
-            text.left(exponent), Qt::ElideRight, width - metrics.horizontalAdvance(tail));
+            mantissa, Qt::ElideRight, width - metrics.horizontalAdvance(exponent));
         if (hasDigit(head))
-            return head + tail;
+            return head + exponent;
     }
     return metrics.elidedText(text, Qt::ElideMiddle, width);
 }
 
 QString ResultField::displayedText() const
 {
-    return hasFocus() ? text() : shortened(text(), fontMetrics(), roomForText());
+    return hasFocus() ? text() : shortened(text(), fontMetrics(), roomForText(), decimalPoint());
 }
 
 // Where QLineEdit::paintEvent draws and clips its text.
@@ -91,6 +149,12 @@ QRect ResultField::textLine() const
         top = area.y() + area.height() - height - lineEditVerticalMargin;
     return { area.x() + lineEditHorizontalMargin, top, area.width() - 2 * lineEditHorizontalMargin,
         height };
+}
+
+QChar ResultField::decimalPoint() const
+{
+    const QString point = locale().decimalPoint();
+    return point.size() == 1 ? point[0] : u'.';
 }
 
 // QLineEdit scrolls a text once it and the cursor after it no longer fit.
@@ -122,7 +186,7 @@ void ResultField::paintEvent(QPaintEvent* event)
     const Qt::Alignment horizontal
         = QStyle::visualAlignment(layoutDirection(), alignment()) & Qt::AlignHorizontal_Mask;
     painter.drawText(textLine(), int(horizontal | Qt::AlignTop) | Qt::TextSingleLine,
-        shortened(text(), fontMetrics(), roomForText()));
+        shortened(text(), fontMetrics(), roomForText(), decimalPoint()));
 }
 
 void ResultField::resizeEvent(QResizeEvent* event)
