@@ -1,5 +1,6 @@
 #include "faultreport.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QScrollArea>
@@ -14,7 +15,8 @@ QString shortened(const QString& text)
 }
 
 // Scrolls every scroll area that holds `field` so that the field is in view,
-// with a margin that takes in a caption beside or above it where there is room.
+// with its caption (the label whose buddy it is) where the viewport has room
+// for both, and a margin around them where it has room for that.
 void scrollIntoView(QWidget* field)
 {
     constexpr int margin = 50;
@@ -22,8 +24,17 @@ void scrollIntoView(QWidget* field)
         auto* scroller = qobject_cast<QScrollArea*>(w);
         if (!scroller || !scroller->widget() || !scroller->widget()->isAncestorOf(field))
             continue;
-        const QRect where(field->mapTo(scroller->widget(), QPoint()), field->size());
+        const auto placed = [&](const QWidget* control) {
+            return QRect(control->mapTo(scroller->widget(), QPoint()), control->size());
+        };
         const QSize room = scroller->viewport()->size();
+        QRect where = placed(field);
+        for (const QLabel* label : scroller->widget()->findChildren<QLabel*>())
+            if (label->buddy() == field) {
+                const QRect withCaption = where.united(placed(label));
+                if (withCaption.width() <= room.width() && withCaption.height() <= room.height())
+                    where = withCaption;
+            }
         // A margin the viewport cannot hold would push the field out again.
         const int xMargin = qBound(0, (room.width() - where.width()) / 2, margin);
         const int yMargin = qBound(0, (room.height() - where.height()) / 2, margin);
