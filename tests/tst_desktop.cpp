@@ -2,6 +2,7 @@
 // the steel grade list, results too long for their field, a fault in a
 // scrolled window and restoring a maximized calculator.
 
+#include "controls.h"
 #include "form1.h"
 #include "frmshow.h"
 #include "mdiform1.h"
@@ -14,6 +15,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QPushButton>
@@ -58,6 +60,8 @@ private slots:
     void typedGradeStaysOutOfTheList();
     void enterOnAFocusedButtonPressesIt_data();
     void enterOnAFocusedButtonPressesIt();
+    void buttonsKeepTheirLook_data();
+    void buttonsKeepTheirLook();
     void enterInAFieldDoesNothing_data();
     void enterInAFieldDoesNothing();
 
@@ -154,6 +158,39 @@ void TestDesktop::enterOnAFocusedButtonPressesIt()
     QCOMPARE(verdicts, !section && !result.isEmpty());
 }
 
+// Pressing on Enter must not make them default buttons, which some styles
+// frame and size differently.
+void TestDesktop::buttonsKeepTheirLook_data()
+{
+    QTest::addColumn<bool>("focused");
+    QTest::newRow("focused") << true;
+    QTest::newRow("not focused") << false;
+}
+
+void TestDesktop::buttonsKeepTheirLook()
+{
+    QFETCH(bool, focused);
+    QWidget window;
+    window.resize(300, 100);
+    QPushButton* placed = placeButton(&window, u"Command1"_s, u"确定输入"_s, QRect(10, 10, 88, 25));
+    auto* plain = new QPushButton(u"确定输入"_s, &window);
+    plain->setGeometry(110, 10, 88, 25);
+    auto* elsewhere = new QLineEdit(&window);
+    elsewhere->setGeometry(10, 50, 88, 18);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QImage looks[2];
+    for (QPushButton* button : { placed, plain }) {
+        if (focused)
+            button->setFocus();
+        else
+            elsewhere->setFocus();
+        QCOMPARE(button->hasFocus(), focused);
+        looks[button == plain] = button->grab().toImage();
+    }
+    QCOMPARE(looks[0], looks[1]);
+}
+
 void TestDesktop::enterInAFieldDoesNothing_data()
 {
     QTest::addColumn<bool>("section");
@@ -201,12 +238,19 @@ void TestDesktop::longResultKeepsItsMagnitude_data()
         << true << u"Text6"_s << u"-2.85586886530293E+29"_s << u"-2.855"_s << u"E+29"_s;
     QTest::newRow("three-digit exponent, 89 px")
         << true << u"Text17"_s << u"-1.23456789012346E-300"_s << u"-1.2"_s << u"E-300"_s;
+    // Two decimals after 36 digits: the magnitude is drawn as a power of ten.
     QTest::newRow("36 digits and two decimals")
-        << true << u"Text6"_s << u"123456789012345678901234567890123456.78"_s << u"1234"_s
-        << u".78"_s;
+        << true << u"Text6"_s << u"123456789012345678901234567890123456.78"_s << u"1.2345"_s
+        << u"E+35"_s;
     QTest::newRow("negative, two decimals")
-        << false << u"Text19"_s << u"-12345678901234567890123456789012345.60"_s << u"-1234"_s
-        << u".60"_s;
+        << false << u"Text19"_s << u"-12345678901234567890123456789012345.60"_s << u"-1.234"_s
+        << u"E+34"_s;
+    QTest::newRow("decimals give way, 70 px")
+        << false << u"Text22"_s << u"-255.989694444444"_s << u"-255.9"_s << u"…"_s;
+    QTest::newRow("decimal comma")
+        << false << u"Text19"_s << u"98765432109876543210987654321,05"_s << u"9,876"_s << u"E+28"_s;
+    QTest::newRow("not a number") << true << u"Text17"_s << u"abcdefghijklmnopqrstuvwxyz"_s
+                                  << u"abc"_s << u"xyz"_s;
     QTest::newRow("fits") << true << u"Text6"_s << u"1.03854E+08"_s << u"1.03854E+08"_s
                           << u"1.03854E+08"_s;
 }
@@ -310,11 +354,15 @@ void TestDesktop::hugeInputsGiveReadableResults()
         if (shown == text)
             continue;
         ++shortened;
-        // An exponent stays whole, two decimals stay with their point.
+        // The exponent stays whole; a number without one keeps its point or
+        // gets its power of ten.
         const qsizetype exponent = text.lastIndexOf(u'E');
-        const QString tail = exponent > 0 ? text.mid(exponent) : text.right(3);
-        QVERIFY2(shown.startsWith(text.left(2)) && shown.endsWith(tail),
-            qPrintable(text + u" as "_s + shown));
+        const qsizetype point = text.indexOf(u'.');
+        const bool magnitudeShown = exponent > 0 ? shown.endsWith(text.mid(exponent))
+                                                 : shown.startsWith(text.left(point + 2))
+                || shown.endsWith(u"E+%1"_s.arg((point < 0 ? text.size() : point) - 1));
+        QVERIFY2(
+            shown.startsWith(text.front()) && magnitudeShown, qPrintable(text + u" as "_s + shown));
         QCOMPARE(result->toolTip(), text);
     }
     QVERIFY(shortened >= 3);
@@ -325,11 +373,15 @@ void TestDesktop::faultScrollsItsFieldIntoView_data()
     QTest::addColumn<bool>("section");
     QTest::addColumn<QString>("field");
     QTest::addColumn<bool>("scrolledToEnd"); // where the user left the scroll bars
+    QTest::addColumn<QString>("caption"); // a label made the field's buddy, or none
 
-    QTest::newRow("I-section B, from the far corner") << true << u"Text1"_s << true;
-    QTest::newRow("I-section Num, from the start") << true << u"Text20"_s << false;
-    QTest::newRow("bracket F, from the start") << false << u"Text7"_s << false;
-    QTest::newRow("bracket bf1, from the far corner") << false << u"Text1"_s << true;
+    QTest::newRow("I-section B, from the far corner") << true << u"Text1"_s << true << QString();
+    QTest::newRow("I-section Num, from the start") << true << u"Text20"_s << false << QString();
+    QTest::newRow("bracket F, from the start") << false << u"Text7"_s << false << QString();
+    QTest::newRow("bracket bf1 and its caption, from the far corner")
+        << false << u"Text1"_s << true << u"Label1(0)"_s;
+    QTest::newRow("I-section B and its caption, from the far corner")
+        << true << u"Text1"_s << true << u"Label2(0)"_s;
 }
 
 void TestDesktop::faultScrollsItsFieldIntoView()
@@ -337,6 +389,7 @@ void TestDesktop::faultScrollsItsFieldIntoView()
     QFETCH(bool, section);
     QFETCH(QString, field);
     QFETCH(bool, scrolledToEnd);
+    QFETCH(QString, caption);
 
     QMdiSubWindow* window = makeCalculator(section);
     const std::unique_ptr<QMdiArea> area(showInMdiArea(window));
@@ -347,6 +400,9 @@ void TestDesktop::faultScrollsItsFieldIntoView()
         bar->setValue(scrolledToEnd ? bar->maximum() : bar->minimum());
     QLineEdit* faulty = fieldOf(window, field);
     QVERIFY(!scroller->viewport()->rect().contains(inViewport(scroller, faulty)));
+    auto* label = caption.isEmpty() ? nullptr : window->findChild<QLabel*>(caption);
+    if (label)
+        label->setBuddy(faulty);
 
     ModalBoxCatcher boxes;
     faulty->setText(u"abc"_s);
@@ -354,6 +410,8 @@ void TestDesktop::faultScrollsItsFieldIntoView()
     QCOMPARE(boxes.texts().size(), 1);
     QTRY_COMPARE(QApplication::focusWidget(), faulty);
     QVERIFY(scroller->viewport()->rect().contains(inViewport(scroller, faulty)));
+    if (label)
+        QVERIFY(scroller->viewport()->rect().contains(inViewport(scroller, label)));
 }
 
 void TestDesktop::restoringGivesTheDrawnSize_data()
