@@ -202,8 +202,7 @@ void ResultField::changeEvent(QEvent* event)
         updateToolTip();
 }
 
-// The field draws the whole text while it has the focus and shortens it again
-// after; QLineEdit alone would not repaint a read-only field for that.
+// What is drawn changes with the focus: the whole text, or shortened.
 void ResultField::focusInEvent(QFocusEvent* event)
 {
     QLineEdit::focusInEvent(event);

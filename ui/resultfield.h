@@ -8,12 +8,11 @@ class QFontMetrics;
 // wider than the field is drawn shortened: its sign and leading digits, an
 // ellipsis, and its exponent whole ("2.855868…E+29"). A number without an
 // exponent loses decimals while its point still shows ("255.9896…"), else it
-// is drawn the same way ("4.556728…E+27" for "4556728533333340000000000000.00");
-// any other text loses its middle.
-// text() stays the whole text, which the
-// calculations read and the user selects and copies, and the whole text is
-// then the tooltip. With the focus the field is an ordinary line edit, so the
-// user can select any part of it.
+// is drawn with its power of ten ("4.556728…E+27" for
+// "4556728533333340000000000000.00"); any other text loses its middle.
+// text() stays the whole text, which the calculations read and the user
+// selects and copies, and the whole text is then the tooltip. With the focus
+// the field is an ordinary line edit, so the user can select any part of it.
 class ResultField : public QLineEdit {
     Q_OBJECT
 public:
@@ -21,11 +20,6 @@ public:
 
     // What the field draws while it has no focus.
     QString displayedText() const;
-
-    // `text` shortened to `width` pixels of `metrics` as above; whole if it
-    // fits. `decimalPoint` serves a number that has no separator of its own.
-    static QString shortened(
-        const QString& text, const QFontMetrics& metrics, int width, QChar decimalPoint);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -35,6 +29,11 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    // `text` shortened to `width` pixels of `metrics` as above; whole if it
+    // fits. `decimalPoint` serves a number that has no separator of its own.
+    static QString shortened(
+        const QString& text, const QFontMetrics& metrics, int width, QChar decimalPoint);
+
     QChar decimalPoint() const;
     QRect textArea() const;
     QRect textLine() const;
