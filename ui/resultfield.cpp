@@ -112,10 +112,12 @@ QString ResultField::shortened(
     }
     // The mantissa gives way before the exponent: a figure read without its
     // exponent is wrong by that many orders of magnitude.
-    if (!exponent.isEmpty()) {
-        const QString head = metrics.elidedText(
-            mantissa, Qt::ElideRight, width - metrics.horizontalAdvance(exponent));
-        if (hasDigit(head))
+    // Kerning across the join can make the two parts a pixel wider together.
+    for (int room = width - metrics.horizontalAdvance(exponent); !exponent.isEmpty(); --room) {
+        const QString head = metrics.elidedText(mantissa, Qt::ElideRight, room);
+        if (!hasDigit(head))
+            break;
+        if (metrics.horizontalAdvance(head + exponent) <= width)
             return head + exponent;
     }
     return metrics.elidedText(text, Qt::ElideMiddle, width);
