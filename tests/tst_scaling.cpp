@@ -79,9 +79,8 @@ void TestScaling::calculatorWindows()
         const QString shown = result->displayedText();
         QVERIFY2(shown.startsWith(u"-2.8"_s) && shown.endsWith(u"E+29"_s),
             qPrintable(result->objectName() + u": "_s + shown));
-        QVERIFY(result->fontMetrics().horizontalAdvance(shown) < result->width());
-        QCOMPARE(paintedTexts(result, m_factor), QStringList { shown });
-        QCOMPARE(result->toolTip(), shown == huge ? QString() : huge);
+        QCOMPARE(result->grab().toImage(), asPlainLineEdit(result, shown));
+        QCOMPARE(result->toolTip(), huge);
     }
     for (const QLabel* label : window->findChildren<QLabel*>()) {
         const QRect needed = label->fontMetrics().boundingRect(QRect(QPoint(), label->size()),

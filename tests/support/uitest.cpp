@@ -12,7 +12,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
-#include <QPaintEngine>
 #include <QTest>
 #include <QTextLayout>
 
@@ -78,70 +77,16 @@ QStringList captionsWithMissingGlyphs(const QWidget* root)
     return faults;
 }
 
-namespace {
-
-// A paint device that keeps only the texts drawn on it.
-class TextRecorder : public QPaintDevice, public QPaintEngine {
-public:
-    TextRecorder(QSize size, qreal ratio)
-        : QPaintEngine(QPaintEngine::AllFeatures)
-        , m_size(size)
-        , m_ratio(ratio)
-    {
-    }
-
-    QStringList texts;
-
-    QPaintEngine* paintEngine() const override { return const_cast<TextRecorder*>(this); }
-    bool begin(QPaintDevice*) override { return true; }
-    bool end() override { return true; }
-    void updateState(const QPaintEngineState&) override { }
-    // Shapes are drawn nowhere; without these the defaults call one another.
-    void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override { }
-    void drawPolygon(const QPointF*, int, PolygonDrawMode) override { }
-    void drawPolygon(const QPoint*, int, PolygonDrawMode) override { }
-    void drawPath(const QPainterPath&) override { }
-    void drawTextItem(const QPointF&, const QTextItem& item) override { texts << item.text(); }
-    Type type() const override { return QPaintEngine::User; }
-
-protected:
-    int metric(PaintDeviceMetric metric) const override
-    {
-        switch (metric) {
-        case PdmWidth:
-            return m_size.width();
-        case PdmHeight:
-            return m_size.height();
-        case PdmDpiX:
-        case PdmDpiY:
-        case PdmPhysicalDpiX:
-        case PdmPhysicalDpiY:
-            return 96;
-        case PdmDevicePixelRatio:
-            return int(m_ratio);
-        case PdmDevicePixelRatioScaled:
-            return int(m_ratio * devicePixelRatioFScale());
-        case PdmDepth:
-            return 32;
-        case PdmNumColors:
-            return INT_MAX;
-        default:
-            return QPaintDevice::metric(metric);
-        }
-    }
-
-private:
-    QSize m_size;
-    qreal m_ratio;
-};
-
-} // namespace
-
-QStringList paintedTexts(QWidget* widget, qreal ratio)
+QImage asPlainLineEdit(const QLineEdit* like, const QString& text)
 {
-    TextRecorder recorder(widget->size(), ratio);
-    widget->render(&recorder, {}, {}, QWidget::DrawChildren);
-    return recorder.texts;
+    QLineEdit plain(text, like->parentWidget());
+    plain.setGeometry(like->geometry());
+    plain.setPalette(like->palette());
+    plain.setTextMargins(like->textMargins());
+    plain.setReadOnly(like->isReadOnly());
+    plain.setCursorPosition(0);
+    plain.show();
+    return plain.grab().toImage();
 }
 
 // Watches every widget being shown; a modal box is recorded and dismissed

@@ -4,9 +4,11 @@
 // on an unexpected modal box, and check that captions really render.
 
 #include <QFont>
+#include <QImage>
 #include <QString>
 #include <QStringList>
 
+class QLineEdit;
 class QMdiArea;
 class QMdiSubWindow;
 class QWidget;
@@ -27,9 +29,9 @@ QStringList captionsWithMissingGlyphs(const QWidget* root);
 // owns the area, and with it the window.
 QMdiArea* showInMdiArea(QMdiSubWindow* window);
 
-// The texts `widget` draws when painted, in drawing order, as a paint engine
-// receives them, at a device pixel ratio of `ratio`.
-QStringList paintedTexts(QWidget* widget, qreal ratio = 1);
+// How an ordinary read-only line edit like `like` (place, palette, margins)
+// draws `text`, from its first character.
+QImage asPlainLineEdit(const QLineEdit* like, const QString& text);
 
 // Closes the modal boxes that appear while it lives, keeping their texts; a
 // test that expects none checks texts() is empty. A box is never left open.
