@@ -135,6 +135,8 @@ void TestDesktop::longResult_data()
         << u"E+35"_s;
     QTest::newRow("decimals give way")
         << false << u"Text22"_s << u"-255.989694444444"_s << u"-255.9"_s << u"…"_s;
+    QTest::newRow("every decimal gives way, 70 px")
+        << false << u"Text20"_s << u"1593476.52"_s << u"1593476."_s << u"…"_s;
     QTest::newRow("not a number") << true << u"Text17"_s << u"abcdefghijklmnopqrstuvwxyz"_s
                                   << u"abc"_s << u"xyz"_s;
     QTest::newRow("fits") << true << u"Text6"_s << u"1.03854E+08"_s << QString() << QString();

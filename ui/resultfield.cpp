@@ -94,11 +94,15 @@ QString ResultField::shortened(
         mantissa = text.left(at);
         exponent = text.mid(at);
     } else if (const std::optional<PlainNumber> number = plainNumber(text)) {
-        // While the point shows, so does the magnitude: the decimals give way first.
+        // While the point shows, so does the magnitude: the decimals give way
+        // first, all of them if need be ("1593476.…").
         if (number->point > 0) {
             const QString elided = metrics.elidedText(text, Qt::ElideRight, width);
             if (elided.startsWith(text.left(number->point + 2)))
                 return elided;
+            const QString whole = text.left(number->point + 1) + u'…';
+            if (metrics.horizontalAdvance(whole) <= width)
+                return whole;
         }
         // Too many whole digits for that: the leading digits and the power of ten.
         const qsizetype first = number->integerStart;

@@ -7,8 +7,8 @@ class QFontMetrics;
 // A read-only result field that never hides a figure's magnitude. A text
 // wider than the field is drawn shortened: its sign and leading digits, an
 // ellipsis, and its exponent whole ("2.855868…E+29"). A number without an
-// exponent loses decimals while its point still shows ("255.9896…"), else it
-// is drawn with its power of ten ("4.556728…E+27" for
+// exponent loses decimals while its point still shows ("255.9896…",
+// "1593476.…"), else it is drawn with its power of ten ("4.556728…E+27" for
 // "4556728533333340000000000000.00"); any other text loses its middle.
 // text() stays the whole text, which the calculations read and the user
 // selects and copies, and the whole text is then the tooltip. With the focus
