@@ -266,6 +266,9 @@ void Form1::placeMaterialFrame()
     auto* steel = new QComboBox(frame);
     steel->setObjectName(u"Combo1"_s);
     steel->setEditable(true);
+    // The list stays the two grades it was drawn with: a typed grade stays in
+    // the edit text only.
+    steel->setInsertPolicy(QComboBox::NoInsert);
     steel->addItems({ u"Q235B"_s, u"Q345"_s });
     steel->setCurrentText(u"Q235B"_s);
     // A little taller than a field: the drop-down arrow needs the room.

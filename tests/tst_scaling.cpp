@@ -1,10 +1,11 @@
 // Display scaling: run under QT_SCALE_FACTOR (1.25, 1.5, 2), every window
-// keeps its layout in device-independent pixels, its captions still fit, and
+// keeps its layout in device-independent pixels, its captions still fit,
 // the pictures are rendered at the device pixel ratio, never scaled up from a
-// small bitmap.
+// small bitmap, and a result too long for its field is still drawn readably.
 
 #include "form1.h"
 #include "frmshow.h"
+#include "resultfield.h"
 #include "sectionform.h"
 #include "svgpicture.h"
 #include "uitest.h"
@@ -69,6 +70,17 @@ void TestScaling::calculatorWindows()
         QVERIFY2(qAbs(logical.width() - qRound(logical.width())) < 1.0 / m_factor + 0.01,
             qPrintable(picture->objectName()));
         QVERIFY(rendered.width() >= qFloor(picture->contentsRect().width() * m_factor * 0.8));
+    }
+    // A result too long for its field keeps its sign, leading digits and
+    // exponent in what is drawn, at every scale.
+    const QString huge = u"-2.85586886530293E+29"_s;
+    for (ResultField* result : window->findChildren<ResultField*>()) {
+        result->setText(huge);
+        const QString shown = result->displayedText();
+        QVERIFY2(shown.startsWith(u"-2.8"_s) && shown.endsWith(u"E+29"_s),
+            qPrintable(result->objectName() + u": "_s + shown));
+        QCOMPARE(result->grab().toImage(), asPlainLineEdit(result, shown));
+        QCOMPARE(result->toolTip(), huge);
     }
     for (const QLabel* label : window->findChildren<QLabel*>()) {
         const QRect needed = label->fontMetrics().boundingRect(QRect(QPoint(), label->size()),

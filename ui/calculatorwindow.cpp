@@ -5,7 +5,25 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMdiArea>
 #include <QScrollArea>
+#include <QWindowStateChangeEvent>
+
+namespace {
+
+// QScrollArea asks for at most 36 × 24 lines of text, which made a restored
+// calculator a fraction of its drawn size, with scroll bars; this one asks
+// for its whole client.
+class ClientScroller : public QScrollArea {
+public:
+    QSize sizeHint() const override
+    {
+        const int frame = 2 * frameWidth();
+        return widget() ? widget()->size() + QSize(frame, frame) : QScrollArea::sizeHint();
+    }
+};
+
+} // namespace
 
 CalculatorWindow::CalculatorWindow(const QString& name, const QString& title, QSize clientSize)
     : m_client(new QWidget)
@@ -17,7 +35,7 @@ CalculatorWindow::CalculatorWindow(const QString& name, const QString& title, QS
     m_client->setObjectName(name + QStringLiteral("Client"));
     m_client->setFixedSize(clientSize);
 
-    auto* scroller = new QScrollArea;
+    auto* scroller = new ClientScroller;
     scroller->setFrameShape(QFrame::NoFrame);
     scroller->setWidget(m_client);
     scroller->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -57,4 +75,27 @@ void CalculatorWindow::noteInputEdited()
     m_state = CalculationState::InputEdited;
     m_texts.clear();
     m_time = {};
+}
+
+void CalculatorWindow::changeEvent(QEvent* event)
+{
+    QMdiSubWindow::changeEvent(event);
+    // The area also changes the state of hidden windows; only a restore the
+    // user sees counts.
+    if (event->type() != QEvent::WindowStateChange || !mdiArea() || !isVisible())
+        return;
+    const auto* change = static_cast<QWindowStateChangeEvent*>(event);
+    if (!(change->oldState() & Qt::WindowMaximized)
+        || windowState() & (Qt::WindowMaximized | Qt::WindowMinimized))
+        return;
+    // The first restore gives the size the calculator was drawn at; later
+    // ones keep what Qt restores, which the user may have chosen. Either way
+    // the window stays inside the frame, which may have changed meanwhile.
+    const QRect room = mdiArea()->viewport()->rect();
+    const QSize restored = (m_restoredBefore ? size() : sizeHint()).boundedTo(room.size());
+    m_restoredBefore = true;
+    const QPoint at(qBound(room.left(), x(), room.right() + 1 - restored.width()),
+        qBound(room.top(), y(), room.bottom() + 1 - restored.height()));
+    if (QRect(at, restored) != geometry())
+        setGeometry(QRect(at, restored));
 }

@@ -30,6 +30,8 @@ public:
     QChar calculationSeparator() const { return m_separator; }
 
 protected:
+    void changeEvent(QEvent* event) override;
+
     // The widget the controls are placed on, at twip positions.
     QWidget* client() const { return m_client; }
 
@@ -45,4 +47,5 @@ private:
     QHash<QString, QString> m_texts;
     QDateTime m_time;
     QChar m_separator = u'.';
+    bool m_restoredBefore = false;
 };

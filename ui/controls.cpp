@@ -1,6 +1,9 @@
 #include "controls.h"
 
+#include "resultfield.h"
+
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
@@ -11,6 +14,27 @@ namespace {
 // The classic Windows active-border colour (system colour 10).
 constexpr QColor resultBackground(180, 180, 180);
 
+// Enter or Return on a focused button presses it, as on Windows. autoDefault
+// would do the same, but styles then reserve a default-button frame and draw
+// the focused button as a default one; these buttons keep their look.
+class CommandButton : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+            QPushButton::keyPressEvent(event);
+            return;
+        }
+        // A held key presses once: each press runs a whole calculation.
+        if (!event->isAutoRepeat())
+            click();
+        event->accept();
+    }
+};
+
 template <typename Control> Control* named(Control* control, const QString& name, QRect where)
 {
     control->setObjectName(name);
@@ -18,10 +42,10 @@ template <typename Control> Control* named(Control* control, const QString& name
     return control;
 }
 
-QLineEdit* placeField(QWidget* parent, const QString& name, const QString& text, QRect where,
-    const QString& accessibleName)
+QLineEdit* placeField(
+    QLineEdit* field, const QString& name, QRect where, const QString& accessibleName)
 {
-    auto* field = named(new QLineEdit(text, parent), name, where);
+    named(field, name, where);
     field->setAccessibleName(accessibleName);
     // The fields are 18 px high, as drawn: no extra margins, so the digits stay whole.
     field->setTextMargins(0, 0, 0, 0);
@@ -46,7 +70,7 @@ QGroupBox* placeGroup(QWidget* parent, const QString& name, const QString& capti
 
 QPushButton* placeButton(QWidget* parent, const QString& name, const QString& caption, QRect where)
 {
-    auto* button = named(new QPushButton(caption, parent), name, where);
+    QPushButton* button = named(new CommandButton(caption, parent), name, where);
     button->setAutoDefault(false);
     return button;
 }
@@ -54,13 +78,14 @@ QPushButton* placeButton(QWidget* parent, const QString& name, const QString& ca
 QLineEdit* placeInputField(QWidget* parent, const QString& name, const QString& text, QRect where,
     const QString& accessibleName)
 {
-    return placeField(parent, name, text, where, accessibleName);
+    return placeField(new QLineEdit(text, parent), name, where, accessibleName);
 }
 
 QLineEdit* placeOutputField(QWidget* parent, const QString& name, const QString& text, QRect where,
     const QString& accessibleName)
 {
-    QLineEdit* field = placeFixedField(parent, name, text, where, accessibleName);
+    QLineEdit* field = placeField(new ResultField(text, parent), name, where, accessibleName);
+    field->setReadOnly(true);
     QPalette palette = field->palette();
     palette.setColor(QPalette::Base, resultBackground);
     field->setPalette(palette);
@@ -70,7 +95,7 @@ QLineEdit* placeOutputField(QWidget* parent, const QString& name, const QString&
 QLineEdit* placeFixedField(QWidget* parent, const QString& name, const QString& text, QRect where,
     const QString& accessibleName)
 {
-    QLineEdit* field = placeField(parent, name, text, where, accessibleName);
+    QLineEdit* field = placeField(new QLineEdit(text, parent), name, where, accessibleName);
     field->setReadOnly(true);
     return field;
 }

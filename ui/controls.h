@@ -23,6 +23,7 @@ QLineEdit* placeInputField(QWidget* parent, const QString& name, const QString& 
 
 // A result field: read-only, its text selectable and copyable, on the light
 // grey of a classic active window border so that it stands apart from inputs.
+// A text too long for it is drawn shortened around its exponent (ResultField).
 QLineEdit* placeOutputField(QWidget* parent, const QString& name, const QString& text, QRect where,
     const QString& accessibleName);
 

@@ -2,8 +2,10 @@
 
 #include "fieldbinding.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QScrollArea>
 #include <QTextBoundaryFinder>
 
 namespace {
@@ -20,6 +22,35 @@ QString shortened(const QString& text)
             return text;
     const qsizetype cut = graphemes.position();
     return cut >= text.size() ? text : text.left(cut) + u'…';
+}
+
+// Scrolls every scroll area that holds `field` so that the field is in view,
+// with its caption (the label whose buddy it is) where the viewport has room
+// for both, and a margin around them where it has room for that.
+void scrollIntoView(QWidget* field)
+{
+    constexpr int margin = 50;
+    for (QWidget* w = field->parentWidget(); w; w = w->parentWidget()) {
+        auto* scroller = qobject_cast<QScrollArea*>(w);
+        if (!scroller || !scroller->widget() || !scroller->widget()->isAncestorOf(field))
+            continue;
+        const auto placed = [&](const QWidget* control) {
+            return QRect(control->mapTo(scroller->widget(), QPoint()), control->size());
+        };
+        const QSize room = scroller->viewport()->size();
+        QRect where = placed(field);
+        for (const QLabel* label : scroller->widget()->findChildren<QLabel*>())
+            if (label->buddy() == field) {
+                const QRect withCaption = where.united(placed(label));
+                if (withCaption.width() <= room.width() && withCaption.height() <= room.height())
+                    where = withCaption;
+            }
+        // A margin the viewport cannot hold would push the field out again.
+        const int xMargin = qBound(0, (room.width() - where.width()) / 2, margin);
+        const int yMargin = qBound(0, (room.height() - where.height()) / 2, margin);
+        scroller->ensureVisible(where.center().x(), where.center().y(), where.width() / 2 + xMargin,
+            where.height() / 2 + yMargin);
+    }
 }
 
 } // namespace
@@ -60,6 +91,8 @@ void reportFault(QWidget* window, const Fault& fault)
         = field && !field->accessibleName().isEmpty() ? field->accessibleName() : name;
     QMessageBox::warning(window, QStringLiteral("计算错误"), faultMessage(fault, caption));
     if (field && !field->isReadOnly()) {
+        // What the user types next goes into this field: it must be in sight.
+        scrollIntoView(field);
         field->activateWindow();
         field->setFocus(Qt::OtherFocusReason);
         field->selectAll();

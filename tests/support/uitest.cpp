@@ -77,6 +77,18 @@ QStringList captionsWithMissingGlyphs(const QWidget* root)
     return faults;
 }
 
+QImage asPlainLineEdit(const QLineEdit* like, const QString& text)
+{
+    QLineEdit plain(text, like->parentWidget());
+    plain.setGeometry(like->geometry());
+    plain.setPalette(like->palette());
+    plain.setTextMargins(like->textMargins());
+    plain.setReadOnly(like->isReadOnly());
+    plain.setCursorPosition(0);
+    plain.show();
+    return plain.grab().toImage();
+}
+
 // Watches every widget being shown; a modal box is recorded and dismissed
 // from inside its own event loop as soon as that loop runs.
 struct ModalBoxCatcher::State : QObject {

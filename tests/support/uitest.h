@@ -4,9 +4,11 @@
 // on an unexpected modal box, and check that captions really render.
 
 #include <QFont>
+#include <QImage>
 #include <QString>
 #include <QStringList>
 
+class QLineEdit;
 class QMdiArea;
 class QMdiSubWindow;
 class QWidget;
@@ -26,6 +28,10 @@ QStringList captionsWithMissingGlyphs(const QWidget* root);
 // frame shows it, and waits until the area is exposed and active. The caller
 // owns the area, and with it the window.
 QMdiArea* showInMdiArea(QMdiSubWindow* window);
+
+// How an ordinary read-only line edit like `like` (place, palette, margins)
+// draws `text`, from its first character.
+QImage asPlainLineEdit(const QLineEdit* like, const QString& text);
 
 // Closes the modal boxes that appear while it lives, keeping their texts; a
 // test that expects none checks texts() is empty. A box is never left open.
