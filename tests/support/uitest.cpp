@@ -3,6 +3,7 @@
 #include "interfacefont.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QGlyphRun>
 #include <QGroupBox>
@@ -64,7 +65,14 @@ QStringList captionsWithMissingGlyphs(const QWidget* root)
             faults << w->objectName() + QStringLiteral(": ") + missing;
     };
     check(root, root->windowTitle());
+    // Menu commands are actions of their menu bar, not child widgets.
+    const auto checkActions = [&](const QWidget* w) {
+        for (const QAction* action : w->actions())
+            check(w, action->text());
+    };
+    checkActions(root);
     for (const QWidget* w : root->findChildren<QWidget*>()) {
+        checkActions(w);
         if (auto* label = qobject_cast<const QLabel*>(w))
             check(w, label->text());
         else if (auto* group = qobject_cast<const QGroupBox*>(w))

@@ -20,8 +20,9 @@ void prepareTestApplication();
 // Characters of `text` for which `font`, with Qt's font fallback, has no glyph.
 QString missingGlyphs(const QString& text, const QFont& font);
 
-// Every caption under `root` (labels, group boxes, buttons, fields, window
-// title) whose characters do not all render: "objectName: characters".
+// Every caption under `root` (labels, group boxes, buttons, fields, menu
+// commands, window title) whose characters do not all render:
+// "objectName: characters".
 QStringList captionsWithMissingGlyphs(const QWidget* root);
 
 // Puts `window` maximized into a new multiple-document area on screen, as the
