@@ -27,6 +27,8 @@ bool loadQtChineseTexts()
     // is Chinese, so an English "OK" beside them would be the odd one out.
     const QString name = u"qtbase_zh_CN"_s;
     auto* app = QCoreApplication::instance();
+    if (!app)
+        return false;
     if (app->findChild<QTranslator*>(name, Qt::FindDirectChildrenOnly))
         return true;
     auto* translator = new QTranslator(app);
