@@ -1,15 +1,19 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build and the tests need, only those
-# that are missing; quick when everything is there already.
+# that are missing; quick when everything is there already. Checked on a
+# minimal Debian 12 (debootstrap --variant=minbase): every tool run.sh,
+# test.sh and the tests call is here or in the base system.
 set -euo pipefail
 
 packages=(
-  g++ cmake ninja-build pkgconf
-  qt6-base-dev qt6-svg-dev libqt6svg6
+  g++ cmake ninja-build pkgconf git
+  qt6-base-dev qt6-svg-dev libqt6svg6 libxcb1-dev qt6-translations-l10n
   fonts-noto-cjk fonts-arphic-ukai fonts-arphic-uming fonts-dejavu-core
   poppler-utils
   libbenchmark-dev locales dpkg-dev libgl-dev
   clang libclang-rt-14-dev
+  # the package test: CPack needs file; readelf, lintian and appstreamcli check the .deb
+  file binutils lintian appstream
 )
 
 missing=()
@@ -21,7 +25,10 @@ done
 
 echo "Installing: ${missing[*]}"
 sudo=()
-[[ $(id -u) -eq 0 ]] || sudo=(sudo)
+if [[ $(id -u) -ne 0 ]]; then
+  command -v sudo >/dev/null || { echo "Run this as root, or install sudo, to install them." >&2; exit 1; }
+  sudo=(sudo)
+fi
 export DEBIAN_FRONTEND=noninteractive
 "${sudo[@]}" apt-get update -qq
 "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
-# Builds the .deb, unpacks it into a scratch root and checks that the desktop
-# finds the program, its entry and its icon, and that the program starts.
+# Builds the .deb, unpacks it into a scratch root and checks it as Debian and
+# the desktop would: the program, its entry and icon, the licence, changelog
+# and manual Debian asks for, the AppStream listing, a version that grows with
+# the code, the declared dependencies, the hardening of the binary; lintian
+# and appstreamcli find no error; and the program starts.
 set -euo pipefail
 build=$1
+source=$(cd "$(dirname "$0")/../.." && pwd)
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 
@@ -11,25 +15,108 @@ deb=$build/stelvana.deb
 dpkg-deb -x "$deb" "$root"
 
 fail() { echo "FAIL: $*"; exit 1; }
-desktop=$root/usr/share/applications/stelvana.desktop
-[[ -x $root/usr/bin/stelvana ]] || fail "no /usr/bin/stelvana"
-[[ -f $desktop ]] || fail "no desktop entry"
-[[ -f $root/usr/share/icons/hicolor/scalable/apps/stelvana.svg ]] || fail "no hicolor icon"
+field() { dpkg-deb -f "$deb" "$1"; }
 
+# -- the files
+doc=$root/usr/share/doc/stelvana
+desktop=$root/usr/share/applications/stelvana.desktop
+metainfo=$root/usr/share/metainfo/stelvana.metainfo.xml
+for file in usr/bin/stelvana usr/share/applications/stelvana.desktop \
+  usr/share/icons/hicolor/scalable/apps/stelvana.svg usr/share/doc/stelvana/copyright \
+  usr/share/doc/stelvana/changelog.Debian.gz usr/share/man/man1/stelvana.1.gz \
+  usr/share/metainfo/stelvana.metainfo.xml; do
+  [[ -f $root/$file ]] || fail "no /$file"
+done
+[[ -x $root/usr/bin/stelvana ]] || fail "/usr/bin/stelvana is not executable"
+
+# -- the desktop entry
 grep -qx 'Type=Application' "$desktop" || fail "entry is not an application"
 grep -qx 'Exec=stelvana' "$desktop" || fail "entry does not start /usr/bin/stelvana"
 grep -qx 'Icon=stelvana' "$desktop" || fail "entry does not name the hicolor icon"
 grep -q '^Name\[zh_CN\]=钢结构计算$' "$desktop" || fail "no Chinese name"
 grep -q '^Comment\[zh_CN\]=' "$desktop" || fail "no Chinese comment"
 
-depends=$(dpkg-deb -f "$deb" Depends)
-for package in libqt6widgets6 libqt6gui6 libqt6core6 libqt6svg6 libqt6printsupport6 \
-  fonts-noto-cjk fonts-arphic-ukai fonts-arphic-uming fonts-dejavu-core; do
-  [[ $depends == *"$package"* ]] || fail "Depends lacks $package: $depends"
+# -- the licence: Debian's machine-readable form, with the text of LICENSE
+head -n 1 "$doc/copyright" |
+  grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+  fail "copyright is not in the machine-readable format"
+words() { tr -s ' \n.' '\n\n\n' | grep -v '^$'; }
+licence=$(sed -n '/^Permission is hereby granted/,$p' "$source/LICENSE" | words)
+packaged=$(sed -n '/^ Permission is hereby granted/,$p' "$doc/copyright" | words)
+[[ -n $licence && $licence == "$packaged" ]] || fail "copyright does not carry the text of LICENSE"
+
+# -- compressed as Debian wants: gzip -9, without a file name or time stamp
+for gz in "$doc/changelog.Debian.gz" "$root/usr/share/man/man1/stelvana.1.gz"; do
+  read -r -a header < <(od -An -tu1 -N9 "$gz")
+  (( header[0] == 31 && header[1] == 139 )) || fail "${gz#"$root"} is not gzip"
+  (( (header[3] & 8) == 0 )) || fail "${gz#"$root"} keeps a file name"
+  (( header[4] + header[5] + header[6] + header[7] == 0 )) || fail "${gz#"$root"} keeps a time stamp"
+  (( header[8] == 2 )) || fail "${gz#"$root"} is not compressed at level 9"
 done
 
-# Started as the entry starts it, the program keeps running until it is closed.
+# -- the version: the project's, with the commit count between releases, and
+# the changelog's latest entry names the same
+version=$(field Version)
+project=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+[[ $version == "$project"* ]] || fail "version $version does not start with the project's $project"
+if [[ $(git -C "$source" rev-parse --is-shallow-repository 2>/dev/null) == false &&
+  $(git -C "$source" rev-parse --show-toplevel) -ef $source ]]; then
+  count=$(git -C "$source" rev-list --count HEAD)
+  [[ $version == "$project+git$count-"* ]] || fail "version $version lacks +git$count"
+fi
+changelog=$(mktemp)
+zcat "$doc/changelog.Debian.gz" >"$changelog"
+logged=$(dpkg-parsechangelog -l "$changelog" -S Version)
+rm -f "$changelog"
+[[ $logged == "$version" ]] || fail "changelog names $logged, the package $version"
+
+# -- the control fields
+depends=$(field Depends)
+for package in libqt6widgets6 libqt6gui6 libqt6core6 libqt6svg6 libqt6printsupport6 \
+  fonts-noto-cjk fonts-arphic-uming fonts-dejavu-core; do
+  [[ $depends == *"$package"* ]] || fail "Depends lacks $package: $depends"
+done
+svg=$(tr ',' '\n' <<<"$depends" | grep -c 'libqt6svg6' || true)
+[[ $svg -eq 1 ]] || fail "Depends names libqt6svg6 $svg times: $depends"
+recommends=$(field Recommends)
+for package in fonts-arphic-ukai qt6-translations-l10n; do
+  [[ $recommends == *"$package"* ]] || fail "Recommends lacks $package: $recommends"
+done
+[[ $(field Maintainer) =~ ^[^\<]+\ \<[^@\>]+@[^@\>]+\>$ ]] || fail "Maintainer is not a name and address"
+description=$(field Description | tail -n +2)
+grep -q '[A-Za-z]\{4,\} [a-z]\{4,\}' <<<"$description" || fail "no English extended description"
+grep -q '钢' <<<"$description" || fail "no Chinese extended description"
+
+# -- the hardening Debian builds with: stack protector, RELRO bound at start
+binary=$root/usr/bin/stelvana
+# (readelf's output is read whole: grep -q leaving a pipe early would fail it)
+dynamic=$(readelf -d "$binary")
+segments=$(readelf -lW "$binary")
+symbols=$(readelf --dyn-syms -W "$binary")
+grep -q 'BIND_NOW' <<<"$dynamic" || fail "binary not linked with -z now"
+grep -q 'GNU_RELRO' <<<"$segments" || fail "binary not linked with -z relro"
+grep -q '__stack_chk_fail' <<<"$symbols" || fail "binary has no stack protector"
+
+# -- what Debian's and AppStream's checkers say; lintian knows which calls
+# FORTIFY_SOURCE could have guarded
+lintian_args=(--display-info --fail-on error)
+[[ $(id -u) -ne 0 ]] || lintian_args+=(--allow-root)
 status=0
-QT_QPA_PLATFORM=offscreen timeout 3 "$root/usr/bin/stelvana" || status=$?
+report=$(lintian "${lintian_args[@]}" "$deb" 2>&1) || status=$?
+[[ -z $report ]] || echo "$report"
+[[ $status -eq 0 ]] || fail "lintian reports errors (status $status)"
+! grep -q 'hardening-no-' <<<"$report" || fail "lintian finds the binary unhardened"
+
+status=0
+report=$(appstreamcli validate --no-net "$metainfo" 2>&1) || status=$?
+echo "$report"
+[[ $status -eq 0 || $status -eq 3 ]] || fail "appstreamcli ended with status $status"
+! grep -q '^E:' <<<"$report" || fail "appstreamcli reports errors"
+grep -q '<launchable type="desktop-id">stelvana.desktop</launchable>' "$metainfo" ||
+  fail "metainfo does not launch stelvana.desktop"
+
+# -- started as the entry starts it, the program keeps running until closed
+status=0
+QT_QPA_PLATFORM=offscreen timeout 3 "$binary" || status=$?
 [[ $status -eq 124 ]] || fail "the packaged program ended with status $status"
 echo "1 passed, 0 failed"

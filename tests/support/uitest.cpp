@@ -1,6 +1,6 @@
 #include "uitest.h"
 
-#include "interfacefont.h"
+#include "startup.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -18,8 +18,8 @@
 
 void prepareTestApplication()
 {
+    applyProgramLook();
     QLocale::setDefault(QLocale::c());
-    QApplication::setFont(interfaceFont());
 }
 
 QMdiArea* showInMdiArea(QMdiSubWindow* window)

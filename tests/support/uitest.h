@@ -13,8 +13,9 @@ class QMdiArea;
 class QMdiSubWindow;
 class QWidget;
 
-// Sets up the test application the way the program sets itself up: the
-// interface font, the C locale for numbers, the picture resources.
+// Sets up the test application the way the program sets itself up (the
+// interface font, the icon, Qt's Chinese texts), with the C locale for
+// numbers.
 void prepareTestApplication();
 
 // Characters of `text` for which `font`, with Qt's font fallback, has no glyph.
