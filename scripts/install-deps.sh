@@ -3,6 +3,8 @@
 # that are missing; quick when everything is there already. Checked on a
 # minimal Debian 12 (debootstrap --variant=minbase): every tool run.sh,
 # test.sh and the tests call is here or in the base system.
+#   scripts/install-deps.sh          the program, its tests, sanitizers and fuzzing
+#   scripts/install-deps.sh cross    the toolchains and emulators of scripts/crosscheck.sh
 set -euo pipefail
 
 packages=(
@@ -15,6 +17,14 @@ packages=(
   # the package test: CPack needs file; readelf, lintian and appstreamcli check the .deb
   file binutils lintian appstream
 )
+if [[ "${1:-}" == cross ]]; then
+  # MinGW-w64 programs run under Wine, aarch64 programs under qemu-user.
+  packages=(
+    g++ cmake ninja-build clang
+    g++-mingw-w64-x86-64 wine wine64
+    g++-aarch64-linux-gnu qemu-user
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -31,4 +41,5 @@ if [[ $(id -u) -ne 0 ]]; then
 fi
 export DEBIAN_FRONTEND=noninteractive
 "${sudo[@]}" apt-get update -qq
-"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# Another install on the same machine holds the lock for a while: wait for it.
+"${sudo[@]}" apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "${missing[@]}"

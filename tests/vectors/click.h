@@ -1,0 +1,34 @@
+#pragma once
+
+// What one click of "确定输入" does to a window's texts, as the windows do it.
+// The texts travel as UTF-8 by control name; this is the runner's only
+// contact with the calculations.
+
+#include "steptext.h"
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+using WindowTexts = std::map<std::string, std::string>;
+
+// Every field of the window as it opens: the design-time texts of
+// section/sectionform.cpp and bracket/form1.cpp, results empty.
+WindowTexts designTimeTexts(Calculator calculator);
+
+struct FaultSeen {
+    std::string field;
+    std::string kind; // NotANumber, OutOfRange, DivisionByZero, InvalidOperation
+    std::string text;
+};
+
+struct ClickOutcome {
+    std::optional<FaultSeen> fault;
+    // The bracket's verdict window after a complete calculation: one flag per
+    // design check judged, and the field that stopped the judgement, if any.
+    std::optional<std::vector<bool>> verdicts;
+    std::optional<FaultSeen> verdictFault;
+};
+
+ClickOutcome click(Calculator calculator, WindowTexts& texts, char32_t separator);
