@@ -594,21 +594,13 @@ Step StepWriter::next()
         type(step, input, m_random.percent(75) ? tie() : zero(), true);
     } else if (action < 955) {
         const std::size_t input = anyInput();
-        // A slip typed first and then corrected stays a typed slip.
         type(step, input, odd(), true);
+        // Now and then the slip is seen and typed over before the click.
         if (m_random.percent(5))
             typeOrdinary(step, input);
     } else if (action < 958) {
         m_pastedInput = anyInput();
         type(step, m_pastedInput, paste(), true);
-    } else if (m_calculator == Calculator::Bracket && action < 990) {
-        // Electrode, welding and weld class: shown, never read.
-        static constexpr std::array<std::string_view, 3> fields { "Text9", "Text10", "Text11" };
-        static constexpr std::array<std::string_view, 8> texts { "E50", "E43",
-            "\xE8\x87\xAA\xE5\x8A\xA8\xE7\x84\x8A", "\xE4\xBA\x8C\xE7\xBA\xA7", "", "x", "1.5",
-            " " };
-        const std::string_view field = m_random.pick(fields);
-        step.typed.emplace_back(std::string(field), std::string(m_random.pick(texts)));
     } else {
         const std::size_t input = anyInput();
         type(step, input, reversed(m_inputs[input]), true);
