@@ -1,8 +1,10 @@
 #include "click.h"
 
 #include "bracketcalculation.h"
+#include "bracketfields.h"
 #include "bracketverdicts.h"
 #include "sectioncalculation.h"
+#include "sectionfields.h"
 
 namespace {
 
@@ -33,22 +35,28 @@ std::optional<FaultSeen> seen(const std::optional<Fault>& fault)
 WindowTexts designTimeTexts(Calculator calculator)
 {
     if (calculator == Calculator::Section) {
-        WindowTexts texts { { "Text1", "400" }, { "Text2", "300" }, { "Text3", "6" },
-            { "Text4", "8" }, { "Text12", "150" }, { "Text13", "118" }, { "Text16", "10000" },
-            { "Text20", "1" }, { "Text21", "Text21" }, { "Text22", "Text22" } };
-        for (const char* output : { "Text5", "Text6", "Text7", "Text8", "Text9", "Text10", "Text11",
-                 "Text14", "Text15", "Text17", "Text18", "Text19" })
-            texts[output];
+        using namespace SectionField;
+        WindowTexts texts;
+        for (const FieldName result : { area, Ix, Iy, ix, iy, Wx, Wy, elasticStress, plasticStress,
+                 L0, slendernessX, slendernessY })
+            texts.emplace(result, "");
+        texts.insert({ { std::string(B), "400" }, { std::string(H), "300" },
+            { std::string(tw), "6" }, { std::string(t), "8" }, { std::string(N), "150" },
+            { std::string(M), "118" }, { std::string(L), "10000" }, { std::string(Num), "1" },
+            // the texts the window was drawn with
+            { std::string(G), "Text21" }, { std::string(Gsum), "Text22" } });
         return texts;
     }
-    WindowTexts texts { { "Text1", "200" }, { "Text2", "200" }, { "Text3", "12" },
-        { "Text4", "12" }, { "Text5", "10" }, { "Text6", "500" }, { "Text7", "400" },
-        { "Text8", ".45" }, { "Text9", "E43" },
-        { "Text10", "\xE6\x89\x8B\xE5\xB7\xA5\xE7\x84\x8A" }, // 手工焊
-        { "Text11", "\xE4\xB8\x89\xE7\xBA\xA7" }, // 三级
-        { "Text12", "10" } };
-    for (int n = 13; n <= 32; ++n)
-        texts["Text" + std::to_string(n)];
+    using namespace BracketField;
+    WindowTexts texts;
+    for (const FieldName result : results)
+        texts.emplace(result, "");
+    texts.insert({ { std::string(bf1), "200" }, { std::string(bf2), "200" },
+        { std::string(t1), "12" }, { std::string(t2), "12" }, { std::string(ts), "10" },
+        { std::string(hw), "500" }, { std::string(F), "400" }, { std::string(e), ".45" },
+        { std::string(hf), "10" }, { std::string(electrode), "E43" },
+        { std::string(weldingMethod), "\xE6\x89\x8B\xE5\xB7\xA5\xE7\x84\x8A" }, // 手工焊
+        { std::string(weldQuality), "\xE4\xB8\x89\xE7\xBA\xA7" } }); // 三级
     return texts;
 }
 

@@ -4,14 +4,14 @@
 // The texts travel as UTF-8 by control name; this is the runner's only
 // contact with the calculations.
 
+#include "fieldsheet.h"
 #include "steptext.h"
 
-#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
-using WindowTexts = std::map<std::string, std::string>;
+using WindowTexts = FieldTexts;
 
 // Every field of the window as it opens: the design-time texts of
 // section/sectionform.cpp and bracket/form1.cpp, results empty.

@@ -1,5 +1,8 @@
 #include "generator.h"
 
+#include "bracketfields.h"
+#include "sectionfields.h"
+
 #include <array>
 #include <string>
 #include <string_view>
@@ -53,7 +56,7 @@ private:
 // An input of a window with the range its ordinary values are drawn from, in
 // thousandths of the field's unit, and the decimals an engineer would type.
 struct Input {
-    std::string_view field;
+    FieldName field;
     std::int64_t lo;
     std::int64_t hi;
     int maxDecimals;
@@ -61,27 +64,27 @@ struct Input {
 
 // B, H, tw, t (mm), N (kN), M (kN·m), L (mm), Num.
 constexpr std::array<Input, 8> sectionInputs { {
-    { "Text1", 100'000, 800'000, 1 },
-    { "Text2", 150'000, 1'500'000, 1 },
-    { "Text3", 4'000, 30'000, 1 },
-    { "Text4", 6'000, 60'000, 1 },
-    { "Text12", -6'000'000, 6'000'000, 2 },
-    { "Text13", -3'000'000, 3'000'000, 2 },
-    { "Text16", 500'000, 30'000'000, 1 },
-    { "Text20", 0, 100'000, 0 },
+    { SectionField::B, 100'000, 800'000, 1 },
+    { SectionField::H, 150'000, 1'500'000, 1 },
+    { SectionField::tw, 4'000, 30'000, 1 },
+    { SectionField::t, 6'000, 60'000, 1 },
+    { SectionField::N, -6'000'000, 6'000'000, 2 },
+    { SectionField::M, -3'000'000, 3'000'000, 2 },
+    { SectionField::L, 500'000, 30'000'000, 1 },
+    { SectionField::Num, 0, 100'000, 0 },
 } };
 
 // bf1, bf2, t1, t2, ts, hw (mm), F (kN), e (m), hf (mm).
 constexpr std::array<Input, 9> bracketInputs { {
-    { "Text1", 100'000, 500'000, 1 },
-    { "Text2", 100'000, 500'000, 1 },
-    { "Text3", 8'000, 40'000, 1 },
-    { "Text4", 8'000, 40'000, 1 },
-    { "Text5", 6'000, 30'000, 1 },
-    { "Text6", 200'000, 1'200'000, 1 },
-    { "Text7", 0, 2'000'000, 2 },
-    { "Text8", 50, 1'500, 3 },
-    { "Text12", 4'000, 20'000, 1 },
+    { BracketField::bf1, 100'000, 500'000, 1 },
+    { BracketField::bf2, 100'000, 500'000, 1 },
+    { BracketField::t1, 8'000, 40'000, 1 },
+    { BracketField::t2, 8'000, 40'000, 1 },
+    { BracketField::ts, 6'000, 30'000, 1 },
+    { BracketField::hw, 200'000, 1'200'000, 1 },
+    { BracketField::F, 0, 2'000'000, 2 },
+    { BracketField::e, 50, 1'500, 3 },
+    { BracketField::hf, 4'000, 20'000, 1 },
 } };
 
 class StepWriter {
