@@ -10,6 +10,7 @@
 #include "sectionform.h"
 #include "steptext.h"
 
+#include <QLineEdit>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -101,6 +102,8 @@ private slots:
     void generatedStepsAreWindowInput_data();
     void generatedStepsAreWindowInput();
     void designTimeTextsAreTheWindows();
+    void windowsCarryTheirTexts_data();
+    void windowsCarryTheirTexts();
 
 private:
     QList<QList<QByteArray>> m_records;
@@ -317,6 +320,33 @@ void TestVectorRunner::designTimeTextsAreTheWindows()
     QCOMPARE(readFieldTexts(&section), designTimeTexts(Calculator::Section));
     Form1 bracket;
     QCOMPARE(readFieldTexts(&bracket), designTimeTexts(Calculator::Bracket));
+}
+
+// Between clicks a window hands the calculation what the field holds and
+// takes back what it returns; a text no step rewrites comes back unchanged.
+void TestVectorRunner::windowsCarryTheirTexts_data()
+{
+    QTest::addColumn<QString>("typed");
+
+    QTest::newRow("leading U+FEFF") << u"\uFEFF12.5"_s;
+    QTest::newRow("U+FEFF alone") << u"\uFEFF"_s;
+    QTest::newRow("trailing U+FEFF") << u"12.5\uFEFF"_s;
+    QTest::newRow("no-break and ideographic spaces") << u"\u00A012.5\u3000"_s;
+    QTest::newRow("full-width") << u"\uFF14\uFF10\uFF10\u3002\uFF15"_s;
+    QTest::newRow("ten thousand digits") << QString(10'000, u'7');
+}
+
+void TestVectorRunner::windowsCarryTheirTexts()
+{
+    QFETCH(QString, typed);
+    SectionForm form;
+    auto* field = form.findChild<QLineEdit*>(u"Text13"_s);
+    QVERIFY(field);
+    field->setText(typed);
+    FieldTexts texts = readFieldTexts(&form);
+    QCOMPARE(bytes(texts.at("Text13")), typed.toUtf8());
+    writeFieldTexts(&form, texts);
+    QCOMPARE(field->text(), typed);
 }
 
 QTEST_MAIN(TestVectorRunner)
