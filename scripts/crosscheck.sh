@@ -81,9 +81,11 @@ show_difference() {
 }
 
 started=$SECONDS
+declare -A built
 for name in "${platforms[@]}"; do
   t=$SECONDS
   if build "$name"; then
+    built[$name]=1
     echo "== $name built in $((SECONDS - t)) s"
   else
     echo "== $name: the build failed"
@@ -92,12 +94,13 @@ for name in "${platforms[@]}"; do
   fi
 done
 echo "== builds done in $((SECONDS - started)) s"
-[[ -x "$work/gcc-x86_64/tests/vectors/stelvana_vectors" ]] || {
+[[ -n ${built[gcc-x86_64]:-} ]] || {
   echo "crosscheck: FAILED, no reference build"
   exit 1
 }
 
 # The reference build writes the steps every platform runs.
+rm -rf "$work/steps" "$work/out" "$work"/*.run.log
 mkdir -p "$work/steps"
 for calculator in "${calculators[@]}"; do
   runner gcc-x86_64 generate --calculator "$calculator" --seed "$seed" --steps "$steps" \
@@ -106,8 +109,8 @@ done
 
 summary=()
 for name in "${platforms[@]}"; do
-  [[ -x "$work/$name/tests/vectors/${program[$name]:-stelvana_vectors}" ]] || {
-    summary+=("$(printf '%-14s not built' "$name")")
+  [[ -n ${built[$name]:-} ]] || {
+    summary+=("$(printf '%-14s the build failed: %s' "$name" "$work/$name.build.log")")
     continue
   }
   t=$SECONDS
@@ -121,6 +124,11 @@ for name in "${platforms[@]}"; do
   done
   runner "$name" run "${run_args[@]}" 2>>"$work/$name.run.log" || status=$?
   seconds=$((SECONDS - t))
+  if [[ $name == gcc-x86_64 && $status -ne 0 ]]; then
+    tail -n 20 "$work/$name.run.log"
+    echo "crosscheck: FAILED, the reference runner exited with $status"
+    exit 1
+  fi
 
   step_count=0 fields=0 differences=0
   for calculator in "${calculators[@]}"; do
@@ -140,6 +148,7 @@ for name in "${platforms[@]}"; do
   done
   line=$(printf '%-14s steps %d  fields compared %d  differences %d  (%d s)' \
     "$name" "$step_count" "$fields" "$differences" "$seconds")
+  [[ $name == gcc-x86_64 ]] && line+="  reference"
   if [[ $status -ne 0 ]]; then
     line+="  runner failed, exit $status"
     tail -n 20 "$work/$name.run.log"
