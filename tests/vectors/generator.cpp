@@ -251,8 +251,8 @@ private:
     }
 
     // Digits at and around the edges of the two widths: the largest finite
-    // values and the halfway points past them, the smallest normals, the
-    // subnormals and the ties at half the smallest subnormal.
+    // values and where overflow begins, the smallest normals, the subnormals
+    // and the ties at half the smallest subnormal.
     std::string edge()
     {
         struct Edge {
@@ -261,19 +261,19 @@ private:
         };
         static constexpr std::array<Edge, 14> edges { {
             { "340282346638528859811704183484516925440", 38 }, // FLT_MAX
-            { "34028235677973366", 38 }, // halfway to the next binade's ulp
+            { "34028235677973366", 38 }, // FLT_MAX plus half an ulp: a Single overflows
             { "117549435082228750797", -38 }, // FLT_MIN
             { "117549421069244107548", -38 }, // largest Single subnormal
             { "1401298464324817", -45 }, // smallest Single subnormal
             { "70064923216240853546", -46 }, // half of it: ties to zero
-            { "2802596928649634", -45 },
+            { "2802596928649634", -45 }, // twice the smallest
             { "17976931348623157", 308 }, // DBL_MAX
-            { "17976931348623158079", 308 }, // halfway past it
+            { "17976931348623158079", 308 }, // DBL_MAX plus half an ulp
             { "22250738585072014", -308 }, // DBL_MIN
             { "22250738585072009", -308 }, // largest Double subnormal
             { "49406564584124654", -324 }, // smallest Double subnormal
             { "24703282292062327208828", -324 }, // half of it
-            { "1", 39 },
+            { "1", 39 }, // past a Single, well within a Double
         } };
         const Edge& e = m_random.pick(edges);
         std::string digits(e.digits);
