@@ -91,6 +91,7 @@ class TestVectorRunner : public QObject {
 
 private slots:
     void initTestCase();
+    void windowsLineEnds();
     void records_data();
     void records();
     void escaping_data();
@@ -106,6 +107,7 @@ private slots:
     void windowsCarryTheirTexts();
 
 private:
+    QByteArray m_output;
     QList<QList<QByteArray>> m_records;
 };
 
@@ -114,8 +116,19 @@ void TestVectorRunner::initTestCase()
     const RunResult run = runRunner(knownSteps);
     QVERIFY2(run.exitCode == 0, run.errors.constData());
     QVERIFY(!run.output.contains('\r'));
+    m_output = run.output;
     m_records = ::records(run.output);
     QCOMPARE(m_records.size(), 10);
+}
+
+// A step file checked out with Windows line ends gives the same output.
+void TestVectorRunner::windowsLineEnds()
+{
+    QByteArray crlf = knownSteps;
+    crlf.replace("\n", "\r\n");
+    const RunResult run = runRunner(crlf);
+    QVERIFY2(run.exitCode == 0, run.errors.constData());
+    QCOMPARE(run.output, m_output);
 }
 
 void TestVectorRunner::records_data()
