@@ -523,7 +523,7 @@ private:
     void switchLocale()
     {
         // Runs of some 100 steps in the point locale and 33 in another: about a
-        // quarter of the steps in a comma locale, a few in an Arabic one.
+        // quarter of the steps in another locale, mostly a comma one, a few Arabic.
         if (!m_random.percent(m_separator == U'.' ? 1 : 3))
             return;
         if (m_separator != U'.')
