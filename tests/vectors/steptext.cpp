@@ -1,5 +1,7 @@
 #include "steptext.h"
 
+#include "utf8.h"
+
 #include <cstdint>
 
 namespace {
@@ -35,7 +37,7 @@ struct Decoded {
     std::size_t length = 0;
 };
 
-Decoded decodeUtf8(std::string_view text)
+Decoded decodeOne(std::string_view text)
 {
     const auto byte = [&](std::size_t i) { return std::uint8_t(text[i]); };
     const std::uint8_t lead = byte(0);
@@ -69,32 +71,13 @@ Decoded decodeUtf8(std::string_view text)
     return { value, length };
 }
 
-void appendUtf8(std::string& out, char32_t c)
-{
-    if (c < 0x80) {
-        out += char(c);
-    } else if (c < 0x800) {
-        out += char(0xC0 | (c >> 6));
-        out += char(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += char(0xE0 | (c >> 12));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    } else {
-        out += char(0xF0 | (c >> 18));
-        out += char(0x80 | ((c >> 12) & 0x3F));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    }
-}
-
 std::optional<char32_t> singleCharacter(std::string_view text)
 {
     if (text.size() == 1 && std::uint8_t(text[0]) < 0x80)
         return char32_t(text[0]);
     if (text.empty())
         return std::nullopt;
-    const Decoded d = decodeUtf8(text);
+    const Decoded d = decodeOne(text);
     if (d.length == 0 || d.length != text.size())
         return std::nullopt;
     return d.value;
@@ -118,7 +101,7 @@ std::vector<std::string_view> splitBlanks(std::string_view line)
 std::string utf8Of(char32_t c)
 {
     std::string out;
-    appendUtf8(out, c);
+    out += encodeUtf8(c);
     return out;
 }
 
@@ -143,7 +126,7 @@ std::string escapeText(std::string_view text)
         } else if (u > 0x20 && u < 0x7F) {
             out += c;
         } else if (u >= 0x80) {
-            const Decoded d = decodeUtf8(text.substr(i));
+            const Decoded d = decodeOne(text.substr(i));
             if (d.length != 0) {
                 out += "\\u{";
                 appendHex(out, d.value, 4);
@@ -221,7 +204,7 @@ std::optional<std::string> unescapeText(std::string_view escaped)
             }
             if (value < 0x80 || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
                 return std::nullopt;
-            appendUtf8(out, value);
+            out += encodeUtf8(value);
             i = close + 1;
             break;
         }
