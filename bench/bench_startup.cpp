@@ -179,11 +179,13 @@ void bracketClick(benchmark::State& state)
 }
 BENCHMARK(bracketClick)->Unit(benchmark::kMicrosecond);
 
-// The offscreen platform answers every raise() and the like with a warning;
-// thousands of them would bury the table. Other messages pass.
+// The offscreen platform answers every raise() and the like with a warning,
+// and a headless session has no runtime folder; such chatter would bury the
+// table. Other messages pass.
 void dropPlatformChatter(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
     const bool platform = message.startsWith(QLatin1String("This plugin does not support"))
+        || message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"))
         || QByteArray(context.category ? context.category : "").startsWith("qt.qpa");
     if (platform && type != QtFatalMsg && type != QtCriticalMsg)
         return;
