@@ -68,6 +68,11 @@ void TestBracketCalculation::figures_data()
            "Text21=2993682.81 Text22=60.13 Text23=57.14 Text24=3183246.19 Text25=703836.69 "
            "Text26=56.55 Text27=46.67 Text28=98.65 Text29=357.14 Text30=297.62 Text31=99.21 "
            "Text32=59.52"_s;
+    // Seven whole digits above 2²³, where a Single's last place is 1: one unit
+    // off in M = F·e or in An would show (every product here is exact).
+    QTest::newRow("M and An where the last place shows")
+        << u"Text1=4500 Text2=4500 Text3=1000 Text4=1000 Text5=1 Text6=100 Text7=9000100 Text8=1"_s
+        << u"Text13=9000100.00 Text14=9000100.00 Text15=9000100.00"_s;
     QTest::newRow("F 0")
         << u"Text7=0"_s
         << u"Text13=0.00 Text14=0.00 Text22=0.00 Text23=0.00 Text26=0.00 Text27=0.00 "

@@ -77,6 +77,10 @@ void TestSectionCalculation::figures_data()
         << u"Text1=123.456789"_s
         << u"Text5=3679.309 Text6=53569364.96 Text7=2514013.71 Text8=120.66 Text9=26.14 "
            "Text10=357129.10 Text11=40727.02 Text14=371.18 Text15=355.45 Text21=28.88257565"_s;
+    // Seven whole digits above 2²³, where a Single's last place is 1: an
+    // operation one unit off would show (2·4500·1000 + 100·1, every step exact).
+    QTest::newRow("area where the last place shows")
+        << u"Text1=4500 Text2=2100 Text3=1 Text4=1000"_s << u"Text5=9000100"_s;
     QTest::newRow("two pieces double Gsum only")
         << u"Text20=2"_s << u"Text21=63.6164 Text22=127.2328"_s;
     QTest::newRow("no pieces") << u"Text20=0"_s << u"Text21=63.6164 Text22=0"_s;
