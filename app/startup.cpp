@@ -3,6 +3,7 @@
 #include "interfacefont.h"
 #include "mdiform1.h"
 #include "sectionform.h"
+#include "svgpicture.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -17,7 +18,7 @@ void applyProgramLook()
     // Wayland and the desktop match windows to stelvana.desktop by this name.
     QGuiApplication::setDesktopFileName(u"stelvana"_s);
     QApplication::setFont(interfaceFont());
-    QApplication::setWindowIcon(QIcon(u":/pictures/stelvana.svg"_s));
+    QApplication::setWindowIcon(pictureIcon(u":/pictures/stelvana.svg"_s));
     loadQtChineseTexts();
 }
 
