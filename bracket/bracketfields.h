@@ -20,7 +20,9 @@ inline constexpr FieldName F = "Text7";
 inline constexpr FieldName e = "Text8";
 inline constexpr FieldName hf = "Text12";
 
-// Material, shown for information only: no calculation reads them.
+// Material, shown for information only: no calculation reads them. The
+// verdicts say when the grade is not the one their strengths are for.
+inline constexpr FieldName steelGrade = "Combo1";
 inline constexpr FieldName electrode = "Text9";
 inline constexpr FieldName weldingMethod = "Text10";
 inline constexpr FieldName weldQuality = "Text11";

@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include "bracketcalculation.h"
+#include "bracketfields.h"
 #include "controls.h"
 #include "faultreport.h"
 #include "fieldbinding.h"
@@ -81,8 +82,10 @@ constexpr int dimensionFieldX[] = { 1200, 3720 };
 constexpr int dimensionLabelWidth = 1080, dimensionFieldWidth = 1200;
 
 // Frame4 columns. The rows above Frame6 run across the whole frame, where the
-// long formulas of y, S and In need the room; from row 2520 down everything
-// stays left of Frame6 (x 7080), so that block has narrower columns.
+// long formulas of y, S and In need the room (In's, the longest, starts
+// where its short description ends); from row 2520 down everything stays left
+// of Frame6 (x 7080), so that block has narrower columns. Their fields take
+// a modulus of seven whole digits and two decimals whole, "3183246.19".
 struct Columns {
     int describeX, describeWidth;
     int formulaX, formulaWidth;
@@ -91,7 +94,8 @@ struct Columns {
 };
 
 constexpr Columns wide { 120, 3060, 3240, 4725, 7980, 1500, 9540, 600 };
-constexpr Columns narrow { 120, 2250, 2400, 2790, 5220, 1050, 6330, 660 };
+constexpr Columns inertia { 120, 1560, 1680, 6285, 7980, 1500, 9540, 600 };
+constexpr Columns narrow { 120, 2250, 2400, 2760, 5175, 1185, 6390, 660 };
 
 // One result row of Frame4. An empty description shares the row above's.
 struct StrengthRow {
@@ -102,13 +106,14 @@ struct StrengthRow {
     QString unit;
     QString spoken;
     const Columns& columns;
+    QString hint = {}; // a symbol of the formula that is not a field
 };
 
 const StrengthRow strengthRows[] = {
     { u"Text15"_s, 720, u"牛腿根部的净截面积An"_s, u"An=bf1*t1+bf2*t2+ts*hw="_s, u"mm2"_s,
         u"牛腿根部的净截面积An"_s, wide },
     { u"Text16"_s, 1080, u"上翼缘板中心至截面形心轴处的距离y"_s,
-        u"y=(ts*hw*0.5*(hw+t1)+bf2*tf2*(hw+0.5*tf1))/An="_s, u"mm"_s,
+        u"y=(ts*hw*0.5*(hw+t1)+bf2*tf2*(hw+0.5*tf1+0.5*tf2))/An="_s, u"mm"_s,
         u"上翼缘板中心至截面形心轴处的距离y"_s, wide },
     { u"Text17"_s, 1440, u"形心轴以上面积对形心轴的面积矩S"_s,
         u"S=(y-0.5*t1)*ts*0.5*(y-0.5*t1)+t1*bf1*y="_s, u"mm3"_s,
@@ -116,11 +121,11 @@ const StrengthRow strengthRows[] = {
     { u"Text18"_s, 1800, u"腹板中心距与y的距离a="_s, u"a=(0.5*hw+0.5*t1-y)="_s, u"mm"_s,
         u"腹板中心距与y的距离a"_s, wide },
     { u"Text19"_s, 2160, u"净截面的惯性矩In"_s,
-        u"In=t1*bf1*y*y+t2*bf2*y*y+ts*hw*hw*hw/12+ts*hw*a*a="_s, u"mm4"_s, u"净截面的惯性矩In"_s,
-        wide },
+        u"In=t1*bf1*y*y+t2*bf2*c2*c2+ts*hw*hw*hw/12+ts*hw*a*a="_s, u"mm4"_s, u"净截面的惯性矩In"_s,
+        inertia, u"c2=hw+0.5*t1+0.5*t2-y，下翼缘中心至形心轴的距离"_s },
     // Wn1 and Wn2 share one two-line description, placed separately.
     { u"Text20"_s, 2520, {}, u"Wn1=In/(y+0.5*t1)="_s, u"mm3"_s, u"净截面的上抵抗矩Wn1"_s, narrow },
-    { u"Text21"_s, 2880, {}, u"Wn2=In/(hw+t1+0.5*t2-y)="_s, u"mm3"_s, u"净截面的下抵抗矩Wn2"_s,
+    { u"Text21"_s, 2880, {}, u"Wn2=In/(hw+0.5*t1+t2-y)="_s, u"mm3"_s, u"净截面的下抵抗矩Wn2"_s,
         narrow },
     { u"Text22"_s, 3240, u"下翼缘外边的正应力σ"_s, u"σ=M/ Wn2="_s, u"N/mm2"_s,
         u"下翼缘外边的正应力σ"_s, narrow },
@@ -360,6 +365,8 @@ void Form1::placeStrengthFrame()
                 twipRect(c.describeX, row.top, c.describeWidth, lineHeight));
         QLabel* formula = caption(frame, row.field + u"Formula"_s, row.formula,
             twipRect(c.formulaX, row.top, c.formulaWidth, lineHeight), rightTop);
+        formula->setToolTip(row.hint);
+        formula->setAccessibleDescription(row.hint);
         QLineEdit* field = placeOutputField(frame, row.field, {},
             twipRect(c.fieldX, row.top, c.fieldWidth, fieldHeight), row.spoken);
         caption(frame, row.field + u"Unit"_s, row.unit,
@@ -436,8 +443,12 @@ void Form1::onCommand1Clicked()
     FieldTexts texts = readFieldTexts(this);
     std::optional<Fault> fault = calculateBracket(texts, userNumberFormat());
     writeFieldTexts(this, texts);
-    if (!fault)
+    if (!fault) {
+        // The verdicts say when the grade shown is not the one their strengths are for.
+        texts.insert_or_assign(std::string(BracketField::steelGrade),
+            toUtf8(client()->findChild<QComboBox*>(u"Combo1"_s)->currentText()));
         fault = FrmShow::instance()->evaluate(texts);
+    }
     noteCalculation(!fault);
     if (fault) {
         // Verdicts of an earlier calculation no longer belong to these inputs.

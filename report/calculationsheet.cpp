@@ -77,25 +77,27 @@ const Input bracketInputs[] = {
 
 // The window's formula labels, with what its captions get wrong put right:
 // y takes t2 and t1 (not "tf2", "tf1"), the shear stresses divide by In and
-// ts, τ1 is named τ1, and the caption's "弯炬" is 弯矩.
+// ts, τ1 is named τ1, and the caption's "弯炬" is 弯矩. Every flange term
+// stands at its own distance from the centroidal axis: the upper flange's
+// centre at y, the lower one's at c2, its outer edge at hw + t1/2 + t2 − y.
 const Result bracketResults[] = {
     { u"Text13"_s, u"作用于牛腿根部的弯矩"_s, u"M = F × e"_s, u"kN·m"_s },
     { u"Text14"_s, u"作用于牛腿根部的剪力"_s, u"V = F"_s, u"kN"_s },
     { u"Text15"_s, u"牛腿根部的净截面积"_s,
         u"A_{n} = b_{f1} × t_{1} + b_{f2} × t_{2} + t_{s} × h_{w}"_s, u"mm²"_s },
     { u"Text16"_s, u"上翼缘板中心至截面形心轴处的距离"_s,
-        u"y = [t_{s} × h_{w} × 0.5 × (h_{w} + t_{1}) + b_{f2} × t_{2} × (h_{w} + 0.5 × t_{1})] "
-        u"÷ A_{n}"_s,
+        u"y = [t_{s} × h_{w} × 0.5 × (h_{w} + t_{1}) "
+        u"+ b_{f2} × t_{2} × (h_{w} + 0.5 × t_{1} + 0.5 × t_{2})] ÷ A_{n}"_s,
         u"mm"_s },
     { u"Text17"_s, u"形心轴以上面积对形心轴的面积矩"_s,
         u"S = 0.5 × t_{s} × (y − 0.5 × t_{1})² + t_{1} × b_{f1} × y"_s, u"mm³"_s },
     { u"Text18"_s, u"腹板中心距与y的距离"_s, u"a = 0.5 × h_{w} + 0.5 × t_{1} − y"_s, u"mm"_s },
     { u"Text19"_s, u"净截面的惯性矩"_s,
-        u"I_{n} = t_{1} × b_{f1} × y² + t_{2} × b_{f2} × y² + t_{s} × h_{w}³ ÷ 12 "
-        u"+ t_{s} × h_{w} × a²"_s,
+        u"I_{n} = t_{1} × b_{f1} × y² + t_{2} × b_{f2} × c_{2}² + t_{s} × h_{w}³ ÷ 12 "
+        u"+ t_{s} × h_{w} × a²，其中 c_{2} = h_{w} + 0.5 × t_{1} + 0.5 × t_{2} − y"_s,
         u"mm⁴"_s },
     { u"Text20"_s, u"净截面的上抵抗矩"_s, u"W_{n1} = I_{n} ÷ (y + 0.5 × t_{1})"_s, u"mm³"_s },
-    { u"Text21"_s, u"净截面的下抵抗矩"_s, u"W_{n2} = I_{n} ÷ (h_{w} + t_{1} + 0.5 × t_{2} − y)"_s,
+    { u"Text21"_s, u"净截面的下抵抗矩"_s, u"W_{n2} = I_{n} ÷ (h_{w} + 0.5 × t_{1} + t_{2} − y)"_s,
         u"mm³"_s },
     { u"Text22"_s, u"下翼缘外边的正应力"_s, u"σ = M × 10⁶ ÷ W_{n2}"_s, u"N/mm²"_s },
     { u"Text23"_s, u"截面形心轴处的剪应力"_s, u"τ = V × S × 10³ ÷ (I_{n} × t_{s})"_s, u"N/mm²"_s },
@@ -115,16 +117,6 @@ const Result bracketResults[] = {
     // Two fillet welds, throat 0.7 hf each, length hw less 20 mm.
     { u"Text32"_s, u"腹板角焊缝应力"_s, u"τ_{f} = V × 10³ ÷ [2 × 0.7 × h_{f} × (h_{w} − 20)]"_s,
         u"N/mm²"_s },
-};
-
-// The verdict window's row captions.
-const std::pair<QString, QString> checkItems[] = {
-    { u"Text22"_s, u"下翼缘外边的正应力"_s },
-    { u"Text23"_s, u"截面形心轴处的剪应力"_s },
-    { u"Text28"_s, u"腹板下端的折算应力"_s },
-    { u"Text30"_s, u"上翼缘焊缝应力"_s },
-    { u"Text31"_s, u"下翼缘焊缝应力"_s },
-    { u"Text32"_s, u"角焊缝应力"_s },
 };
 
 SheetCell plain(const QString& text)
@@ -164,20 +156,13 @@ SheetPart resultPart(const SheetSnapshot& snapshot, const Result (&rows)[N])
     return part;
 }
 
-QString checkItem(const QString& field)
-{
-    const auto found = std::find_if(std::begin(checkItems), std::end(checkItems),
-        [&](const auto& item) { return item.first == field; });
-    return found != std::end(checkItems) ? found->second : field;
-}
-
 SheetPart verdictPart(const SheetSnapshot& snapshot)
 {
     SheetPart part;
     part.heading = u"三、验算结论"_s;
-    part.table.header
-        = { u"验算项目"_s, u"应力 (N/mm²)"_s, u"设计强度 (N/mm²)"_s, u"应力比"_s, u"结论"_s };
-    part.table.widths = { 26, 19, 25, 12, 18 };
+    part.table.header = { u"验算项目"_s, u"应力 (N/mm²)"_s, u"设计强度 (N/mm²)"_s,
+        u"依据 GB 50017-2017"_s, u"应力比"_s, u"结论"_s };
+    part.table.widths = { 20, 13, 20, 23, 9, 15 };
     int notMet = 0, notJudged = 0;
     for (const CheckFigures& check :
         bracketCheckFigures(snapshot.texts, snapshot.decimalSeparator)) {
@@ -189,8 +174,8 @@ SheetPart verdictPart(const SheetSnapshot& snapshot)
         notMet += check.verdict == CheckVerdict::NotMet;
         notJudged += check.verdict == CheckVerdict::NotJudged;
         part.table.rows << SheetRow { check.field,
-            { plain(checkItem(check.field)), fieldText(snapshot, check.field),
-                plain(check.strength), plain(check.ratio.isEmpty() ? u"—"_s : check.ratio),
+            { plain(check.caption), fieldText(snapshot, check.field), plain(check.strength),
+                plain(check.source), plain(check.ratio.isEmpty() ? u"—"_s : check.ratio),
                 verdict } };
     }
     if (notJudged > 0)
@@ -199,8 +184,10 @@ SheetPart verdictPart(const SheetSnapshot& snapshot)
         part.notes << SheetCell { u"结论：有 %1 项不满足要求"_s.arg(notMet), true };
     else
         part.notes << plain(u"结论：全部满足要求"_s);
-    part.notes << plain(u"注：设计强度为本程序的固定取值（折算应力取其 1.1 倍），"
+    part.notes << plain(u"注：设计强度按 Q235 钢、板厚 t ≤ 16 mm、E43 焊条、三级对接焊缝取固定值，"
                         u"不随计算条件中所示的钢材牌号改变；应力比按应力的绝对值计算。"_s);
+    for (const QString& caveat : bracketStrengthCaveats(snapshot.texts, snapshot.decimalSeparator))
+        part.notes << plain(u"注意："_s + caveat);
     return part;
 }
 
@@ -234,6 +221,8 @@ CalculationSheet buildSheet(const SheetSnapshot& snapshot)
         SheetPart results = resultPart(snapshot, bracketResults);
         results.notes << plain(u"注：M × 10⁶ 将 kN·m 化为 N·mm，V × 10³ 与 N × 10³ 将 kN 化为 N，"
                                u"翼缘对接焊缝受力中 M × 10³ 将 kN·m 化为 kN·mm。"_s);
+        results.notes << plain(u"注：净截面惯性矩未计入翼缘板对自身形心轴的惯性矩 b × t³ ÷ 12，"
+                               u"偏于安全。"_s);
         sheet.parts << results;
         sheet.parts << verdictPart(snapshot);
     }

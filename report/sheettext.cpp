@@ -1,5 +1,7 @@
 #include "sheettext.h"
 
+#include <algorithm>
+
 #include <QAbstractTextDocumentLayout>
 #include <QTextDocument>
 #include <QTextOption>
@@ -11,22 +13,29 @@ namespace {
 const QStringList families { u"DejaVu Serif"_s, u"Times New Roman"_s, u"AR PL UMing CN"_s,
     u"SimSun"_s, u"AR PL UKai CN"_s, u"Noto Serif CJK SC"_s };
 
-// "W_{n2}" as HTML (W<sub>n2</sub>) or as plain text (Wn2).
+// "W_{n2}" and "f_{t}^{w}" as HTML (W<sub>n2</sub>, f<sub>t</sub><sup>w</sup>) or
+// as plain text (Wn2, ft^w).
 QString fromMarkup(const QString& text, bool html)
 {
     QString out;
     qsizetype at = 0;
     while (at < text.size()) {
-        const qsizetype open = text.indexOf(u"_{"_s, at);
+        const qsizetype sub = text.indexOf(u"_{"_s, at);
+        const qsizetype sup = text.indexOf(u"^{"_s, at);
+        const qsizetype open = sub < 0 ? sup : sup < 0 ? sub : std::min(sub, sup);
         const qsizetype close = open < 0 ? -1 : text.indexOf(u'}', open + 2);
         if (close < 0) {
             out += html ? text.mid(at).toHtmlEscaped() : text.mid(at);
             break;
         }
+        const bool raised = text[open] == u'^';
         const QString before = text.mid(at, open - at);
-        const QString sub = text.mid(open + 2, close - open - 2);
-        out += html ? before.toHtmlEscaped() + u"<sub>"_s + sub.toHtmlEscaped() + u"</sub>"_s
-                    : before + sub;
+        const QString inner = text.mid(open + 2, close - open - 2);
+        if (html)
+            out += before.toHtmlEscaped() + (raised ? u"<sup>"_s : u"<sub>"_s)
+                + inner.toHtmlEscaped() + (raised ? u"</sup>"_s : u"</sub>"_s);
+        else
+            out += before + (raised ? u"^"_s : QString()) + inner;
         at = close + 1;
     }
     return out;

@@ -146,6 +146,8 @@ private slots:
     void verdicts_data();
     void verdicts();
     void formulasInNotation();
+    void strengthNotes_data();
+    void strengthNotes();
     void typedTextsKeepTheirShape();
     void pagesBreakBetweenRows_data();
     void pagesBreakBetweenRows();
@@ -368,14 +370,21 @@ void TestReport::verdicts_data()
     QTest::addColumn<QString>("met"); // + met, - not met
     QTest::addColumn<QString>("conclusion");
 
-    const QString defaults = u"0.53 0.41 0.63 0.80 0.69 0.37"_s;
+    const QString defaults = u"0.52 0.71 0.63 0.80 0.69 0.37"_s;
     QTest::newRow("defaults") << QString() << QChar(u'.') << defaults << u"++++++"_s
                               << u"结论：全部满足要求"_s;
-    QTest::newRow("F 1000") << u"Text7=1000"_s << QChar(u'.') << u"1.33 1.03 1.59 2.01 1.73 0.93"_s
+    QTest::newRow("F 1000") << u"Text7=1000"_s << QChar(u'.') << u"1.31 1.77 1.56 2.01 1.73 0.93"_s
                             << u"-----+"_s << u"结论：有 5 项不满足要求"_s;
+    // τ 132.81 against fv = 125 alone fails.
+    QTest::newRow("F 600, e 0.2") << u"Text7=600 Text8=0.2"_s << QChar(u'.')
+                                  << u"0.35 1.06 0.71 0.54 0.46 0.56"_s << u"+-++++"_s
+                                  << u"结论：有 1 项不满足要求"_s;
     // Compression is judged, and its ratio taken, by magnitude.
     QTest::newRow("F -400") << u"Text7=-400"_s << QChar(u'.') << defaults << u"++++++"_s
                             << u"结论：全部满足要求"_s;
+    // Stresses of "0.00": each cell is its field's text, not a figure written anew.
+    QTest::newRow("F 0") << u"Text7=0"_s << QChar(u'.') << u"0.00 0.00 0.00 0.00 0.00 0.00"_s
+                         << u"++++++"_s << u"结论：全部满足要求"_s;
     QTest::newRow("comma separator")
         << QString() << QChar(u',') << QString(defaults).replace(u'.', u',') << u"++++++"_s
         << u"结论：全部满足要求"_s;
@@ -391,17 +400,25 @@ void TestReport::verdicts()
 
     const CalculationSheet sheet = bracketSheet(typed, separator);
     QCOMPARE(sheet.parts.back().heading, u"三、验算结论"_s);
-    QCOMPARE(verdictColumn(sheet, 3).join(u' '), ratios);
+    QCOMPARE(verdictColumn(sheet, 4).join(u' '), ratios);
     QString judged;
-    for (const QString& verdict : verdictColumn(sheet, 4))
+    for (const QString& verdict : verdictColumn(sheet, 5))
         judged += verdict == u"满足要求"_s ? u'+' : verdict == u"不满足要求"_s ? u'-' : u'?';
     QCOMPARE(judged, met);
     QCOMPARE(sheet.parts.back().notes.front().text, conclusion);
-    // Each stress is its field's text; the equivalent stress may reach 1.1 f.
+    // Each stress is its field's text, judged against its strength by
+    // symbol and source; the equivalent stress may reach β1·f = 1.1 f.
     for (const SheetRow& row : sheet.parts.back().table.rows)
         QCOMPARE(row.cells[1].text, sheetText(sheet, row.field));
-    QCOMPARE(sheet.parts.back().table.rows[2].cells[2].text,
-        QString(u"1.1 × 215 = 236.5"_s).replace(u'.', separator));
+    QCOMPARE(verdictColumn(sheet, 2),
+        (QStringList { u"f = 215"_s, u"f_{v} = 125"_s,
+            QString(u"β_{1}·f = 1.1 × 215 = 236.5"_s).replace(u'.', separator),
+            u"f_{t}^{w} = 185"_s, u"f_{c}^{w} = 215"_s, u"f_{f}^{w} = 160"_s }));
+    const QStringList sources = verdictColumn(sheet, 3);
+    QVERIFY(sources[0].contains(u"表4.4.1"_s) && sources[1].contains(u"表4.4.1"_s));
+    QVERIFY(sources[2].contains(u"6.1.5"_s));
+    for (int row = 3; row < 6; ++row)
+        QVERIFY(sources[row].contains(u"表4.4.5"_s));
     // Red: each failed check, and the conclusion when there is one.
     const qsizetype failed = met.count(u'-');
     QCOMPARE(sheetHtml(sheet).count(u"color:#ff0000\">不满足要求"_s), failed);
@@ -430,7 +447,38 @@ void TestReport::formulasInNotation()
         QVERIFY(!sheetPlainText(sheet).contains(u"弯炬"_s));
     }
     QVERIFY(
-        sheetPlainText(bracketSheet({})).contains(u"\tτ1 = V × S1 × 10³ ÷ (In × ts)\t59.54\t"_s));
+        sheetPlainText(bracketSheet({})).contains(u"\tτ1 = V × S1 × 10³ ÷ (In × ts)\t58.69\t"_s));
+}
+
+void TestReport::strengthNotes_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QStringList>("caveats"); // how each "注意：" line begins
+    QTest::newRow("defaults") << QString() << QStringList();
+    QTest::newRow("t2 20") << u"Text4=20"_s << QStringList { u"注意：板厚大于16 mm"_s };
+    QTest::newRow("Q345") << u"Combo1=Q345"_s << QStringList { u"注意：钢材为Q345"_s };
+    QTest::newRow("ts 25, Q390") << u"Text5=25 Combo1=Q390"_s
+                                 << QStringList { u"注意：板厚大于16 mm"_s, u"注意：钢材为Q390"_s };
+}
+
+void TestReport::strengthNotes()
+{
+    QFETCH(QString, typed);
+    QFETCH(QStringList, caveats);
+    const CalculationSheet sheet = bracketSheet(typed);
+    QStringList said;
+    for (const SheetCell& note : sheet.parts.back().notes)
+        if (note.text.startsWith(u"注意："_s))
+            said << note.text;
+    QCOMPARE(said.size(), caveats.size());
+    for (qsizetype n = 0; n < caveats.size(); ++n)
+        QVERIFY2(said[n].startsWith(caveats[n]), qPrintable(said[n]));
+    // Whatever the inputs, the sheet says what In leaves out, and that it is safe.
+    bool inertiaNote = false;
+    for (const SheetCell& note : sheet.parts[1].notes)
+        inertiaNote = inertiaNote
+            || (note.text.contains(u"b × t³ ÷ 12"_s) && note.text.contains(u"偏于安全"_s));
+    QVERIFY(inertiaNote);
 }
 
 void TestReport::typedTextsKeepTheirShape()
@@ -624,11 +672,14 @@ void TestReport::copyPutsHtmlAndText()
     QTest::mouseClick(window->findChild<QPushButton*>(u"CopyButton"_s), Qt::LeftButton);
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     QVERIFY(data && data->hasHtml() && data->hasText());
-    QVERIFY(data->html().contains(u"<td style=\"white-space:pre\">285.59</td>"_s));
+    QVERIFY(data->html().contains(u"<td style=\"white-space:pre\">281.56</td>"_s));
+    QVERIFY(data->html().contains(u"f<sub>t</sub><sup>w</sup> = 185"_s));
     const QStringList lines = data->text().split(u'\n');
     QCOMPARE(lines.front(), u"钢牛腿强度计算书"_s);
     for (const QString& line : { u"竖向压力设计值\tF\t1000\tkN"_s,
-             u"下翼缘外边的正应力\t285.59\t215\t1.33\t不满足要求"_s, u"结论：有 5 项不满足要求"_s })
+             u"下翼缘外边的正应力\t281.56\tf = 215\t表4.4.1，Q235，t ≤ 16 mm\t1.31\t不满足要求"_s,
+             u"上翼缘焊缝应力\t372.02\tft^w = 185\t表4.4.5，三级对接焊缝受拉\t2.01\t不满足要求"_s,
+             u"结论：有 5 项不满足要求"_s })
         QVERIFY2(lines.contains(line), qPrintable(line));
     QCOMPARE(boxes.texts(), QStringList());
 }
