@@ -1,6 +1,6 @@
 #pragma once
 
-#include "fieldsheet.h"
+#include "fieldfacts.h"
 
 #include <array>
 
@@ -57,3 +57,8 @@ inline constexpr std::array<FieldName, 20> results { M, V, An, y, S, a, In, Wn1,
     lowerFlangeWeld, filletWeld };
 
 } // namespace BracketField
+
+// Every field of the bracket window, the steel grade included: its symbol,
+// name, captions, unit, role and design-time text, in the order of the
+// controls' names.
+FieldTable bracketFields();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "fieldsheet.h"
+#include "verdicts.h"
 
 #include <optional>
 #include <string>
@@ -35,10 +36,7 @@ const std::vector<DesignCheck>& bracketDesignChecks();
 // compressive stress is judged by its size like a tensile one.
 bool meetsLimit(double stress, double limit);
 
-struct BracketVerdicts {
-    std::vector<bool> met; // one per check evaluated, in order
-    std::optional<Fault> fault; // the field that did not read as a number
-};
+using BracketVerdicts = Verdicts;
 
 // Judges the checks in order; a field that is not a number stops the
 // judgement at its row.

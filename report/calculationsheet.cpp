@@ -162,7 +162,7 @@ SheetPart verdictPart(const SheetSnapshot& snapshot)
     part.heading = u"三、验算结论"_s;
     part.table.header = { u"验算项目"_s, u"应力 (N/mm²)"_s, u"设计强度 (N/mm²)"_s,
         u"依据 GB 50017-2017"_s, u"应力比"_s, u"结论"_s };
-    part.table.widths = { 20, 13, 20, 23, 9, 15 };
+    part.table.widths = { 20, 14, 20, 22, 9, 15 };
     int notMet = 0, notJudged = 0;
     for (const CheckFigures& check :
         bracketCheckFigures(snapshot.texts, snapshot.decimalSeparator)) {
