@@ -46,8 +46,7 @@ bool meetsLimit(double stress, double limit)
 BracketVerdicts judgeBracket(const FieldTexts& fields, NumberFormat format)
 {
     BracketVerdicts verdicts;
-    FieldTexts texts = fields;
-    const FieldSheet sheet(texts, format);
+    const FieldReader sheet(fields, format);
     verdicts.fault = runSteps([&] {
         for (const DesignCheck& check : bracketDesignChecks())
             verdicts.met.push_back(meetsLimit(sheet.readDouble(check.field).value, check.limit()));
