@@ -1,8 +1,8 @@
 #include "mdiform1.h"
 
-#include "form1.h"
+#include "calculatorwindow.h"
+#include "calculatorwindows.h"
 #include "reportwindow.h"
-#include "sectionform.h"
 #include "twips.h"
 
 #include <QApplication>
@@ -14,6 +14,7 @@ using namespace Qt::StringLiterals;
 
 MDIForm1::MDIForm1()
     : m_area(new QMdiArea)
+    , m_windows(calculatorWindows().size())
 {
     setObjectName(u"MDIForm1"_s);
     setWindowTitle(u"Stelvana"_s);
@@ -29,66 +30,65 @@ MDIForm1::MDIForm1()
 
 void MDIForm1::createMenu()
 {
-    // Commands straight on the menu bar, none with a sub-menu.
-    const auto add = [this](const QString& name, const QString& caption, void (MDIForm1::*slot)()) {
+    // Commands straight on the menu bar, none with a sub-menu: one for each
+    // calculator, then the sheet and the exit.
+    const auto add = [this](const QString& name, const QString& caption) {
         QAction* action = menuBar()->addAction(caption);
         action->setObjectName(name);
-        connect(action, &QAction::triggered, this, slot);
         return action;
     };
-    add(u"menuG"_s, u"工字型截面性质"_s, &MDIForm1::onMenuGClicked);
-    add(u"menuGN"_s, u"钢牛腿受力计算"_s, &MDIForm1::onMenuGNClicked);
-    add(u"menuReport"_s, u"计算书"_s, &MDIForm1::onMenuReportClicked)
-        ->setShortcut(QKeySequence::Print);
-    add(u"menuExit"_s, u"退出"_s, &MDIForm1::onMenuExitClicked);
+    const std::span<const CalculatorWindowEntry> calculators = calculatorWindows();
+    for (std::size_t index = 0; index < calculators.size(); ++index) {
+        const CalculatorEntry& calculator = *calculators[index].calculator;
+        connect(add(sheetString(calculator.menuName), sheetString(calculator.menuCaption)),
+            &QAction::triggered, this, [this, index] { onCalculatorChosen(index); });
+    }
+    connect(add(u"menuReport"_s, u"计算书"_s), &QAction::triggered, this,
+        &MDIForm1::onMenuReportClicked);
+    menuBar()->findChild<QAction*>(u"menuReport"_s)->setShortcut(QKeySequence::Print);
+    connect(add(u"menuExit"_s, u"退出"_s), &QAction::triggered, this, &MDIForm1::onMenuExitClicked);
 }
 
-template <typename Window> Window* MDIForm1::instance(QPointer<Window>& slot)
+CalculatorWindow* MDIForm1::windowAt(std::size_t index)
 {
+    QPointer<CalculatorWindow>& slot = m_windows[index];
     if (!slot) {
-        slot = new Window;
+        slot = calculatorWindows()[index].create();
         m_area->addSubWindow(slot);
         slot->hide();
     }
     return slot;
 }
 
-SectionForm* MDIForm1::sectionForm()
+CalculatorWindow* MDIForm1::calculatorWindow(std::string_view id)
 {
-    return instance(m_sectionForm);
+    const std::span<const CalculatorWindowEntry> calculators = calculatorWindows();
+    for (std::size_t index = 0; index < calculators.size(); ++index)
+        if (calculators[index].calculator->id == id)
+            return windowAt(index);
+    return nullptr;
 }
 
-Form1* MDIForm1::form1()
+void MDIForm1::onCalculatorChosen(std::size_t chosen)
 {
-    return instance(m_form1);
-}
-
-void MDIForm1::showMaximizedChild(QMdiSubWindow* child)
-{
-    child->showMaximized();
-    m_area->setActiveSubWindow(child);
-}
-
-void MDIForm1::onMenuGClicked()
-{
-    showMaximizedChild(sectionForm());
-    form1()->hide();
-}
-
-void MDIForm1::onMenuGNClicked()
-{
-    showMaximizedChild(form1());
-    sectionForm()->hide();
+    CalculatorWindow* shown = windowAt(chosen);
+    shown->showMaximized();
+    m_area->setActiveSubWindow(shown);
+    for (std::size_t index = 0; index < m_windows.size(); ++index)
+        if (index != chosen)
+            windowAt(index)->hide();
 }
 
 void MDIForm1::onMenuReportClicked()
 {
-    if (m_sectionForm && m_sectionForm->isVisible())
-        openCalculationSheet(this, m_sectionForm, SheetKind::Section);
-    else if (m_form1 && m_form1->isVisible())
-        openCalculationSheet(this, m_form1, SheetKind::Bracket);
-    else
-        openCalculationSheet(this, nullptr, SheetKind::Section);
+    // The sheet of the calculator shown; with none shown, the sheet window
+    // says how to get one.
+    for (std::size_t index = 0; index < m_windows.size(); ++index)
+        if (m_windows[index] && m_windows[index]->isVisible()) {
+            openCalculationSheet(this, m_windows[index], calculatorWindows()[index].sheet);
+            return;
+        }
+    openCalculationSheet(this, nullptr, nullptr);
 }
 
 void MDIForm1::onMenuExitClicked()

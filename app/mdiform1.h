@@ -3,37 +3,42 @@
 #include <QMainWindow>
 #include <QPointer>
 
-class Form1;
+#include <string_view>
+#include <vector>
+
+class CalculatorWindow;
 class QMdiArea;
 class QMdiSubWindow;
-class SectionForm;
 
-// The frame: a multiple-document window whose menu shows one calculator and
-// hides the other. Each calculator exists once, is created (hidden) on its
-// first reference and is kept while hidden; its close box destroys it, and the
-// next reference creates it afresh with the design-time defaults.
+// The frame: a multiple-document window whose menu has a command for each
+// calculator, which shows that calculator and hides the others. Each
+// calculator window exists once, is created (hidden) on its first reference
+// and is kept while hidden; its close box destroys it, and the next reference
+// creates it afresh with the design-time defaults.
 class MDIForm1 : public QMainWindow {
     Q_OBJECT
 public:
     MDIForm1();
 
-    SectionForm* sectionForm();
-    Form1* form1();
+    // The window of the calculator `id` ("section", "bracket"), or nullptr
+    // for an id no calculator has.
+    CalculatorWindow* calculatorWindow(std::string_view id);
+    template <typename Window> Window* calculatorWindow(std::string_view id)
+    {
+        return qobject_cast<Window*>(calculatorWindow(id));
+    }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void onMenuGClicked(); // 工字型截面性质
-    void onMenuGNClicked(); // 钢牛腿受力计算
+    void onCalculatorChosen(std::size_t index); // 工字型截面性质, 钢牛腿受力计算
     void onMenuReportClicked(); // 计算书
     void onMenuExitClicked(); // 退出
 
     void createMenu();
-    template <typename Window> Window* instance(QPointer<Window>& slot);
-    void showMaximizedChild(QMdiSubWindow* child);
+    CalculatorWindow* windowAt(std::size_t index);
 
     QMdiArea* m_area;
-    QPointer<SectionForm> m_sectionForm;
-    QPointer<Form1> m_form1;
+    std::vector<QPointer<CalculatorWindow>> m_windows; // as calculatorWindows()
 };

@@ -1,8 +1,8 @@
 #include "startup.h"
 
+#include "calculatorwindow.h"
 #include "interfacefont.h"
 #include "mdiform1.h"
-#include "sectionform.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -44,5 +44,6 @@ bool loadQtChineseTexts()
 void showStartWindows(MDIForm1& frame)
 {
     frame.showMaximized();
-    frame.sectionForm()->showMaximized();
+    // The first calculator opens with the frame.
+    frame.calculatorWindow(calculators().front().id)->showMaximized();
 }

@@ -88,9 +88,9 @@ ReportWindow* ReportWindow::existing()
     return theReportWindow;
 }
 
-void ReportWindow::showSheet(const SheetSnapshot& snapshot)
+void ReportWindow::showSheet(const SheetSnapshot& snapshot, SheetBuilder build)
 {
-    m_sheet = buildSheet(snapshot);
+    m_sheet = build(snapshot);
     m_calculatedAt = snapshot.calculatedAt;
     // The browser deletes only documents of its own; the sheet's are ours.
     QTextDocument* previous = m_document;
@@ -154,7 +154,7 @@ void ReportWindow::onExportClicked()
     exportPdf(dialog.selectedFiles().constFirst());
 }
 
-void openCalculationSheet(QWidget* owner, const CalculatorWindow* calculator, SheetKind kind)
+void openCalculationSheet(QWidget* owner, const CalculatorWindow* calculator, SheetBuilder build)
 {
     const CalculationState state
         = calculator ? calculator->calculationState() : CalculationState::None;
@@ -169,8 +169,9 @@ void openCalculationSheet(QWidget* owner, const CalculatorWindow* calculator, Sh
         return;
     }
     ReportWindow* window = ReportWindow::instance(owner);
-    window->showSheet({ kind, calculator->calculationTexts(), calculator->calculationTime(),
-        calculator->calculationSeparator() });
+    window->showSheet({ calculator->calculationTexts(), calculator->calculationTime(),
+                          calculator->calculationSeparator() },
+        build);
     window->show();
     window->raise();
     window->activateWindow();

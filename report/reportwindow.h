@@ -19,7 +19,8 @@ public:
     static ReportWindow* instance(QWidget* owner);
     static ReportWindow* existing();
 
-    void showSheet(const SheetSnapshot& snapshot);
+    // The sheet `build` writes from the snapshot.
+    void showSheet(const SheetSnapshot& snapshot, SheetBuilder build);
     const CalculationSheet& sheet() const { return m_sheet; }
     QTextBrowser* browser() const { return m_browser; }
 
@@ -41,6 +42,6 @@ private:
 };
 
 // The 计算书 command for the calculator that is visible (none: nullptr): says
-// in a box why there is no sheet, or shows the sheet of its last complete
-// calculation.
-void openCalculationSheet(QWidget* owner, const CalculatorWindow* calculator, SheetKind kind);
+// in a box why there is no sheet, or shows the sheet `build` writes of its
+// last complete calculation.
+void openCalculationSheet(QWidget* owner, const CalculatorWindow* calculator, SheetBuilder build);

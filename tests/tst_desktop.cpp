@@ -255,8 +255,9 @@ void TestDesktop::restoring()
     frame.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
     frame.findChild<QAction*>(section ? u"menuG"_s : u"menuGN"_s)->trigger();
-    QMdiSubWindow* window = section ? static_cast<QMdiSubWindow*>(frame.sectionForm())
-                                    : static_cast<QMdiSubWindow*>(frame.form1());
+    QMdiSubWindow* window = section
+        ? static_cast<QMdiSubWindow*>(frame.calculatorWindow("section"))
+        : static_cast<QMdiSubWindow*>(frame.calculatorWindow("bracket"));
     if (chosen.isValid()) {
         window->showNormal();
         window->setGeometry(chosen);

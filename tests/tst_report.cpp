@@ -3,6 +3,7 @@
 // hold a complete calculation of the inputs shown.
 
 #include "bracketcalculation.h"
+#include "bracketsheet.h"
 #include "calculatorwindow.h"
 #include "fieldbinding.h"
 #include "fieldpairs.h"
@@ -10,6 +11,7 @@
 #include "reportwindow.h"
 #include "sectioncalculation.h"
 #include "sectionform.h"
+#include "sectionsheet.h"
 #include "sheetpages.h"
 #include "sheettext.h"
 #include "uitest.h"
@@ -102,14 +104,14 @@ QStringList verdictColumn(const CalculationSheet& sheet, int index)
     return cells;
 }
 
-CalculationSheet bracketSheet(const QString& typed, QChar separator = u'.')
+CalculationSheet typedBracketSheet(const QString& typed, QChar separator = u'.')
 {
     Texts texts = pairs(typed,
         pairs(u"Text1=200 Text2=200 Text3=12 Text4=12 Text5=10 Text6=500 Text7=400 "
               "Text8=.45 Text12=10 Text9=E43 Text10=手工焊 Text11=三级 Combo1=Q235B"_s));
     texts[u"Text8"_s].replace(u'.', separator);
     (void)run(calculateBracket, texts, separator);
-    return buildSheet({ SheetKind::Bracket, texts, {}, separator });
+    return bracketSheet({ texts, {}, separator });
 }
 
 quint64 bits(qreal value)
@@ -398,7 +400,7 @@ void TestReport::verdicts()
     QFETCH(QString, met);
     QFETCH(QString, conclusion);
 
-    const CalculationSheet sheet = bracketSheet(typed, separator);
+    const CalculationSheet sheet = typedBracketSheet(typed, separator);
     QCOMPARE(sheet.parts.back().heading, u"三、验算结论"_s);
     QCOMPARE(verdictColumn(sheet, 4).join(u' '), ratios);
     QString judged;
@@ -431,7 +433,7 @@ void TestReport::formulasInNotation()
                         "Text16=10000 Text20=1"_s);
     QVERIFY(!run(calculateSection, texts, u'.'));
     for (const CalculationSheet& sheet :
-        { bracketSheet({}), buildSheet({ SheetKind::Section, texts, {}, u'.' }) }) {
+        { typedBracketSheet({}), sectionSheet({ texts, {}, u'.' }) }) {
         // Every result has a formula in notation, not program syntax, each
         // naming its own result; none keeps the window labels' slips.
         QStringList named;
@@ -446,8 +448,8 @@ void TestReport::formulasInNotation()
         QCOMPARE(QSet<QString>(named.cbegin(), named.cend()).size(), named.size());
         QVERIFY(!sheetPlainText(sheet).contains(u"弯炬"_s));
     }
-    QVERIFY(
-        sheetPlainText(bracketSheet({})).contains(u"\tτ1 = V × S1 × 10³ ÷ (In × ts)\t58.69\t"_s));
+    QVERIFY(sheetPlainText(typedBracketSheet({}))
+                .contains(u"\tτ1 = V × S1 × 10³ ÷ (In × ts)\t58.69\t"_s));
 }
 
 void TestReport::strengthNotes_data()
@@ -465,7 +467,7 @@ void TestReport::strengthNotes()
 {
     QFETCH(QString, typed);
     QFETCH(QStringList, caveats);
-    const CalculationSheet sheet = bracketSheet(typed);
+    const CalculationSheet sheet = typedBracketSheet(typed);
     QStringList said;
     for (const SheetCell& note : sheet.parts.back().notes)
         if (note.text.startsWith(u"注意："_s))
@@ -488,13 +490,13 @@ void TestReport::typedTextsKeepTheirShape()
                         "Text16=10000 Text20=1"_s);
     texts.insert(u"Text1"_s, u"\t400 "_s);
     QVERIFY(!run(calculateSection, texts, u'.'));
-    const CalculationSheet section = buildSheet({ SheetKind::Section, texts, {}, u'.' });
+    const CalculationSheet section = sectionSheet({ texts, {}, u'.' });
     QVERIFY(sheetPlainText(section).split(u'\n').contains(u"翼缘宽\tB\t\"\t400 \"\tmm"_s));
     QVERIFY(sheetHtml(section).contains(u"white-space:pre\">\t400 </td>"_s));
 
     // A grade pasted far longer than any figure wraps in its cell; a figure
     // never breaks, nor does the table leave the page.
-    const CalculationSheet sheet = bracketSheet(u"Combo1="_s + QString(300, u'Q'));
+    const CalculationSheet sheet = typedBracketSheet(u"Combo1="_s + QString(300, u'Q'));
     const std::unique_ptr<QTextDocument> document = sheetDocument(sheet);
     document->setTextWidth(600);
     QVERIFY(document->size().width() <= 600.5);
@@ -514,7 +516,8 @@ void TestReport::pagesBreakBetweenRows()
 {
     QFETCH(qreal, height);
     QFETCH(bool, roomy);
-    const std::unique_ptr<QTextDocument> document = sheetDocument(bracketSheet(u"Text7=1000"_s));
+    const std::unique_ptr<QTextDocument> document
+        = sheetDocument(typedBracketSheet(u"Text7=1000"_s));
     document->setDocumentMargin(0);
     document->setTextWidth(640); // about A4's text width on the screen
     const QList<SheetPage> pages = paginate(*document, height);

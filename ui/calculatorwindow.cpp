@@ -1,5 +1,6 @@
 #include "calculatorwindow.h"
 
+#include "faultreport.h"
 #include "fieldbinding.h"
 
 #include <QComboBox>
@@ -25,8 +26,10 @@ public:
 
 } // namespace
 
-CalculatorWindow::CalculatorWindow(const QString& name, const QString& title, QSize clientSize)
-    : m_client(new QWidget)
+CalculatorWindow::CalculatorWindow(
+    const CalculatorEntry& calculator, const QString& name, const QString& title, QSize clientSize)
+    : m_calculator(calculator)
+    , m_client(new QWidget)
 {
     setObjectName(name);
     setWindowTitle(title);
@@ -40,6 +43,28 @@ CalculatorWindow::CalculatorWindow(const QString& name, const QString& title, QS
     scroller->setWidget(m_client);
     scroller->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setWidget(scroller);
+}
+
+void CalculatorWindow::runCalculation()
+{
+    FieldTexts texts = readFieldTexts(this);
+    std::optional<Fault> fault = m_calculator.calculate(texts, userNumberFormat());
+    writeFieldTexts(this, texts);
+    if (!fault)
+        fault = checkCalculation(texts);
+    noteCalculation(!fault);
+    showOutcome(fault);
+}
+
+std::optional<Fault> CalculatorWindow::checkCalculation(FieldTexts&)
+{
+    return std::nullopt;
+}
+
+void CalculatorWindow::showOutcome(const std::optional<Fault>& fault)
+{
+    if (fault)
+        reportFault(this, *fault);
 }
 
 void CalculatorWindow::noteCalculation(bool complete)

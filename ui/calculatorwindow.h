@@ -1,5 +1,7 @@
 #pragma once
 
+#include "calculators.h"
+
 #include <QDateTime>
 #include <QHash>
 #include <QMdiSubWindow>
@@ -19,7 +21,10 @@ enum class CalculationState {
 class CalculatorWindow : public QMdiSubWindow {
     Q_OBJECT
 public:
-    CalculatorWindow(const QString& name, const QString& title, QSize clientSize);
+    CalculatorWindow(const CalculatorEntry& calculator, const QString& name, const QString& title,
+        QSize clientSize);
+
+    const CalculatorEntry& calculator() const { return m_calculator; }
 
     CalculationState calculationState() const { return m_state; }
     // The texts of every named field and combo box after the last complete
@@ -35,13 +40,23 @@ protected:
     // The widget the controls are placed on, at twip positions.
     QWidget* client() const { return m_client; }
 
-    // The click handlers say how a calculation ended, once its texts are in
-    // the fields.
-    void noteCalculation(bool complete);
+    // The click of "确定输入": the calculator's calculation on the fields'
+    // texts, written back, then the checks that follow it; a fault is
+    // reported in a box.
+    void runCalculation();
+
+    // What follows a complete calculation, with the texts just written; the
+    // fault that stopped it, if any. None by default.
+    virtual std::optional<Fault> checkCalculation(FieldTexts& texts);
+    // How the click ends for the user: by default a fault's report.
+    virtual void showOutcome(const std::optional<Fault>& fault);
 
 private:
+    // How the click ended, once its texts are in the fields, for the sheet.
+    void noteCalculation(bool complete);
     void noteInputEdited();
 
+    const CalculatorEntry& m_calculator;
     QWidget* m_client;
     CalculationState m_state = CalculationState::None;
     QHash<QString, QString> m_texts;

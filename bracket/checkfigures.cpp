@@ -1,4 +1,4 @@
-#include "sheetfigures.h"
+#include "checkfigures.h"
 
 #include "bracketverdicts.h"
 #include "format.h"

@@ -6,8 +6,8 @@
 #include <QString>
 #include <QStringList>
 
-// The sheet's only way into the numeric core and the bracket verdicts: every
-// call into them is in sheetfigures.cpp. The sheet shows field texts as they
+// The sheet's only way into the bracket's design checks: every
+// call into them is in checkfigures.cpp. The sheet shows field texts as they
 // are; the figures below are the only ones it works out itself.
 
 enum class CheckVerdict { Met, NotMet, NotJudged };
