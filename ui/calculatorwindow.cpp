@@ -54,6 +54,18 @@ void CalculatorWindow::runCalculation()
         fault = checkCalculation(texts);
     noteCalculation(!fault);
     showOutcome(fault);
+    if (fault)
+        emit calculationOutdated();
+    else
+        emit calculated();
+}
+
+void CalculatorWindow::setTitleBlock(const TitleBlock& block)
+{
+    if (block == m_titleBlock)
+        return;
+    m_titleBlock = block;
+    emit titleBlockChanged();
 }
 
 std::optional<Fault> CalculatorWindow::checkCalculation(FieldTexts&)
@@ -95,11 +107,13 @@ void CalculatorWindow::noteCalculation(bool complete)
 
 void CalculatorWindow::noteInputEdited()
 {
+    emit inputsChanged();
     if (m_state != CalculationState::Complete)
         return;
     m_state = CalculationState::InputEdited;
     m_texts.clear();
     m_time = {};
+    emit calculationOutdated();
 }
 
 void CalculatorWindow::changeEvent(QEvent* event)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calculators.h"
+#include "titleblock.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -34,6 +35,20 @@ public:
     QDateTime calculationTime() const { return m_time; }
     QChar calculationSeparator() const { return m_separator; }
 
+    // The title block of this calculator's sheet.
+    const TitleBlock& titleBlock() const { return m_titleBlock; }
+    void setTitleBlock(const TitleBlock& block);
+
+signals:
+    // A click of "确定输入" ended in a complete calculation of the inputs shown.
+    void calculated();
+    // The last complete calculation no longer belongs to the inputs shown: an
+    // input or the steel grade changed, or a click stopped at a fault.
+    void calculationOutdated();
+    // An input, the steel grade or the title block changed, typed or set.
+    void inputsChanged();
+    void titleBlockChanged();
+
 protected:
     void changeEvent(QEvent* event) override;
 
@@ -62,5 +77,6 @@ private:
     QHash<QString, QString> m_texts;
     QDateTime m_time;
     QChar m_separator = u'.';
+    TitleBlock m_titleBlock;
     bool m_restoredBefore = false;
 };
