@@ -6,6 +6,7 @@
 // the seventh digit that In keeps as a Single.
 
 #include "bracketcalculation.h"
+#include "bracketfields.h"
 #include "bracketverdicts.h"
 #include "fieldpairs.h"
 
@@ -20,14 +21,11 @@ namespace {
 
 const NumberFormat point { U'.' };
 
+// The window as it opens, the materials shown and the steel grade chosen
+// included, with `typed` typed into it.
 FieldTexts withTyped(const QString& typed)
 {
-    FieldTexts fields { { "Text1", "200" }, { "Text2", "200" }, { "Text3", "12" },
-        { "Text4", "12" }, { "Text5", "10" }, { "Text6", "500" }, { "Text7", "400" },
-        { "Text8", ".45" }, { "Text12", "10" },
-        // shown for information only; the check never reads them
-        { "Text9", "E43" }, { "Text10", "手工焊" }, { "Text11", "三级" } };
-    return fieldPairs(typed, fields);
+    return fieldPairs(typed, designTimeTexts(bracketFields()));
 }
 
 QString outputName(int n)
@@ -345,7 +343,7 @@ void TestBracketCalculation::strengthCaveats_data()
     QTest::addColumn<QStringList>("caveats"); // the first words of each sentence
 
     const QString thick = u"板厚大于16 mm"_s;
-    QTest::newRow("defaults, Q235B") << u"Combo1=Q235B"_s << QStringList();
+    QTest::newRow("defaults, Q235B") << QString() << QStringList();
     QTest::newRow("plates of 16 mm") << u"Text3=16 Text4=16 Text5=16"_s << QStringList();
     QTest::newRow("t1 16.5") << u"Text3=16.5"_s << QStringList { thick };
     QTest::newRow("t2 20") << u"Text4=20"_s << QStringList { thick };
@@ -365,7 +363,7 @@ void TestBracketCalculation::strengthCaveats()
 {
     QFETCH(QString, typed);
     QFETCH(QStringList, caveats);
-    FieldTexts fields = withTyped(u"Combo1=Q235B "_s + typed);
+    FieldTexts fields = withTyped(typed);
     const std::vector<std::string> said = ::strengthCaveats(fields, point);
     QCOMPARE(qsizetype(said.size()), caveats.size());
     for (qsizetype n = 0; n < caveats.size(); ++n)

@@ -294,8 +294,8 @@ void TestVectorRunner::malformedStepFiles()
 void TestVectorRunner::generatedStepsAreWindowInput_data()
 {
     QTest::addColumn<Calculator>("calculator");
-    QTest::newRow("section") << Calculator::Section;
-    QTest::newRow("bracket") << Calculator::Bracket;
+    for (const CalculatorEntry& entry : calculators())
+        QTest::newRow(std::string(entry.id).c_str()) << &entry;
 }
 
 void TestVectorRunner::generatedStepsAreWindowInput()
@@ -330,9 +330,9 @@ void TestVectorRunner::generatedStepsAreWindowInput()
 void TestVectorRunner::designTimeTextsAreTheWindows()
 {
     SectionForm section;
-    QCOMPARE(readFieldTexts(&section), designTimeTexts(Calculator::Section));
+    QCOMPARE(readFieldTexts(&section), designTimeTexts(findCalculator("section")));
     Form1 bracket;
-    QCOMPARE(readFieldTexts(&bracket), designTimeTexts(Calculator::Bracket));
+    QCOMPARE(readFieldTexts(&bracket), designTimeTexts(findCalculator("bracket")));
 }
 
 // Between clicks a window hands the calculation what the field holds and
