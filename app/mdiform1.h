@@ -1,5 +1,7 @@
 #pragma once
 
+#include "designfile.h"
+
 #include <QMainWindow>
 #include <QPointer>
 
@@ -7,7 +9,9 @@
 #include <vector>
 
 class CalculatorWindow;
+class QAction;
 class QMdiArea;
+class QMenu;
 class QMdiSubWindow;
 
 // The frame: a multiple-document window whose menu has a command for each
@@ -15,6 +19,8 @@ class QMdiSubWindow;
 // calculator window exists once, is created (hidden) on its first reference
 // and is kept while hidden; its close box destroys it, and the next reference
 // creates it afresh with the design-time defaults.
+// The frame also holds the design: both calculators' inputs, title blocks
+// and trials, saved to and opened from one file through the 文件 menu.
 class MDIForm1 : public QMainWindow {
     Q_OBJECT
 public:
@@ -28,6 +34,19 @@ public:
         return qobject_cast<Window*>(calculatorWindow(id));
     }
 
+    // The design file shown in the title; empty for a design never saved.
+    QString designPath() const { return m_path; }
+    bool hasUnsavedChanges() const { return isWindowModified(); }
+    // The trials kept for a calculator, oldest first.
+    QList<DesignTrial> trials(std::string_view id) const;
+
+    // Opens `path` after reading and checking all of it; a bad file is
+    // refused in a box naming it and what is wrong, and nothing changes.
+    bool openDesign(const QString& path);
+    // Saves to `path`; a failure is reported in a box naming the path and
+    // the reason, and the earlier file stays as it was.
+    bool saveDesign(const QString& path);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -35,10 +54,29 @@ private:
     void onCalculatorChosen(std::size_t index); // 工字型截面性质, 钢牛腿受力计算
     void onMenuReportClicked(); // 计算书
     void onMenuExitClicked(); // 退出
+    void onMenuNewClicked(); // 新建
+    void onMenuOpenClicked(); // 打开…
+    bool onMenuSaveClicked(); // 保存
+    bool onMenuSaveAsClicked(); // 另存为…
+
+    // With unsaved changes, asks 保存 / 不保存 / 取消; true when the design
+    // may be set aside (saved, discarded, or nothing to lose).
+    bool maySetAsideDesign();
+    void applyDesign(const Design& design, const QString& path);
+    Design currentDesign() const;
+    void noteChange();
+    void noteCalculated(std::size_t index);
+    void updateTitle();
+    void rememberRecent(const QString& path);
+    void updateRecentMenu();
 
     void createMenu();
     CalculatorWindow* windowAt(std::size_t index);
 
     QMdiArea* m_area;
     std::vector<QPointer<CalculatorWindow>> m_windows; // as calculatorWindows()
+    std::vector<QList<DesignTrial>> m_trials; // as calculatorWindows()
+    QString m_path;
+    bool m_applying = false; // a design being put into the windows is no change
+    std::vector<QAction*> m_recent;
 };
