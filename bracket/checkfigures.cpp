@@ -61,6 +61,7 @@ QList<CheckFigures> bracketCheckFigures(
         figure.caption = qs(check.caption);
         figure.strength = strengthText(check, format);
         figure.source = qs(check.source);
+        figure.clause = qs(check.clause);
         if (row < verdicts.met.size()) {
             figure.verdict = verdicts.met[row] ? CheckVerdict::Met : CheckVerdict::NotMet;
             const Parsed<double> stress = parseDouble(utf8(texts.value(figure.field)), format);

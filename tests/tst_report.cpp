@@ -8,6 +8,7 @@
 #include "fieldbinding.h"
 #include "fieldpairs.h"
 #include "mdiform1.h"
+#include "readtext.h"
 #include "reportwindow.h"
 #include "sectioncalculation.h"
 #include "sectionform.h"
@@ -22,6 +23,7 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QProcess>
@@ -112,6 +114,18 @@ CalculationSheet typedBracketSheet(const QString& typed, QChar separator = u'.')
     texts[u"Text8"_s].replace(u'.', separator);
     (void)run(calculateBracket, texts, separator);
     return bracketSheet({ texts, {}, separator });
+}
+
+// A field's text as the sheet shows it: an input as the program read it,
+// anything else as it stands.
+QString asRead(const CalculatorWindow* calculator, const QString& field, const QString& text)
+{
+    const std::string name = field.toStdString();
+    const FieldFacts* facts = findField(calculator->calculator().fields(), name);
+    if (!facts || facts->role != FieldRole::Input)
+        return text;
+    const NumberFormat format { char32_t(calculator->calculationSeparator().unicode()) };
+    return QString::fromStdString(textAsRead(text.toStdString(), format));
 }
 
 quint64 bits(qreal value)
@@ -239,14 +253,14 @@ void TestReport::commandAndOneWindow()
     ReportWindow* window = ReportWindow::existing();
     QCOMPARE(boxes.texts(), QStringList());
     QCOMPARE(window->objectName() + window->windowTitle(), u"ReportWindow计算书"_s);
-    QVERIFY(window->isWindow() && !window->isModal() && window->browser()->isReadOnly());
+    QVERIFY(window->isWindow() && !window->isModal());
     QStringList buttons;
     for (const QString& name :
         { u"PrintButton"_s, u"ExportButton"_s, u"CopyButton"_s, u"CloseButton"_s })
         buttons << window->findChild<QPushButton*>(name)->text();
     QCOMPARE(buttons, (QStringList { u"打印…"_s, u"导出PDF…"_s, u"复制"_s, u"关闭"_s }));
     QCOMPARE(captionsWithMissingGlyphs(window), QStringList());
-    QCOMPARE(missingGlyphs(window->browser()->toPlainText(), sheetFont()), QString());
+    QCOMPARE(missingGlyphs(window->shownText(), sheetFont()), QString());
     const QFileInfo suggested(window->suggestedPdfPath());
     QVERIFY(suggested.dir().exists());
     QCOMPARE(suggested.fileName(),
@@ -256,8 +270,8 @@ void TestReport::commandAndOneWindow()
     QTest::mouseClick(window->findChild<QPushButton*>(u"CloseButton"_s), Qt::LeftButton);
     QVERIFY(!window->isVisible());
     QCOMPARE(openSheet(u"menuG"_s, { u"Text16=6000"_s, u"confirm"_s }), window);
-    QVERIFY(window->browser()->toPlainText().contains(u"工字型截面性质计算书"_s));
-    QVERIFY(window->browser()->toPlainText().contains(u"12000.00"_s));
+    QVERIFY(window->shownText().contains(u"工字型截面性质计算书"_s));
+    QVERIFY(window->shownText().contains(u"12000.00"_s));
     QCOMPARE(openSheet(u"menuGN"_s, {})->sheet().title, u"钢牛腿强度计算书"_s);
     QCOMPARE(m_frame->findChildren<ReportWindow*>().size(), 1);
     QCOMPARE(boxes.texts(), QStringList());
@@ -305,17 +319,20 @@ void TestReport::sheetHoldsEveryFieldText()
     Texts onScreen = qtTexts(readFieldTexts(calculator));
     for (const QComboBox* combo : calculator->findChildren<QComboBox*>())
         onScreen.insert(combo->objectName(), combo->currentText());
-    const QString preview = window->browser()->toPlainText();
+    const QString preview = window->shownText();
     const QString plain = sheetPlainText(sheet);
     for (auto it = onScreen.cbegin(); it != onScreen.cend(); ++it) {
-        const QString where = it.key() + u'=' + it.value();
+        const QString shownAs = asRead(calculator, it.key(), it.value());
+        const QString where = it.key() + u'=' + shownAs;
         QCOMPARE(it.key() + u'=' + sheetText(sheet, it.key()), where);
-        QVERIFY2(preview.contains(it.value()) && plain.contains(u'\t' + it.value() + u'\t'),
+        QVERIFY2(preview.contains(shownAs) && plain.contains(u'\t' + shownAs + u'\t'),
             qPrintable(where));
-        // The sheet spells 弯矩 right where the window's caption has 弯炬.
-        QString caption = calculator->findChild<QWidget*>(it.key())->accessibleName().remove(u' ');
+        // The sheet's item is the code's term, never the window's own words
+        // where they differ: 转动惯量, 抵抗矩, the misspelt 弯炬, 焊角, 腹板宽.
         const QString item = sheet.rowOf(it.key())->cells.front().text;
-        QVERIFY2(caption.replace(u"弯炬"_s, u"弯矩"_s).startsWith(item), qPrintable(item));
+        QVERIFY2(!item.isEmpty()
+                && !item.contains(QRegularExpression(u"转动惯量|抵抗矩|弯炬|焊角|腹板宽"_s)),
+            qPrintable(item));
     }
 }
 
@@ -361,7 +378,8 @@ void TestReport::refusals()
     if (window) // the sheet of the inputs on screen
         for (const QLineEdit* field : shown()->findChildren<QLineEdit*>())
             if (!field->objectName().isEmpty())
-                QCOMPARE(sheetText(window->sheet(), field->objectName()), field->text());
+                QCOMPARE(sheetText(window->sheet(), field->objectName()),
+                    asRead(shown(), field->objectName(), field->text()));
 }
 
 void TestReport::verdicts_data()
@@ -485,21 +503,27 @@ void TestReport::strengthNotes()
 
 void TestReport::typedTextsKeepTheirShape()
 {
-    // A tab typed around an input stays in its cell: the text's cell is quoted.
+    // An input shows as read, without the blanks typed around it; a tab in
+    // the title block stays in its cell: the text's cell is quoted.
     Texts texts = pairs(u"Text2=300 Text3=6 Text4=8 Text12=150 Text13=118 "
                         "Text16=10000 Text20=1"_s);
-    texts.insert(u"Text1"_s, u"\t400 "_s);
+    texts.insert(u"Text1"_s, u"\t４００ "_s);
     QVERIFY(!run(calculateSection, texts, u'.'));
-    const CalculationSheet section = sectionSheet({ texts, {}, u'.' });
-    QVERIFY(sheetPlainText(section).split(u'\n').contains(u"翼缘宽\tB\t\"\t400 \"\tmm"_s));
-    QVERIFY(sheetHtml(section).contains(u"white-space:pre\">\t400 </td>"_s));
+    TitleBlock block;
+    block.projectName = u"\t某厂房 "_s;
+    const CalculationSheet section = sectionSheet({ texts, {}, u'.', block });
+    const QStringList lines = sheetPlainText(section).split(u'\n');
+    QVERIFY(lines.contains(u"翼缘宽\tB\t400\tmm"_s));
+    QVERIFY(lines.contains(u"工程名称\t\"\t某厂房 \"\t工程编号\t________________"_s));
+    QVERIFY(sheetHtml(section).contains(u"white-space:pre\">400</td>"_s));
 
     // A grade pasted far longer than any figure wraps in its cell; a figure
     // never breaks, nor does the table leave the page.
     const CalculationSheet sheet = typedBracketSheet(u"Combo1="_s + QString(300, u'Q'));
     const std::unique_ptr<QTextDocument> document = sheetDocument(sheet);
-    document->setTextWidth(600);
-    QVERIFY(document->size().width() <= 600.5);
+    document->setTextWidth(640); // about A4's text width on the screen
+    QVERIFY2(
+        document->size().width() <= 640.5, qPrintable(QString::number(document->size().width())));
     QCOMPARE(document->find(sheetText(sheet, u"Text19"_s)).block().layout()->lineCount(), 1);
 }
 
@@ -509,7 +533,7 @@ void TestReport::pagesBreakBetweenRows_data()
     QTest::addColumn<bool>("roomy"); // room for a heading with its table's first rows
     for (qreal height : { 200.0, 333.0, 560.0, 900.0 })
         QTest::newRow(qPrintable(QString::number(height))) << height << true;
-    QTest::newRow("120: a heading may end a page") << 120.0 << false;
+    QTest::newRow("150: a heading may end a page") << 150.0 << false;
 }
 
 void TestReport::pagesBreakBetweenRows()
@@ -526,7 +550,9 @@ void TestReport::pagesBreakBetweenRows()
     QCOMPARE(bits(pages.front().top), bits(0));
     QCOMPARE(bits(pages.back().bottom), bits(layout->documentSize().height()));
     for (const SheetPage& page : pages)
-        QVERIFY(page.bottom > page.top && page.bottom - page.top + page.headerHeight() <= height);
+        QVERIFY2(page.bottom > page.top
+                && page.bottom - page.top + page.headerHeight() <= height * (1 + 1e-12),
+            qPrintable(u"%1 %2 %3"_s.arg(page.top).arg(page.bottom).arg(page.headerHeight())));
 
     // The page a line of text lies on whole, or -1.
     const auto pageOf = [&](const QTextBlock& block, int line) {
@@ -544,8 +570,15 @@ void TestReport::pagesBreakBetweenRows()
             continue; // the empty block Qt keeps beside a table, say
         if (roomy && headingPage >= 0)
             QCOMPARE(pageOf(block, 0), headingPage);
-        for (int line = 0; line < block.layout()->lineCount(); ++line)
-            QVERIFY2(pageOf(block, line) >= 0, qPrintable(block.text()));
+        for (int line = 0; line < block.layout()->lineCount(); ++line) {
+            // A drawing taller than the page starts one, cut only at its foot.
+            const QTextLine at = block.layout()->lineAt(line);
+            const qreal top = layout->blockBoundingRect(block).top() + at.y();
+            const bool startsAPage = std::any_of(pages.cbegin(), pages.cend(),
+                [&](const SheetPage& page) { return std::abs(page.top - top) < 0.01; });
+            QVERIFY2(pageOf(block, line) >= 0 || (at.height() > height && startsAPage),
+                qPrintable(block.text()));
+        }
         headingPage = block.blockFormat().headingLevel() > 0 ? pageOf(block, 0) : -1;
     }
     // Every table row with all its cells' lines on one page.
@@ -571,13 +604,14 @@ void TestReport::exportWritesThePdf_data()
     QTest::addColumn<QStringList>("captions");
 
     QTest::newRow("I-section defaults")
-        << u"menuG"_s << QStringList { u"confirm"_s } << 1
+        << u"menuG"_s << QStringList { u"confirm"_s } << 2
         << QStringList { u"工字型截面性质计算书"_s, u"一、计算条件"_s, u"二、计算过程及结果"_s,
                u"纯弯梁考虑塑性最大应力"_s, u"每米重量"_s };
     QTest::newRow("bracket F 1000")
-        << u"menuGN"_s << QStringList { u"Text7=1000"_s, u"confirm"_s } << 2
+        << u"menuGN"_s << QStringList { u"Text7=1000"_s, u"confirm"_s } << 3
         << QStringList { u"钢牛腿强度计算书"_s, u"三、验算结论"_s, u"作用于牛腿根部的弯矩"_s,
-               u"结论：有5项不满足要求"_s, u"第1页共2页"_s, u"第2页共2页"_s };
+               u"结论：有5项不满足要求"_s, u"设计依据：《钢结构设计标准》GB50017-2017"_s,
+               u"第11.2.2条"_s, u"F=1000kN"_s, u"e=0.45m"_s, u"牛腿根部截面（按比例）"_s };
 }
 
 void TestReport::exportWritesThePdf()
@@ -598,14 +632,18 @@ void TestReport::exportWritesThePdf()
     QVERIFY(poppler(u"pdfinfo"_s, { path }).contains(u"(A4)"_s));
     const QString text = poppler(u"pdftotext"_s, { u"-layout"_s, path, u"-"_s });
     QCOMPARE(text.count(u'\f'), pages);
+    QCOMPARE(window->previewPageCount(), pages); // the preview is the printout
     const QStringList words = text.split(QRegularExpression(u"\\s+"_s), Qt::SkipEmptyParts);
     const Texts onScreen = qtTexts(readFieldTexts(shown()));
-    for (auto it = onScreen.cbegin(); it != onScreen.cend(); ++it)
-        QVERIFY2(words.contains(it.value()), qPrintable(it.key() + u'=' + it.value()));
+    for (auto it = onScreen.cbegin(); it != onScreen.cend(); ++it) {
+        const QString shownAs = asRead(shown(), it.key(), it.value());
+        QVERIFY2(words.contains(shownAs), qPrintable(it.key() + u'=' + shownAs));
+    }
     const QString joined = QString(text).remove(QRegularExpression(u"\\s"_s));
     for (const QString& caption : captions)
         QVERIFY2(joined.contains(caption), qPrintable(caption));
-    QCOMPARE(joined.contains(u"第1页"_s), pages > 1);
+    for (int page = 1; page <= pages; ++page)
+        QVERIFY(joined.contains(u"第%1页共%2页"_s.arg(page).arg(pages)));
 }
 
 void TestReport::exportFailureLeavesNoFile_data()
@@ -615,7 +653,7 @@ void TestReport::exportFailureLeavesNoFile_data()
 
     QTest::newRow("missing folder") << u"none/sheet.pdf"_s << u"不存在"_s;
     QTest::newRow("a folder") << u"folder"_s << u"文件夹"_s;
-    QTest::newRow("name too long") << QString(300, u'x') + u".pdf"_s << u"文件名无效"_s;
+    QTest::newRow("name too long") << QString(300, u'x') + u".pdf"_s << u"文件名过长"_s;
 #ifdef Q_OS_LINUX
     // The file outgrows the size limit half-way, as on a full disk.
     QTest::newRow("disk full, earlier file kept") << u"earlier.pdf"_s << u"磁盘空间"_s;
@@ -671,18 +709,28 @@ void TestReport::copyPutsHtmlAndText()
     ModalBoxCatcher boxes;
     ReportWindow* window = openSheet(u"menuGN"_s, { u"Text7=1000"_s, u"confirm"_s });
     QVERIFY(window);
+    // The title block as typed into the sheet window goes along.
+    auto* project = window->findChild<QLineEdit*>(u"ProjectName"_s);
+    QVERIFY(project);
+    QInputMethodEvent typed; // as an input method commits it
+    typed.setCommitString(u"某厂房 A&B"_s);
+    QCoreApplication::sendEvent(project, &typed);
     QGuiApplication::clipboard()->clear();
     QTest::mouseClick(window->findChild<QPushButton*>(u"CopyButton"_s), Qt::LeftButton);
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     QVERIFY(data && data->hasHtml() && data->hasText());
+    QVERIFY(data->html().contains(u"某厂房 A&amp;B"_s));
+    QVERIFY(
+        data->text().split(u'\n').contains(u"工程名称\t某厂房 A&B\t工程编号\t________________"_s));
     QVERIFY(data->html().contains(u"<td style=\"white-space:pre\">281.56</td>"_s));
     QVERIFY(data->html().contains(u"f<sub>t</sub><sup>w</sup> = 185"_s));
     const QStringList lines = data->text().split(u'\n');
     QCOMPARE(lines.front(), u"钢牛腿强度计算书"_s);
-    for (const QString& line : { u"竖向压力设计值\tF\t1000\tkN"_s,
-             u"下翼缘外边的正应力\t281.56\tf = 215\t表4.4.1，Q235，t ≤ 16 mm\t1.31\t不满足要求"_s,
-             u"上翼缘焊缝应力\t372.02\tft^w = 185\t表4.4.5，三级对接焊缝受拉\t2.01\t不满足要求"_s,
-             u"结论：有 5 项不满足要求"_s })
+    for (const QString& line :
+        { u"竖向压力设计值\tF\t1000\tkN"_s,
+            u"下翼缘外边的正应力\t281.56\tf = 215\t表4.4.1，Q235，t ≤ 16 mm\t1.31\t不满足要求\t第6.1.1条"_s,
+            u"上翼缘焊缝应力\t372.02\tft^w = 185\t表4.4.5，三级对接焊缝受拉\t2.01\t不满足要求\t第11.2.1条"_s,
+            u"结论：有 5 项不满足要求"_s })
         QVERIFY2(lines.contains(line), qPrintable(line));
     QCOMPARE(boxes.texts(), QStringList());
 }
