@@ -81,7 +81,7 @@ version=$(field Version)
 project=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 release=$(sed -n 's/^STELVANA_RELEASE:BOOL=//p' "$build/CMakeCache.txt")
 expected=$(cmake -DSOURCE="$source" -DPROJECT_VERSION="$project" -DRELEASE="$release" \
-  -P "$source/packaging/version.cmake" | head -n 1)
+  -P "$source/packaging/version.cmake" | sed -n 1p)
 [[ $version == "$expected-1" ]] || fail "version $version, the sources name $expected-1"
 changelog=$(mktemp)
 zcat "$doc/changelog.Debian.gz" >"$changelog"

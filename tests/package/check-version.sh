@@ -26,7 +26,7 @@ commit() { # commit DATE MESSAGE
 # version DIR [PROJECT-VERSION [RELEASE]]
 version() {
   cmake -DSOURCE="$1" -DPROJECT_VERSION="${2:-1.0}" -DRELEASE="${3:-OFF}" \
-    -P "$repo/packaging/version.cmake" | head -n 1
+    -P "$repo/packaging/version.cmake" | sed -n 1p
 }
 
 git -C "$repo" init -q -b main
