@@ -114,7 +114,7 @@ std::string displayMissing(int argc, char* argv[])
     std::string waylandFault;
     if (!xcb && (waylandAsked || !waylandName.isEmpty())) {
         if (!waylandPluginInstalled())
-            waylandFault = "Qt's Wayland plugin is not installed (package qt6-wayland)";
+            waylandFault = "Qt's Wayland plugin, package qt6-wayland, is not installed";
         else if (waylandName.isEmpty() && !waylandUnreachable("wayland-0").empty())
             waylandFault = "WAYLAND_DISPLAY is not set and nothing answers on wayland-0";
         else if (!waylandName.isEmpty())

@@ -16,7 +16,7 @@ packages=(
   clang libclang-rt-14-dev
   # the package test: CPack needs file; readelf, lintian and appstreamcli check the .deb;
   # debhelper builds it from debian/
-  file binutils lintian appstream debhelper
+  file binutils lintian appstream debhelper build-essential
 )
 if [[ "${1:-}" == cross ]]; then
   # MinGW-w64 programs run under Wine, aarch64 programs under qemu-user.

@@ -12,7 +12,10 @@ source=$(cd "$(dirname "$0")/.." && pwd)
 build=$(realpath -m "${1:-$source/build-deb}")
 
 cache=$build/CMakeCache.txt
-if [[ ! -f $cache ]]; then
+# Configured again where it was, so a commit since then counts.
+if [[ -f $cache ]]; then
+  cmake "$build" >/dev/null
+else
   cmake -S "$source" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
     -DSTELVANA_BENCH=OFF >/dev/null
 fi

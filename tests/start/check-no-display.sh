@@ -79,7 +79,7 @@ if compgen -G "$plugins/platforms/libqwayland*" >/dev/null; then
 else
   # Without qt6-wayland (its package only recommends it) Qt has no Wayland to try.
   check "Wayland set, its plugin missing, no X" \
-    "Qt's Wayland plugin is not installed (package qt6-wayland), and DISPLAY is not set" \
+    "Qt's Wayland plugin, package qt6-wayland, is not installed, and DISPLAY is not set" \
     WAYLAND_DISPLAY=$gone XDG_RUNTIME_DIR="$runtime"
 fi
 
