@@ -11,7 +11,7 @@
 set -euo pipefail
 build=$1
 way=${2:-cpack}
-source=$(cd "$(dirname "$0")/../.." && pwd)
+source=$(cd "${0%/*}/../.." && pwd)
 
 tools=(dpkg-deb dpkg-parsechangelog lintian readelf)
 [[ $way == debian ]] && tools+=(dpkg-buildpackage dh)
@@ -49,6 +49,17 @@ for file in usr/bin/stelvana usr/share/applications/stelvana.desktop \
   [[ -f $root/$file ]] || fail "no /$file"
 done
 [[ -x $root/usr/bin/stelvana ]] || fail "/usr/bin/stelvana is not executable"
+
+# -- Debian's own files are the .deb's alone: an install for another
+# distribution leaves them out
+if [[ $way == cpack ]]; then
+  plain=$root.plain
+  cmake --install "$build" --prefix "$plain/usr" >/dev/null
+  [[ -x $plain/usr/bin/stelvana ]] || { rm -rf "$plain"; fail "cmake --install installs no program"; }
+  debian_files=$(cd "$plain" && find . -name copyright -o -name 'changelog.Debian*')
+  rm -rf "$plain"
+  [[ -z $debian_files ]] || fail "cmake --install installs Debian's files: $debian_files"
+fi
 
 # -- the desktop entry
 grep -qx 'Type=Application' "$desktop" || fail "entry is not an application"
