@@ -13,19 +13,24 @@
 #include "sectioncalculation.h"
 #include "sectionform.h"
 #include "sectionsheet.h"
+#include "sheetdrawing.h"
 #include "sheetpages.h"
 #include "sheettext.h"
 #include "uitest.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
+#include <QBuffer>
 #include <QClipboard>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QImage>
 #include <QInputMethodEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPainter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -39,6 +44,8 @@
 #include <QTextTable>
 
 #include <bit>
+#include <cerrno>
+#include <cmath>
 #include <memory>
 
 #ifdef Q_OS_LINUX
@@ -172,6 +179,16 @@ private slots:
     void exportFailureLeavesNoFile_data();
     void exportFailureLeavesNoFile();
     void copyPutsHtmlAndText();
+    void followsItsCalculator_data();
+    void followsItsCalculator();
+    void titleBlockPerCalculator();
+    void inputsAndConstantsAsRead_data();
+    void inputsAndConstantsAsRead();
+    void drawingToScaleOrSchematic_data();
+    void drawingToScaleOrSchematic();
+    void writeFailureNamesTheReason_data();
+    void writeFailureNamesTheReason();
+    void escapeAndHiddenCalculators();
 
 private:
     CalculatorWindow* shown() const;
@@ -214,6 +231,8 @@ void TestReport::act(const QString& step)
         const QString button = qobject_cast<SectionForm*>(window) ? u"Command2"_s : u"Command1"_s;
         return QTest::mouseClick(window->findChild<QPushButton*>(button), Qt::LeftButton);
     }
+    if (auto* button = window->findChild<QPushButton*>(step))
+        return QTest::mouseClick(button, Qt::LeftButton);
     const bool typed = step.contains(u"+="_s);
     const QString name = step.section(u'=', 0, 0).remove(u'+');
     const QString text = step.section(u'=', 1);
@@ -633,6 +652,10 @@ void TestReport::exportWritesThePdf()
     const QString text = poppler(u"pdftotext"_s, { u"-layout"_s, path, u"-"_s });
     QCOMPARE(text.count(u'\f'), pages);
     QCOMPARE(window->previewPageCount(), pages); // the preview is the printout
+    // The drawing is lines and text: the file holds no picture.
+    const QStringList images
+        = poppler(u"pdfimages"_s, { u"-list"_s, path }).split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(images.size(), 2); // the list's two header lines
     const QStringList words = text.split(QRegularExpression(u"\\s+"_s), Qt::SkipEmptyParts);
     const Texts onScreen = qtTexts(readFieldTexts(shown()));
     for (auto it = onScreen.cbegin(); it != onScreen.cend(); ++it) {
@@ -732,6 +755,267 @@ void TestReport::copyPutsHtmlAndText()
             u"上翼缘焊缝应力\t372.02\tft^w = 185\t表4.4.5，三级对接焊缝受拉\t2.01\t不满足要求\t第11.2.1条"_s,
             u"结论：有 5 项不满足要求"_s })
         QVERIFY2(lines.contains(line), qPrintable(line));
+    QCOMPARE(boxes.texts(), QStringList());
+}
+
+void TestReport::followsItsCalculator_data()
+{
+    QTest::addColumn<QStringList>("after"); // steps once the sheet of F 400 is open
+    QTest::addColumn<bool>("outdated");
+    QTest::addColumn<QString>("load"); // F on the sheet shown
+
+    const auto row = [](const char* name, QStringList after, bool outdated, const char* load) {
+        QTest::newRow(name) << after << outdated << QString::fromUtf8(load);
+    };
+    row("new calculation refreshes", { u"Text7=500"_s, u"confirm"_s }, false, "500");
+    row("edited input", { u"Text7=500"_s }, true, "400");
+    row("steel grade typed", { u"Combo1+=C"_s }, true, "400");
+    row("click stops at a fault", { u"Text7=500"_s, u"Text12=0"_s, u"confirm"_s }, true, "400");
+    row("fault mended, calculated", { u"Text12=0"_s, u"confirm"_s, u"Text12=8"_s, u"confirm"_s },
+        false, "400");
+}
+
+void TestReport::followsItsCalculator()
+{
+    QFETCH(QStringList, after);
+    QFETCH(bool, outdated);
+    QFETCH(QString, load);
+
+    ModalBoxCatcher boxes;
+    ReportWindow* window = openSheet(u"menuGN"_s, { u"confirm"_s });
+    QVERIFY(window);
+    for (const QString& step : after)
+        act(step);
+    QCOMPARE(window->isOutdated(), outdated);
+    QCOMPARE(window->findChild<QLabel*>(u"OutdatedLine"_s)->isVisibleTo(window), outdated);
+    for (const QString& name : { u"PrintButton"_s, u"ExportButton"_s, u"CopyButton"_s })
+        QCOMPARE(window->findChild<QPushButton*>(name)->isEnabled(), !outdated);
+    QCOMPARE(window->findChild<QPushButton*>(u"CloseButton"_s)->isEnabled(), true);
+    QCOMPARE(sheetText(window->sheet(), u"Text7"_s), load);
+    // The pages show it too: M = F × e.
+    QVERIFY(window->shownText().contains(load == u"500"_s ? u"225.00"_s : u"180.00"_s));
+
+    // Out of date, nothing leaves the window: no file, no clipboard.
+    const QString path
+        = m_scratch.filePath(QString::fromLatin1(QTest::currentDataTag()) + u".pdf"_s);
+    QGuiApplication::clipboard()->setText(u"before"_s);
+    window->copyToClipboard();
+    QCOMPARE(window->exportPdf(path), !outdated);
+    QCOMPARE(QFileInfo::exists(path), !outdated);
+    QCOMPARE(QGuiApplication::clipboard()->text() == u"before"_s, outdated);
+    if (!outdated) { // what leaves it is what the calculator shows
+        QVERIFY(QGuiApplication::clipboard()->text().contains(
+            u"竖向压力设计值\tF\t"_s + load + u"\tkN"_s));
+        QCOMPARE(window->findChild<QLabel*>(u"StatusLine"_s)->text(),
+            u"已导出到："_s + QDir::toNativeSeparators(path));
+    }
+}
+
+void TestReport::titleBlockPerCalculator()
+{
+    ModalBoxCatcher boxes;
+    ReportWindow* window = openSheet(u"menuGN"_s, { u"confirm"_s });
+    QVERIFY(window);
+    const auto type = [&](const QString& name, const QString& text) {
+        auto* field = window->findChild<QLineEdit*>(name);
+        QVERIFY2(field, qPrintable(name));
+        QInputMethodEvent typed;
+        typed.setCommitString(text);
+        QCoreApplication::sendEvent(field, &typed);
+    };
+    type(u"ProjectName"_s, u"某厂房"_s);
+    type(u"Member"_s, u"NT-1"_s);
+    type(u"CheckedBy"_s, u"李工"_s);
+
+    // Written on the sheet, the running header on every page.
+    const CalculationSheet& sheet = window->sheet();
+    QCOMPARE(sheet.titleBlock.projectName, u"某厂房"_s);
+    QCOMPARE(sheet.titleBlock.checkedBy, u"李工"_s);
+    const QString path = m_scratch.filePath(u"titled.pdf"_s);
+    QVERIFY(window->exportPdf(path));
+    const QString text = poppler(u"pdftotext"_s, { path, u"-"_s }).remove(u' ');
+    const int pages = window->previewPageCount();
+    QVERIFY(pages >= 2);
+    for (int page = 1; page <= pages; ++page)
+        QVERIFY2(text.contains(u"某厂房·NT-1·钢牛腿强度计算书"_s)
+                && text.contains(u"第%1页共%2页"_s.arg(page).arg(pages)),
+            qPrintable(text.left(300)));
+    // An empty field is a line to sign on, in the clipboard's text too.
+    const QStringList lines = sheetPlainText(sheet).split(u'\n');
+    QVERIFY(lines.contains(u"校对\t李工\t日期\t________________"_s));
+    QVERIFY(lines.contains(u"审核\t________________\t日期\t________________"_s));
+
+    // Each calculator keeps its own; the window shows the one it follows.
+    QCOMPARE(openSheet(u"menuG"_s, { u"confirm"_s }), window);
+    QCOMPARE(window->findChild<QLineEdit*>(u"ProjectName"_s)->text(), QString());
+    QCOMPARE(window->sheet().titleBlock, TitleBlock {});
+    type(u"ProjectName"_s, u"办公楼"_s);
+    QCOMPARE(openSheet(u"menuGN"_s, {}), window);
+    QCOMPARE(window->findChild<QLineEdit*>(u"ProjectName"_s)->text(), u"某厂房"_s);
+    QCOMPARE(window->sheet().titleBlock.member, u"NT-1"_s);
+    // A new calculation keeps the block.
+    act(u"Text7=500"_s);
+    act(u"confirm"_s);
+    QCOMPARE(window->sheet().titleBlock.checkedBy, u"李工"_s);
+    QCOMPARE(boxes.texts().size(), 0);
+}
+
+void TestReport::inputsAndConstantsAsRead_data()
+{
+    QTest::addColumn<QString>("typed"); // onto the defaults
+    QTest::addColumn<QChar>("separator");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("shownAs");
+
+    QTest::newRow("full-width with 。")
+        << u"Text3=１２。５"_s << QChar(u'.') << u"Text3"_s << u"12.5"_s;
+    QTest::newRow("full-width under de_DE")
+        << u"Text3=１２．５"_s << QChar(u',') << u"Text3"_s << u"12,5"_s;
+    QTest::newRow("leading stop") << u"Text8=.45"_s << QChar(u'.') << u"Text8"_s << u"0.45"_s;
+    QTest::newRow("leading comma") << u"Text8=,45"_s << QChar(u',') << u"Text8"_s << u"0,45"_s;
+    QTest::newRow("digits kept") << u"Text1=200.000"_s << QChar(u'.') << u"Text1"_s << u"200.000"_s;
+    QTest::newRow("exponent kept") << u"Text7=４Ｅ２"_s << QChar(u'.') << u"Text7"_s << u"4E2"_s;
+}
+
+void TestReport::inputsAndConstantsAsRead()
+{
+    QFETCH(QString, typed);
+    QFETCH(QChar, separator);
+    QFETCH(QString, field);
+    QFETCH(QString, shownAs);
+
+    const CalculationSheet sheet = typedBracketSheet(typed, separator);
+    QCOMPARE(sheetText(sheet, field), shownAs);
+    // The constants of the formulas with the same separator as the figures.
+    const QString plain = sheetPlainText(sheet);
+    const QChar other = separator == u'.' ? u',' : u'.';
+    QVERIFY(plain.contains(u"0"_s + separator + u"5 × t"_s));
+    QVERIFY(plain.contains(u"2 × 0"_s + separator + u"7"_s)
+        || plain.contains(u"0"_s + separator + u"7 × h"_s));
+    QVERIFY(!plain.contains(
+        QRegularExpression(u"\\d"_s + QRegularExpression::escape(other) + u"\\d × "_s)));
+    // The clause and the terms the code uses.
+    for (const QString& term : { u"腹板厚度"_s, u"角焊缝焊脚尺寸"_s, u"截面模量"_s, u"弯矩"_s })
+        QVERIFY2(plain.contains(term), qPrintable(term));
+}
+
+void TestReport::drawingToScaleOrSchematic_data()
+{
+    QTest::addColumn<QString>("typed"); // onto the bracket's defaults
+    QTest::addColumn<QString>("reason"); // empty: to scale
+    QTest::addColumn<QString>("label");
+
+    QTest::newRow("defaults") << QString() << QString() << u"hw = 500"_s;
+    QTest::newRow("a slip: t1 80 for 8") << u"Text3=80"_s << QString() << u"t1 = 80"_s;
+    QTest::newRow("as read") << u"Text1=２００。0"_s << QString() << u"bf1 = 200.0"_s;
+    QTest::newRow("zero") << u"Text4=0"_s << u"有尺寸为零或负值"_s << u"t2 = 0"_s;
+    QTest::newRow("negative") << u"Text2=-200"_s << u"有尺寸为零或负值"_s << u"bf2 = -200"_s;
+    QTest::newRow("1:250") << u"Text5=2 Text6=500"_s << u"尺寸之比超过 1:200"_s << u"ts = 2"_s;
+    QTest::newRow("1:200 still drawn") << u"Text5=2.5 Text6=500"_s << QString() << u"ts = 2.5"_s;
+    QTest::newRow("no number") << u"Text6=abc"_s << u"尺寸不是数字"_s << u"hw = abc"_s;
+}
+
+void TestReport::drawingToScaleOrSchematic()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, reason);
+    QFETCH(QString, label);
+
+    const CalculationSheet sheet = typedBracketSheet(typed);
+    const SheetDrawing& drawing = *sheet.parts.front().drawing;
+    QCOMPARE(drawing.schematicReason(), reason);
+    const QStringList labels { drawing.upperWidth.label, drawing.lowerWidth.label,
+        drawing.upperThickness.label, drawing.lowerThickness.label, drawing.webThickness.label,
+        drawing.webHeight.label };
+    QVERIFY2(labels.contains(label), qPrintable(labels.join(u'|')));
+
+    // Painted whatever the sizes, with the note when it is not to scale.
+    QImage page(QSize(900, 420), QImage::Format_RGB32);
+    page.fill(Qt::white);
+    QPainter painter(&page);
+    const bool toScale = paintSheetDrawing(painter, QRectF(0, 0, 900, 408), drawing);
+    painter.end();
+    QCOMPARE(toScale, reason.isEmpty());
+    QVERIFY(page != [] {
+        QImage blank(QSize(900, 420), QImage::Format_RGB32);
+        blank.fill(Qt::white);
+        return blank;
+    }());
+    const std::unique_ptr<QTextDocument> document = sheetDocument(sheet);
+    QCOMPARE(document->toPlainText().count(QChar::ObjectReplacementCharacter), 1);
+}
+
+void TestReport::writeFailureNamesTheReason_data()
+{
+    QTest::addColumn<int>("error");
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("disk full") << ENOSPC << u"磁盘空间已满"_s;
+#ifdef EDQUOT
+    QTest::newRow("quota") << EDQUOT << u"磁盘配额已用完"_s;
+#endif
+    QTest::newRow("io") << EIO << u"磁盘读写出错"_s;
+    QTest::newRow("read-only") << EROFS << u"没有写入权限"_s;
+    QTest::newRow("other") << EINVAL << u"写入文件时出错"_s;
+}
+
+void TestReport::writeFailureNamesTheReason()
+{
+    QFETCH(int, error);
+    QFETCH(QString, reason);
+
+    // A device that takes the first piece and then fails as the system would.
+    class Failing : public QBuffer {
+    public:
+        explicit Failing(int error)
+            : m_error(error)
+        {
+        }
+
+    protected:
+        qint64 writeData(const char* data, qint64 size) override
+        {
+            if (pos() > 0) {
+                errno = m_error;
+                return -1;
+            }
+            return QBuffer::writeData(data, size);
+        }
+
+    private:
+        int m_error;
+    } device(error);
+    QVERIFY(device.open(QIODevice::WriteOnly));
+    const QByteArray bytes(100 * 1024, 'x');
+    const QString said = writeChecked(device, bytes);
+    QVERIFY2(said.startsWith(reason), qPrintable(said));
+    QVERIFY(writeChecked(device, {}).isEmpty());
+
+#ifdef Q_OS_LINUX
+    // The kernel's own full disk.
+    if (error == ENOSPC) {
+        QFile full(u"/dev/full"_s);
+        QVERIFY(full.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        const QString kernel = writeChecked(full, bytes);
+        QVERIFY2(kernel.startsWith(reason), qPrintable(kernel));
+    }
+#endif
+}
+
+void TestReport::escapeAndHiddenCalculators()
+{
+    ModalBoxCatcher boxes;
+    ReportWindow* window = openSheet(u"menuGN"_s, { u"confirm"_s });
+    QVERIFY(window);
+    QTest::keyClick(window, Qt::Key_Escape);
+    QVERIFY(!window->isVisible());
+
+    // The calculator's 退出 hides it; 计算书 still makes its sheet.
+    act(u"Command2"_s);
+    QCOMPARE(shown(), nullptr);
+    act(u"menuReport"_s);
+    QVERIFY(window->isVisible());
+    QCOMPARE(window->sheet().title, u"钢牛腿强度计算书"_s);
     QCOMPARE(boxes.texts(), QStringList());
 }
 
