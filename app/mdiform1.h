@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -41,4 +42,5 @@ private:
 
     QMdiArea* m_area;
     std::vector<QPointer<CalculatorWindow>> m_windows; // as calculatorWindows()
+    std::size_t m_lastShown = SIZE_MAX; // the calculator chosen last, for 计算书
 };

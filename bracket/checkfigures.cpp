@@ -58,6 +58,7 @@ QList<CheckFigures> bracketCheckFigures(
         figure.caption = sheetString(check.caption);
         figure.strength = strengthText(check, format);
         figure.source = sheetString(check.source);
+        figure.clause = sheetString(check.clause);
         if (row < verdicts.met.size()) {
             figure.verdict = verdicts.met[row] ? CheckVerdict::Met : CheckVerdict::NotMet;
             const Parsed<double> stress = parseDouble(utf8(texts.value(figure.field)), format);
