@@ -143,6 +143,7 @@ CalculatorWindow* MDIForm1::calculatorWindow(std::string_view id)
 
 void MDIForm1::onCalculatorChosen(std::size_t chosen)
 {
+    m_lastShown = chosen;
     CalculatorWindow* shown = windowAt(chosen);
     shown->showMaximized();
     m_area->setActiveSubWindow(shown);
@@ -153,13 +154,17 @@ void MDIForm1::onCalculatorChosen(std::size_t chosen)
 
 void MDIForm1::onMenuReportClicked()
 {
-    // The sheet of the calculator shown; with none shown, the sheet window
-    // says how to get one.
+    // The sheet of the calculator shown; with all hidden, of the one shown
+    // last, if it still exists. With neither, the sheet window says how to
+    // get one.
+    std::size_t chosen = m_lastShown;
     for (std::size_t index = 0; index < m_windows.size(); ++index)
-        if (m_windows[index] && m_windows[index]->isVisible()) {
-            openCalculationSheet(this, m_windows[index], calculatorWindows()[index].sheet);
-            return;
-        }
+        if (m_windows[index] && m_windows[index]->isVisible())
+            chosen = index;
+    if (chosen < m_windows.size() && m_windows[chosen]) {
+        openCalculationSheet(this, m_windows[chosen], calculatorWindows()[chosen].sheet);
+        return;
+    }
     openCalculationSheet(this, nullptr, nullptr);
 }
 

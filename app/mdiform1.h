@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -79,4 +80,5 @@ private:
     QString m_path;
     bool m_applying = false; // a design being put into the windows is no change
     std::vector<QAction*> m_recent;
+    std::size_t m_lastShown = SIZE_MAX; // the calculator chosen last, for 计算书
 };

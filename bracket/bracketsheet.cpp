@@ -50,9 +50,10 @@ SheetPart verdictPart(const SheetSnapshot& snapshot)
 {
     SheetPart part;
     part.heading = u"三、验算结论"_s;
-    part.table.header = { u"验算项目"_s, u"应力 (N/mm²)"_s, u"设计强度 (N/mm²)"_s,
-        u"依据 GB 50017-2017"_s, u"应力比"_s, u"结论"_s };
-    part.table.widths = { 20, 14, 20, 22, 9, 15 };
+    // Full-width brackets let a narrow header break before its unit.
+    part.table.header = { u"验算项目"_s, u"应力（N/mm²）"_s, u"设计强度（N/mm²）"_s,
+        u"强度取值依据"_s, u"应力比"_s, u"结论"_s, u"验算条文"_s };
+    part.table.widths = { 16, 13, 16, 19, 8, 14, 14 };
     int notMet = 0, notJudged = 0;
     for (const CheckFigures& check :
         bracketCheckFigures(snapshot.texts, snapshot.decimalSeparator)) {
@@ -67,7 +68,8 @@ SheetPart verdictPart(const SheetSnapshot& snapshot)
             { plainCell(check.caption),
                 SheetCell { snapshot.texts.value(check.field), false, true },
                 plainCell(check.strength), plainCell(check.source),
-                plainCell(check.ratio.isEmpty() ? u"—"_s : check.ratio), verdict } };
+                plainCell(check.ratio.isEmpty() ? u"—"_s : check.ratio), verdict,
+                plainCell(check.clause) } };
     }
     if (notJudged > 0)
         part.notes << SheetCell { u"结论：有 %1 项应力不是数字，无法判断"_s.arg(notJudged), true };
@@ -78,9 +80,32 @@ SheetPart verdictPart(const SheetSnapshot& snapshot)
     part.notes << plainCell(
         u"注：设计强度按 Q235 钢、板厚 t ≤ 16 mm、E43 焊条、三级对接焊缝取固定值，"
         u"不随计算条件中所示的钢材牌号改变；应力比按应力的绝对值计算。"_s);
+    part.notes << plainCell(
+        u"注：正应力按第6.1.1条，剪应力按第6.1.3条，折算应力按第6.1.5条"
+        u"（β_{1} = 1.1），翼缘对接焊缝按第11.2.1条，腹板角焊缝按第11.2.2条验算；"
+        u"焊缝强度设计值取自表4.4.5。"_s);
     for (const QString& caveat : bracketStrengthCaveats(snapshot.texts, snapshot.decimalSeparator))
         part.notes << plainCell(u"注意："_s + caveat);
     return part;
+}
+
+// The root section as read, with the centroidal axis the calculation found and
+// the load at e (typed in m, drawn in mm).
+SheetDrawing bracketDrawing(const SheetSnapshot& snapshot)
+{
+    SheetDrawing drawing;
+    drawing.kind = SheetDrawing::Kind::Bracket;
+    drawing.upperWidth = drawingDimension(snapshot, field::bf1, u"bf1"_s);
+    drawing.lowerWidth = drawingDimension(snapshot, field::bf2, u"bf2"_s);
+    drawing.upperThickness = drawingDimension(snapshot, field::t1, u"t1"_s);
+    drawing.lowerThickness = drawingDimension(snapshot, field::t2, u"t2"_s);
+    drawing.webThickness = drawingDimension(snapshot, field::ts, u"ts"_s);
+    drawing.webHeight = drawingDimension(snapshot, field::hw, u"hw"_s);
+    drawing.axis = drawingDimension(snapshot, field::y, u"y"_s);
+    drawing.loadAt = drawingDimension(snapshot, field::e, u"e"_s, 1000);
+    drawing.loadAt.label += u" m"_s;
+    drawing.load = u"F = "_s + inputAsRead(snapshot, field::F) + u" kN"_s;
+    return drawing;
 }
 
 } // namespace
@@ -88,7 +113,9 @@ SheetPart verdictPart(const SheetSnapshot& snapshot)
 CalculationSheet bracketSheet(const SheetSnapshot& snapshot)
 {
     CalculationSheet sheet = sheetHeader(u"钢牛腿强度计算书"_s, snapshot);
+    sheet.basis += u"；焊缝强度设计值按其表4.4.5"_s;
     sheet.parts << inputPart(snapshot, bracketFields());
+    sheet.parts.back().drawing = bracketDrawing(snapshot);
     SheetPart results = resultPart(snapshot, bracketFields(), formulas);
     results.notes << plainCell(u"注：M × 10⁶ 将 kN·m 化为 N·mm，V × 10³ 与 N × 10³ 将 kN 化为 N，"
                                u"翼缘对接焊缝受力中 M × 10³ 将 kN·m 化为 kN·mm。"_s);

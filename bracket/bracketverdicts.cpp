@@ -25,15 +25,19 @@ std::string_view trimmed(std::string_view text)
 const std::vector<DesignCheck>& bracketDesignChecks()
 {
     static const std::vector<DesignCheck> checks {
-        { BracketField::sigma, "下翼缘外边的正应力", "f", 215, 1, "表4.4.1，Q235，t ≤ 16 mm" },
-        { BracketField::tau, "截面形心轴处的剪应力", "f_{v}", 125, 1, "表4.4.1，Q235，t ≤ 16 mm" },
+        { BracketField::sigma, "下翼缘外边的正应力", "f", 215, 1, "表4.4.1，Q235，t ≤ 16 mm",
+            "第6.1.1条" },
+        { BracketField::tau, "截面形心轴处的剪应力", "f_{v}", 125, 1, "表4.4.1，Q235，t ≤ 16 mm",
+            "第6.1.3条" },
         // 1.1 × 215 is the Double 236.50000000000003: 236.50 still passes.
-        { BracketField::equivalentStress, "腹板下端的折算应力", "β_{1}·f", 215, 1.1, "第6.1.5条" },
+        { BracketField::equivalentStress, "腹板下端的折算应力", "β_{1}·f", 215, 1.1, "第6.1.5条",
+            "第6.1.5条" },
         { BracketField::upperFlangeWeld, "上翼缘焊缝应力", "f_{t}^{w}", 185, 1,
-            "表4.4.5，三级对接焊缝受拉" },
+            "表4.4.5，三级对接焊缝受拉", "第11.2.1条" },
         { BracketField::lowerFlangeWeld, "下翼缘焊缝应力", "f_{c}^{w}", 215, 1,
-            "表4.4.5，对接焊缝受压" },
-        { BracketField::filletWeld, "角焊缝应力", "f_{f}^{w}", 160, 1, "表4.4.5，E43焊条角焊缝" },
+            "表4.4.5，对接焊缝受压", "第11.2.1条" },
+        { BracketField::filletWeld, "角焊缝应力", "f_{f}^{w}", 160, 1, "表4.4.5，E43焊条角焊缝",
+            "第11.2.2条" },
     };
     return checks;
 }

@@ -22,6 +22,7 @@ struct DesignCheck {
     double strength; // N/mm²
     double factor; // on the strength; 1 where it is taken as it stands
     std::string_view source; // its table or clause in GB 50017-2017
+    std::string_view clause; // the clause of GB 50017-2017 the check is made by
 
     // The stress the check allows: factor × strength, a Double product.
     double limit() const { return factor == 1 ? strength : factor * strength; }

@@ -1,6 +1,7 @@
 #include "checkfigures.h"
 
 #include "bracketverdicts.h"
+#include "calculationsheet.h"
 #include "format.h"
 #include "parse.h"
 
@@ -29,19 +30,15 @@ FieldTexts coreTexts(const QHash<QString, QString>& texts)
     return fields;
 }
 
-QString qs(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
 // "f = 215", or with its factor "β_{1}·f = 1.1 × 215 = 236.5".
 QString strengthText(const DesignCheck& check, NumberFormat format)
 {
-    const QString strength = qs(generalText(check.strength, format));
+    const QString strength = sheetString(generalText(check.strength, format));
     if (check.factor == 1)
-        return qs(check.symbol) + u" = "_s + strength;
-    return u"%1 = %2 × %3 = %4"_s.arg(qs(check.symbol), qs(generalText(check.factor, format)),
-        strength, qs(generalText(check.limit(), format)));
+        return sheetString(check.symbol) + u" = "_s + strength;
+    return u"%1 = %2 × %3 = %4"_s.arg(sheetString(check.symbol),
+        sheetString(generalText(check.factor, format)), strength,
+        sheetString(generalText(check.limit(), format)));
 }
 
 } // namespace
@@ -57,17 +54,18 @@ QList<CheckFigures> bracketCheckFigures(
     for (std::size_t row = 0; row < checks.size(); ++row) {
         const DesignCheck& check = checks[row];
         CheckFigures figure;
-        figure.field = qs(check.field);
-        figure.caption = qs(check.caption);
+        figure.field = sheetString(check.field);
+        figure.caption = sheetString(check.caption);
         figure.strength = strengthText(check, format);
-        figure.source = qs(check.source);
+        figure.source = sheetString(check.source);
+        figure.clause = sheetString(check.clause);
         if (row < verdicts.met.size()) {
             figure.verdict = verdicts.met[row] ? CheckVerdict::Met : CheckVerdict::NotMet;
             const Parsed<double> stress = parseDouble(utf8(texts.value(figure.field)), format);
             // Judged by magnitude, as the verdict compares; the limits are positive.
             if (stress)
-                figure.ratio
-                    = qs(fixedTwoDecimals(std::fabs(stress.value) / check.limit(), format));
+                figure.ratio = sheetString(
+                    fixedTwoDecimals(std::fabs(stress.value) / check.limit(), format));
         }
         figures << figure;
     }
@@ -79,6 +77,6 @@ QStringList bracketStrengthCaveats(const QHash<QString, QString>& texts, QChar d
     QStringList sentences;
     for (const std::string& caveat :
         strengthCaveats(coreTexts(texts), formatWith(decimalSeparator)))
-        sentences << qs(caveat);
+        sentences << sheetString(caveat);
     return sentences;
 }

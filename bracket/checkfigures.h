@@ -18,6 +18,7 @@ struct CheckFigures {
     QString caption; // the verdict window's row
     QString strength; // design strength, N/mm², as written on the sheet: "f_{v} = 125"
     QString source; // where the strength comes from
+    QString clause; // the clause the check is made by
     QString ratio; // |stress| ÷ strength to two decimals; empty when not judged
     CheckVerdict verdict = CheckVerdict::NotJudged;
 };

@@ -2,6 +2,7 @@
 
 #include "bracketverdicts.h"
 #include "fieldbinding.h"
+#include "fieldrow.h"
 #include "twips.h"
 
 #include <QAccessibleWidget>
@@ -16,11 +17,6 @@ namespace {
 
 // Set while the one verdict window lives; its close box deletes it.
 QPointer<FrmShow> theVerdictWindow;
-
-QString fromCore(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
 
 // The rows and, under them, the note on strengths that do not hold.
 constexpr int rowCount = 6, firstRowTop = 240, rowPitch = 360;

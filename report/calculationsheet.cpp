@@ -1,6 +1,14 @@
 #include "calculationsheet.h"
 
+#include "parse.h"
+#include "readtext.h"
+
+#include <QRegularExpression>
+
 #include <algorithm>
+#include <cmath>
+#include <limits>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -27,6 +35,45 @@ SheetCell fieldCell(const SheetSnapshot& snapshot, FieldName field)
     return { snapshot.texts.value(sheetString(field)), false, true };
 }
 
+QString inputAsRead(const SheetSnapshot& snapshot, FieldName field)
+{
+    const QString typed = snapshot.texts.value(sheetString(field));
+    const NumberFormat format { char32_t(snapshot.decimalSeparator.unicode()) };
+    return QString::fromStdString(textAsRead(typed.toStdString(), format));
+}
+
+SheetDimension drawingDimension(
+    const SheetSnapshot& snapshot, FieldName field, const QString& symbol, double toMm)
+{
+    const QString read = inputAsRead(snapshot, field);
+    const NumberFormat format { char32_t(snapshot.decimalSeparator.unicode()) };
+    const Parsed<double> value = parseDouble(read.toStdString(), format);
+    return { symbol + u" = "_s + read,
+        value ? value.value * toMm : std::numeric_limits<double>::quiet_NaN() };
+}
+
+QString SheetDrawing::schematicReason() const
+{
+    // Beyond 1:200 the thinnest plate is thinner than the drawing's lines.
+    constexpr double widestRatio = 200;
+    std::vector<const SheetDimension*> sizes { &upperWidth, &upperThickness, &webThickness,
+        &webHeight, &lowerWidth, &lowerThickness };
+    if (kind == Kind::ISection)
+        sizes.push_back(&depth);
+    double least = std::numeric_limits<double>::max(), most = 0;
+    for (const SheetDimension* size : sizes) {
+        if (!std::isfinite(size->mm))
+            return u"尺寸不是数字"_s;
+        if (size->mm <= 0)
+            return u"有尺寸为零或负值"_s;
+        least = std::min(least, size->mm);
+        most = std::max(most, size->mm);
+    }
+    if (most / least > widestRatio)
+        return u"尺寸之比超过 1:200"_s;
+    return {};
+}
+
 namespace {
 
 // A symbol or unit the field has none of.
@@ -37,12 +84,24 @@ QString orDash(std::string_view text)
 
 } // namespace
 
+QString withSeparator(const QString& text, QChar separator)
+{
+    if (separator == u'.')
+        return text;
+    static const QRegularExpression constant(u"(\\d)\\.(\\d)"_s);
+    QString out = text;
+    return out.replace(constant, u"\\1"_s + separator + u"\\2"_s);
+}
+
 CalculationSheet sheetHeader(const QString& title, const SheetSnapshot& snapshot)
 {
     CalculationSheet sheet;
     sheet.title = title;
     sheet.program = u"Stelvana "_s + QString::fromLatin1(STELVANA_VERSION);
     sheet.calculatedAt = snapshot.calculatedAt.toString(u"yyyy-MM-dd HH:mm:ss"_s);
+    sheet.basis = u"设计依据：《钢结构设计标准》GB 50017-2017"_s;
+    sheet.titleBlock = snapshot.titleBlock;
+    sheet.decimalSeparator = snapshot.decimalSeparator;
     return sheet;
 }
 
@@ -58,7 +117,10 @@ SheetPart inputPart(const SheetSnapshot& snapshot, FieldTable fields)
         if (facts.role != FieldRole::Result)
             part.table.rows << SheetRow { sheetString(facts.control),
                 { plainCell(sheetString(facts.term())), plainCell(orDash(facts.sheetSymbol)),
-                    fieldCell(snapshot, facts.control), plainCell(orDash(facts.unit)) } };
+                    facts.role == FieldRole::Input
+                        ? SheetCell { inputAsRead(snapshot, facts.control), false, true }
+                        : fieldCell(snapshot, facts.control),
+                    plainCell(orDash(facts.unit)) } };
     return part;
 }
 
@@ -76,7 +138,9 @@ SheetPart resultPart(
             [&](const SheetFormula& f) { return f.field == facts.control; });
         part.table.rows << SheetRow { sheetString(facts.control),
             { plainCell(sheetString(facts.term())),
-                plainCell(formula == formulas.end() ? u"—"_s : formula->formula),
+                plainCell(formula == formulas.end()
+                        ? u"—"_s
+                        : withSeparator(formula->formula, snapshot.decimalSeparator)),
                 fieldCell(snapshot, facts.control), plainCell(orDash(facts.unit)) } };
     }
     return part;

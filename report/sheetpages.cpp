@@ -3,6 +3,7 @@
 #include "sheettext.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QPainter>
@@ -15,6 +16,7 @@
 #include <QTextTable>
 
 #include <algorithm>
+#include <cerrno>
 #include <limits>
 #include <vector>
 
@@ -22,9 +24,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Binding on the left; the foot line sits inside the bottom of the text area.
-constexpr QMarginsF marginsMm(25, 20, 15, 15);
-constexpr qreal footMm = 8;
+// Binding on the left; the running header sits inside the top of the text
+// area, ruled off from the sheet.
+constexpr QMarginsF marginsMm(25, 15, 15, 15);
+constexpr qreal headMm = 9;
 
 // Where a page may end (`end`) and the next begin (`start`). Between table
 // rows both pages take the rule between the rows, so each keeps its edge.
@@ -103,26 +106,70 @@ void paintSlice(QPainter& painter, const QTextDocument& document, qreal top, qre
     painter.restore();
 }
 
-QString failureReason(const QString& path, const QSaveFile& file, bool opened)
+// The reason of a failed write or commit, from the system's error number as
+// the failing call left it.
+QString writeFailure(int error)
 {
+    switch (error) {
+    case ENOSPC:
+        return u"磁盘空间已满"_s;
+#ifdef EDQUOT
+    case EDQUOT:
+        return u"磁盘配额已用完"_s;
+#endif
+#ifdef EFBIG
+    case EFBIG:
+        return u"文件超出系统允许的大小（磁盘空间或配额限制）"_s;
+#endif
+#ifdef ENAMETOOLONG
+    case ENAMETOOLONG:
+        return u"文件名过长"_s;
+#endif
+    case EIO:
+        return u"磁盘读写出错"_s;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return u"没有写入权限"_s;
+    default:
+        return u"写入文件时出错"_s;
+    }
+}
+
+// Why a file could not be created at `path`: from the system's error number
+// where it says more than the path shows.
+QString openFailure(const QString& path, int error)
+{
+    switch (error) {
+    case ENOSPC:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+#ifdef ENAMETOOLONG
+    case ENAMETOOLONG:
+#endif
+    case EROFS:
+        return writeFailure(error);
+    default:
+        break;
+    }
     const QFileInfo target(path);
     const QFileInfo folder(target.absolutePath());
-    QString why;
     if (path.trimmed().isEmpty())
-        why = u"没有给出文件名"_s;
-    else if (target.isDir())
-        why = u"该路径是一个文件夹"_s;
-    else if (!folder.exists())
-        why = u"文件夹“%1”不存在"_s.arg(QDir::toNativeSeparators(folder.filePath()));
-    else if (!folder.isDir())
-        why = u"“%1”不是文件夹"_s.arg(QDir::toNativeSeparators(folder.filePath()));
-    else if (!opened)
-        why = u"无法在该位置创建文件（没有写入权限，或文件名无效）"_s;
-    else if (file.error() == QFileDevice::WriteError)
-        why = u"写入文件时出错（磁盘空间可能已满）"_s;
-    else
-        why = u"无法以该文件名保存（没有写入权限，或文件名无效）"_s;
-    const QString system = file.errorString();
+        return u"没有给出文件名"_s;
+    if (target.isDir())
+        return u"该路径是一个文件夹"_s;
+    if (!folder.exists())
+        return u"文件夹“%1”不存在"_s.arg(QDir::toNativeSeparators(folder.filePath()));
+    if (!folder.isDir())
+        return u"“%1”不是文件夹"_s.arg(QDir::toNativeSeparators(folder.filePath()));
+    if (!QFileInfo(folder.filePath()).isWritable())
+        return u"没有在该文件夹中写入的权限"_s;
+    return u"无法在该位置创建文件（文件名无效或过长）"_s;
+}
+
+QString withSystemWords(const QString& why, const QString& system)
+{
     return system.isEmpty() ? why + u'。' : why + u"。系统信息："_s + system;
 }
 
@@ -209,13 +256,21 @@ QList<SheetPage> paginate(const QTextDocument& document, qreal height)
     }
 }
 
+QString runningHeader(const CalculationSheet& sheet)
+{
+    const TitleBlock& block = sheet.titleBlock;
+    const QString blank = u"＿＿＿＿＿＿"_s;
+    return (block.projectName.isEmpty() ? blank : block.projectName) + u" · "_s
+        + (block.member.isEmpty() ? blank : block.member) + u" · "_s + sheet.title;
+}
+
 int paintSheet(const CalculationSheet& sheet, QPagedPaintDevice& device)
 {
     const std::unique_ptr<QTextDocument> document = sheetDocument(sheet, &device);
     document->setDocumentMargin(0);
     const qreal width = device.width();
-    const qreal foot = footMm / 25.4 * device.logicalDpiY();
-    const qreal height = device.height() - foot;
+    const qreal head = headMm / 25.4 * device.logicalDpiY();
+    const qreal height = device.height() - head;
     if (width <= 0 || height <= 0)
         return 0;
     document->setTextWidth(width);
@@ -224,43 +279,84 @@ int paintSheet(const CalculationSheet& sheet, QPagedPaintDevice& device)
     QPainter painter;
     if (!painter.begin(&device))
         return 0;
-    QFont footFont = sheetFont();
-    footFont.setPointSizeF(9);
+    QFont headFont = sheetFont();
+    headFont.setPointSizeF(9);
+    const QString header = runningHeader(sheet);
     for (qsizetype n = 0; n < pages.size(); ++n) {
         if (n > 0 && !device.newPage())
             return 0;
+        // 工程名称 · 构件 · 第 N 页 共 M 页 on every page, over a rule.
+        painter.setFont(headFont);
+        painter.setPen(QPen(Qt::black, device.logicalDpiY() / 300.0));
+        const QRectF line(0, 0, width, head * 0.7);
+        painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter, header);
+        painter.drawText(line, Qt::AlignRight | Qt::AlignVCenter,
+            u"第 %1 页 共 %2 页"_s.arg(n + 1).arg(pages.size()));
+        painter.drawLine(QPointF(0, head * 0.75), QPointF(width, head * 0.75));
         const SheetPage& page = pages[n];
         if (page.headerHeight() > 0)
-            paintSlice(painter, *document, page.headerTop, page.headerBottom, 0, width);
-        paintSlice(painter, *document, page.top, page.bottom, page.headerHeight(), width);
-        if (pages.size() > 1) {
-            painter.setFont(footFont);
-            painter.setPen(Qt::black);
-            painter.drawText(QRectF(0, height, width, foot), Qt::AlignHCenter | Qt::AlignBottom,
-                u"第 %1 页 共 %2 页"_s.arg(n + 1).arg(pages.size()));
-        }
+            paintSlice(painter, *document, page.headerTop, page.headerBottom, head, width);
+        paintSlice(painter, *document, page.top, page.bottom, head + page.headerHeight(), width);
     }
     return painter.end() ? int(pages.size()) : 0;
 }
 
-QString exportSheetPdf(const CalculationSheet& sheet, const QString& path)
+QByteArray sheetPdf(const CalculationSheet& sheet)
 {
-    QSaveFile file(path);
-    if (path.trimmed().isEmpty() || !file.open(QIODevice::WriteOnly))
-        return failureReason(path, file, false);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     int pages = 0;
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&buffer);
+        writer.setResolution(sheetResolution);
         writer.setPageLayout(sheetPageLayout());
         writer.setTitle(sheet.title);
         writer.setCreator(sheet.program);
         pages = paintSheet(sheet, writer);
+    } // the writer finishes the file as it goes
+    return pages > 0 ? bytes : QByteArray();
+}
+
+QString writeChecked(QIODevice& device, const QByteArray& bytes)
+{
+    // Pieces small enough that a full disk shows at the write that meets it.
+    constexpr qsizetype piece = 16 * 1024;
+    for (qsizetype at = 0; at < bytes.size();) {
+        const qsizetype size = std::min(piece, bytes.size() - at);
+        errno = 0;
+        const qint64 written = device.write(bytes.constData() + at, size);
+        const int error = errno;
+        if (written <= 0)
+            return withSystemWords(writeFailure(error), device.errorString());
+        at += qsizetype(written);
     }
-    if (pages == 0) {
-        file.cancelWriting();
+    return {};
+}
+
+QString exportSheetPdf(const CalculationSheet& sheet, const QString& path)
+{
+    const QByteArray bytes = sheetPdf(sheet);
+    if (bytes.isEmpty())
         return u"无法生成PDF的页面。"_s;
+    if (path.trimmed().isEmpty() || QFileInfo(path).isDir())
+        return withSystemWords(openFailure(path, 0), {});
+    QSaveFile file(path);
+    // Unbuffered: every write reaches the file system, which answers it.
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        const int error = errno;
+        return withSystemWords(openFailure(path, error), file.errorString());
     }
-    if (!file.commit())
-        return failureReason(path, file, true);
+    if (const QString reason = writeChecked(file, bytes); !reason.isEmpty()) {
+        file.cancelWriting();
+        return reason;
+    }
+    errno = 0;
+    if (!file.commit()) {
+        const int error = errno;
+        return withSystemWords(
+            error ? writeFailure(error) : u"无法以该文件名保存"_s, file.errorString());
+    }
     return {};
 }

@@ -31,12 +31,27 @@ const std::array<SheetFormula, 14> formulas { {
     { field::Gsum, u"G_{sum} = Num × G"_s },
 } };
 
+SheetDrawing sectionDrawing(const SheetSnapshot& snapshot)
+{
+    SheetDrawing drawing;
+    drawing.kind = SheetDrawing::Kind::ISection;
+    drawing.upperWidth = drawingDimension(snapshot, field::B, u"B"_s);
+    drawing.lowerWidth = drawing.upperWidth;
+    drawing.depth = drawingDimension(snapshot, field::H, u"H"_s);
+    drawing.upperThickness = drawingDimension(snapshot, field::t, u"t"_s);
+    drawing.lowerThickness = drawing.upperThickness;
+    drawing.webThickness = drawingDimension(snapshot, field::tw, u"tw"_s);
+    drawing.webHeight = { {}, drawing.depth.mm - 2 * drawing.upperThickness.mm };
+    return drawing;
+}
+
 } // namespace
 
 CalculationSheet sectionSheet(const SheetSnapshot& snapshot)
 {
     CalculationSheet sheet = sheetHeader(u"工字型截面性质计算书"_s, snapshot);
     sheet.parts << inputPart(snapshot, sectionFields());
+    sheet.parts.back().drawing = sectionDrawing(snapshot);
     SheetPart results = resultPart(snapshot, sectionFields(), formulas);
     results.notes << plainCell(u"注：N × 10³ 将 kN 化为 N，M × 10⁶ 将 kN·m 化为 N·mm；"
                                u"计算长度取 L_{0} = 2 × L；重量按钢材密度 7850 kg/m³ 计。"_s);

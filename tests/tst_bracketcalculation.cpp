@@ -171,6 +171,11 @@ void TestBracketCalculation::generalTextsBeforeThePass_data()
            "Text24=2290484.32422663 Text25=827924.926757812 Text26=78.5859995181482 "
            "Text27=76.48705 Text28=154.034302693426 Text29=361.8091 Text30=172.2901 "
            "Text31=90.45228"_s;
+    // Here one unit in the last place of y's lower-flange arm, of c2 or of
+    // Wn2's distance to the lower edge changes a digit of y, In or Wn2.
+    QTest::newRow("last places of y, c2 and Wn2's edge distance show")
+        << u"Text1=164 Text2=289 Text3=15.5 Text4=24.5 Text5=10.5 Text6=546 Text7=332 Text8=0.3"_s
+        << u"Text16=365.803962749503 Text19=8.078254E+08 Text21=3802496.80947024"_s;
     // σ1 divides by W′n2 as read back from its fifteen digits; here dividing
     // by the unrounded quotient ends in ...521.
     QTest::newRow("σ1 over W′n2 as displayed")
