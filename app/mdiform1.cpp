@@ -4,6 +4,7 @@
 #include "calculatorwindows.h"
 #include "designwindows.h"
 #include "reportwindow.h"
+#include "triallist.h"
 #include "twips.h"
 
 #include <QApplication>
@@ -88,6 +89,11 @@ void MDIForm1::createMenu()
         m_recent.push_back(recent);
     }
     updateRecentMenu();
+    file->addSeparator();
+    QAction* trials = file->addAction(u"计算记录(&T)…"_s);
+    trials->setObjectName(u"menuTrials"_s);
+    trials->setShortcut(Qt::CTRL | Qt::Key_T);
+    connect(trials, &QAction::triggered, this, &MDIForm1::onMenuTrialsClicked);
 
     const auto add = [this](const QString& name, const QString& caption) {
         QAction* action = menuBar()->addAction(caption);
@@ -208,9 +214,11 @@ void MDIForm1::applyDesign(const Design& design, const QString& path)
             = design.calculators[QString::fromUtf8(id.data(), qsizetype(id.size()))];
         applyCalculatorDesign(*windowAt(index), saved);
         m_trials[index] = saved.trials;
+        showTrials(index);
     }
     m_applying = false;
     m_path = path;
+    m_typedOrFiled = !path.isEmpty();
     setWindowModified(false);
     updateTitle();
 }
@@ -238,6 +246,7 @@ bool MDIForm1::saveDesign(const QString& path)
         return false;
     }
     m_path = QFileInfo(path).absoluteFilePath();
+    m_typedOrFiled = true;
     setWindowModified(false);
     updateTitle();
     rememberRecent(m_path);
@@ -303,6 +312,7 @@ void MDIForm1::noteChange()
 {
     if (m_applying)
         return;
+    m_typedOrFiled = true;
     setWindowModified(true);
 }
 
@@ -316,7 +326,58 @@ void MDIForm1::noteCalculated(std::size_t index)
     trials.append(trial);
     while (trials.size() > maxTrials)
         trials.removeFirst();
-    noteChange();
+    showTrials(index);
+    // A trial of the design-time defaults alone is nothing to lose: the
+    // program still ends at once when nothing was typed, opened or saved.
+    if (m_typedOrFiled)
+        noteChange();
+}
+
+void MDIForm1::onMenuTrialsClicked()
+{
+    if (!m_trialList) {
+        m_trialList = new TrialList(this);
+        for (std::size_t index = 0; index < m_trials.size(); ++index)
+            m_trialList->showTrials(index, m_trials[index]);
+        connect(m_trialList, &TrialList::trialChosen, this, &MDIForm1::restoreTrial);
+        connect(m_trialList, &TrialList::trialsDeleted, this,
+            [this](std::size_t index, const QList<int>& rows) {
+                for (int row : rows) // descending
+                    if (row >= 0 && row < m_trials[index].size())
+                        m_trials[index].removeAt(row);
+                showTrials(index);
+                noteChange();
+            });
+    }
+    // The calculator shown comes first.
+    for (std::size_t index = 0; index < m_windows.size(); ++index)
+        if (m_windows[index] && m_windows[index]->isVisible())
+            m_trialList->showCalculator(index);
+    m_trialList->show();
+    m_trialList->raise();
+    m_trialList->activateWindow();
+}
+
+TrialList* MDIForm1::trialList() const
+{
+    return m_trialList;
+}
+
+void MDIForm1::showTrials(std::size_t index)
+{
+    if (m_trialList)
+        m_trialList->showTrials(index, m_trials[index]);
+}
+
+void MDIForm1::restoreTrial(std::size_t index, int row)
+{
+    if (row < 0 || row >= m_trials[index].size())
+        return;
+    const DesignTrial trial = m_trials[index][row];
+    CalculatorWindow* window = windowAt(index);
+    // The inputs as typed then; the results wait for the next "确定输入".
+    window->restoreInputs(inputsByControl(window->calculator(), trial.inputs));
+    onCalculatorChosen(index);
 }
 
 void MDIForm1::updateTitle()

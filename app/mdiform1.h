@@ -14,6 +14,7 @@ class QAction;
 class QMdiArea;
 class QMenu;
 class QMdiSubWindow;
+class TrialList;
 
 // The frame: a multiple-document window whose menu has a command for each
 // calculator, which shows that calculator and hides the others. Each
@@ -38,6 +39,7 @@ public:
     // The design file shown in the title; empty for a design never saved.
     QString designPath() const { return m_path; }
     bool hasUnsavedChanges() const { return isWindowModified(); }
+    TrialList* trialList() const; // none until 计算记录 is first chosen
     // The trials kept for a calculator, oldest first.
     QList<DesignTrial> trials(std::string_view id) const;
 
@@ -59,6 +61,9 @@ private:
     void onMenuOpenClicked(); // 打开…
     bool onMenuSaveClicked(); // 保存
     bool onMenuSaveAsClicked(); // 另存为…
+    void onMenuTrialsClicked(); // 计算记录…
+    void showTrials(std::size_t index); // into the trial list, if it is open
+    void restoreTrial(std::size_t index, int row);
 
     // With unsaved changes, asks 保存 / 不保存 / 取消; true when the design
     // may be set aside (saved, discarded, or nothing to lose).
@@ -79,6 +84,8 @@ private:
     std::vector<QList<DesignTrial>> m_trials; // as calculatorWindows()
     QString m_path;
     bool m_applying = false; // a design being put into the windows is no change
+    bool m_typedOrFiled = false; // anything typed, or the design opened or saved
     std::vector<QAction*> m_recent;
+    QPointer<TrialList> m_trialList;
     std::size_t m_lastShown = SIZE_MAX; // the calculator chosen last, for 计算书
 };

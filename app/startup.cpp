@@ -3,6 +3,7 @@
 #include "calculatorwindow.h"
 #include "interfacefont.h"
 #include "mdiform1.h"
+#include "readonlyfield.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -45,6 +46,7 @@ void applyProgramLook()
     // Wayland and the desktop match windows to stelvana.desktop by this name.
     QGuiApplication::setDesktopFileName(u"stelvana"_s);
     QApplication::setFont(interfaceFont());
+    installReadOnlyFieldAccessibility();
     QApplication::setWindowIcon(QIcon(u":/pictures/stelvana.svg"_s));
     loadQtChineseTexts();
 }
