@@ -17,6 +17,7 @@
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QSettings>
 
@@ -26,12 +27,27 @@ namespace {
 
 const QString fileFilter = u"Stelvana 设计文件 (*.stelvana)"_s;
 const QString recentKey = u"recentFiles"_s;
+const QString placeKey = u"frame/geometry"_s;
 constexpr qsizetype recentCount = 4;
 
 QString shownPath(const QString& path)
 {
     return QDir::toNativeSeparators(path);
 }
+
+// Alt pressed and let go alone reaches the menu bar, as on every desktop;
+// the platform's own style may leave that to the desktop.
+class MenuBarStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+        QStyleHintReturn* returned) const override
+    {
+        if (hint == SH_MenuBar_AltKeyNavigation)
+            return 1;
+        return QProxyStyle::styleHint(hint, option, widget, returned);
+    }
+};
 
 } // namespace
 
@@ -57,7 +73,19 @@ void MDIForm1::createMenu()
 {
     // 文件 first, a menu of its own; then commands straight on the menu bar:
     // one for each calculator, then the sheet and the exit.
+    auto* style = new MenuBarStyle(QApplication::style()->name());
+    style->setParent(menuBar());
+    menuBar()->setStyle(style);
+    // F10 opens the first menu; the arrow keys go on from there.
+    auto* f10 = new QAction(this);
+    f10->setObjectName(u"menuBarKey"_s);
+    f10->setShortcut(Qt::Key_F10);
+    addAction(f10);
     QMenu* file = menuBar()->addMenu(u"文件(&F)"_s);
+    connect(f10, &QAction::triggered, this, [this, file] {
+        activateWindow();
+        menuBar()->setActiveAction(file->menuAction());
+    });
     file->setObjectName(u"menuFile"_s);
     file->menuAction()->setObjectName(u"menuFileAction"_s);
     const auto addFile = [file](const QString& name, const QString& caption,
@@ -177,8 +205,10 @@ void MDIForm1::onMenuReportClicked()
 void MDIForm1::onMenuExitClicked()
 {
     // Ends at once once the design may go: no window is asked whether it may close.
-    if (maySetAsideDesign())
+    if (maySetAsideDesign()) {
+        rememberPlace();
         QCoreApplication::exit(0);
+    }
 }
 
 QList<DesignTrial> MDIForm1::trials(std::string_view id) const
@@ -412,12 +442,29 @@ void MDIForm1::updateRecentMenu()
     }
 }
 
+void MDIForm1::showInItsPlace()
+{
+    // The size, place and maximised state it was closed with; on the first
+    // run as drawn: maximised, restoring to the drawn size.
+    const QByteArray place = QSettings().value(placeKey).toByteArray();
+    if (!place.isEmpty() && restoreGeometry(place))
+        show();
+    else
+        showMaximized();
+}
+
+void MDIForm1::rememberPlace() const
+{
+    QSettings().setValue(placeKey, saveGeometry());
+}
+
 void MDIForm1::closeEvent(QCloseEvent* event)
 {
     if (!maySetAsideDesign()) {
         event->ignore();
         return;
     }
+    rememberPlace();
     // The verdict window is a top-level window of its own; it goes with the frame.
     for (QWidget* window : QApplication::topLevelWidgets())
         if (window != this && window->isVisible())

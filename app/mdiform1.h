@@ -36,6 +36,9 @@ public:
         return qobject_cast<Window*>(calculatorWindow(id));
     }
 
+    // Shows the frame where it was last closed (QSettings), else maximised.
+    void showInItsPlace();
+
     // The design file shown in the title; empty for a design never saved.
     QString designPath() const { return m_path; }
     bool hasUnsavedChanges() const { return isWindowModified(); }
@@ -76,6 +79,7 @@ private:
     void rememberRecent(const QString& path);
     void updateRecentMenu();
 
+    void rememberPlace() const;
     void createMenu();
     CalculatorWindow* windowAt(std::size_t index);
 

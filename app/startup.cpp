@@ -73,7 +73,7 @@ bool loadQtChineseTexts()
 
 void showStartWindows(MDIForm1& frame, const QString& file)
 {
-    frame.showMaximized();
+    frame.showInItsPlace();
     // The first calculator opens with the frame.
     frame.calculatorWindow(calculators().front().id)->showMaximized();
     if (!file.isEmpty())

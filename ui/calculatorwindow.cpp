@@ -42,6 +42,9 @@ CalculatorWindow::CalculatorWindow(
     scroller->setFrameShape(QFrame::NoFrame);
     scroller->setWidget(m_client);
     scroller->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // The controls take the focus, never the unnamed area that holds them;
+    // it scrolls to whichever has it.
+    scroller->setFocusPolicy(Qt::NoFocus);
     setWidget(scroller);
 }
 
