@@ -43,6 +43,8 @@ QString helpLine()
 void applyProgramLook()
 {
     QApplication::setApplicationName(u"Stelvana"_s);
+    // Where QSettings keeps the frame's place: ~/.config/Stelvana/Stelvana.conf.
+    QApplication::setOrganizationName(u"Stelvana"_s);
     // Wayland and the desktop match windows to stelvana.desktop by this name.
     QGuiApplication::setDesktopFileName(u"stelvana"_s);
     QApplication::setFont(interfaceFont());
