@@ -271,8 +271,8 @@ bool MDIForm1::saveDesign(const QString& path)
     Design design = currentDesign();
     const QString reason = writeDesignFile(path, design);
     if (!reason.isEmpty()) {
-        QMessageBox::warning(
-            this, u"保存设计"_s, u"无法保存到“%1”：%2。"_s.arg(shownPath(path), reason));
+        QMessageBox::warning(this, u"保存设计"_s,
+            u"设计未能保存到：\n%1\n\n原因：%2"_s.arg(shownPath(path), reason));
         return false;
     }
     m_path = QFileInfo(path).absoluteFilePath();

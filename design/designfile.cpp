@@ -1,5 +1,7 @@
 #include "designfile.h"
 
+#include "checkedwrite.h"
+
 #include "calculators.h"
 
 #include <QDateTime>
@@ -290,16 +292,5 @@ QByteArray designBytes(const Design& design)
 
 QString writeDesignFile(const QString& path, const Design& design)
 {
-    const QByteArray bytes = designBytes(design);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return reason;
-    }
-    if (!file.commit())
-        return file.errorString();
-    return {};
+    return writeWholeFile(path, designBytes(design));
 }

@@ -228,7 +228,9 @@ void TestDesign::saveFailureNamesThePath()
     ModalBoxCatcher boxes;
     QVERIFY(!m_frame->saveDesign(nowhere));
     QCOMPARE(boxes.texts().size(), 1);
-    QVERIFY2(boxes.texts().front().contains(QDir::toNativeSeparators(nowhere)),
+    QVERIFY2(boxes.texts().front().contains(QDir::toNativeSeparators(nowhere))
+            && boxes.texts().front().contains(u"原因：文件夹"_s)
+            && boxes.texts().front().contains(u"不存在"_s),
         qPrintable(boxes.texts().front()));
     QVERIFY(m_frame->hasUnsavedChanges());
     QVERIFY(m_frame->designPath().isEmpty());
