@@ -147,6 +147,13 @@ std::string displayMissing(int argc, char* argv[])
 
 int main(int argc, char* argv[])
 {
+    // One line of version or help needs no display.
+    if (argc == 2
+        && (std::strcmp(argv[1], "--version") == 0 || std::strcmp(argv[1], "--help") == 0)) {
+        const QString line = std::strcmp(argv[1], "--version") == 0 ? versionLine() : helpLine();
+        std::printf("%s\n", line.toLocal8Bit().constData());
+        return EXIT_SUCCESS;
+    }
     if (const std::string reason = displayMissing(argc, argv); !reason.empty()) {
         std::fprintf(stderr,
             "stelvana: no graphical display (%s); start it from a desktop session.\n",
@@ -154,8 +161,16 @@ int main(int argc, char* argv[])
         return EXIT_FAILURE;
     }
     QApplication app(argc, argv);
+    const CommandLine command = readCommandLine(QCoreApplication::arguments());
+    if (command.kind != CommandLine::Run) {
+        std::fprintf(command.kind == CommandLine::Wrong ? stderr : stdout, "%s\n",
+            (command.kind == CommandLine::Version ? versionLine() : helpLine())
+                .toLocal8Bit()
+                .constData());
+        return command.kind == CommandLine::Wrong ? 2 : EXIT_SUCCESS;
+    }
     applyProgramLook();
     MDIForm1 frame;
-    showStartWindows(frame);
+    showStartWindows(frame, command.file);
     return QApplication::exec();
 }

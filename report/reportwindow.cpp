@@ -4,6 +4,7 @@
 #include "sheetpages.h"
 #include "sheettext.h"
 
+#include <QAbstractScrollArea>
 #include <QBoxLayout>
 #include <QClipboard>
 #include <QDir>
@@ -85,6 +86,9 @@ ReportWindow::ReportWindow(QWidget* owner)
     m_preview->setAccessibleName(u"计算书内容"_s);
     m_preview->setViewMode(QPrintPreviewWidget::SinglePageView);
     m_preview->setZoomMode(QPrintPreviewWidget::FitToWidth); // readable as on paper
+    // The pages' view inside takes the focus, for scrolling: it is the sheet.
+    for (QWidget* view : m_preview->findChildren<QAbstractScrollArea*>())
+        view->setAccessibleName(u"计算书页面"_s);
     connect(m_preview, &QPrintPreviewWidget::paintRequested, this,
         [this](QPrinter* printer) { paintSheet(m_sheet, *printer); });
 

@@ -6,7 +6,6 @@
 #include <QPageLayout>
 #include <QString>
 
-class QIODevice;
 class QPagedPaintDevice;
 class QTextDocument;
 
@@ -44,10 +43,6 @@ int paintSheet(const CalculationSheet& sheet, QPagedPaintDevice& device);
 // The sheet as the bytes of a PDF file, rendered in memory; empty when no
 // page could be painted.
 QByteArray sheetPdf(const CalculationSheet& sheet);
-
-// Writes `bytes` to `device` piece by piece, checking each write. An empty
-// text on success, else why it failed, in Chinese: a full disk says so.
-QString writeChecked(QIODevice& device, const QByteArray& bytes);
 
 // Writes the sheet as a PDF file at `path` through a temporary file that
 // replaces `path` only once every byte is written and committed, so a

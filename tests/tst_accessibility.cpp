@@ -119,6 +119,13 @@ void TestAccessibility::fields()
         QVERIFY2(!name.isEmpty(), qPrintable(field->objectName()));
         QCOMPARE(spoken->role(), QAccessible::EditableText);
         QCOMPARE(bool(spoken->state().readOnly), field->isReadOnly());
+        // A result is read and selected, never edited, and Tab passes it by.
+        QCOMPARE(bool(spoken->state().editable), !field->isReadOnly());
+        QCOMPARE(spoken->editableTextInterface() != nullptr, !field->isReadOnly());
+        QCOMPARE(bool(field->focusPolicy() & Qt::TabFocus), !field->isReadOnly());
+        QAccessibleTextInterface* text = spoken->textInterface();
+        QVERIFY(text);
+        QCOMPARE(text->text(0, text->characterCount()), field->text());
         names << name;
     }
     const qsizetype count = names.size();

@@ -5,6 +5,7 @@
 #include "bracketcalculation.h"
 #include "bracketsheet.h"
 #include "calculatorwindow.h"
+#include "checkedwrite.h"
 #include "fieldbinding.h"
 #include "fieldpairs.h"
 #include "mdiform1.h"

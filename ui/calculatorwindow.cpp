@@ -42,6 +42,9 @@ CalculatorWindow::CalculatorWindow(
     scroller->setFrameShape(QFrame::NoFrame);
     scroller->setWidget(m_client);
     scroller->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // The controls take the focus, never the unnamed area that holds them;
+    // it scrolls to whichever has it.
+    scroller->setFocusPolicy(Qt::NoFocus);
     setWidget(scroller);
 }
 
@@ -58,6 +61,40 @@ void CalculatorWindow::runCalculation()
         emit calculationOutdated();
     else
         emit calculated();
+}
+
+FieldTexts CalculatorWindow::inputTexts() const
+{
+    FieldTexts texts;
+    for (const FieldFacts& facts : m_calculator.fields()) {
+        const QString name
+            = QString::fromUtf8(facts.control.data(), qsizetype(facts.control.size()));
+        if (const auto* combo = findChild<QComboBox*>(name))
+            texts.insert_or_assign(std::string(facts.control), toUtf8(combo->currentText()));
+        else if (const auto* field = findChild<QLineEdit*>(name); field && !field->isReadOnly())
+            texts.insert_or_assign(std::string(facts.control), toUtf8(field->text()));
+    }
+    return texts;
+}
+
+void CalculatorWindow::restoreInputs(const FieldTexts& inputs)
+{
+    FieldTexts texts;
+    for (const FieldFacts& facts : m_calculator.fields())
+        if (facts.role == FieldRole::Result)
+            texts.insert_or_assign(std::string(facts.control), std::string(facts.designText));
+    for (const auto& [control, text] : inputs) {
+        const QString name = QString::fromStdString(control);
+        if (auto* combo = findChild<QComboBox*>(name))
+            combo->setCurrentText(toQString(text));
+        else
+            texts.insert_or_assign(control, text);
+    }
+    writeFieldTexts(this, texts);
+    m_state = CalculationState::None;
+    m_texts.clear();
+    m_time = {};
+    emit calculationOutdated();
 }
 
 void CalculatorWindow::setTitleBlock(const TitleBlock& block)

@@ -35,6 +35,14 @@ public:
     QDateTime calculationTime() const { return m_time; }
     QChar calculationSeparator() const { return m_separator; }
 
+    // The inputs and the chosen steel grade as shown, by control name: what a
+    // saved design and a trial keep.
+    FieldTexts inputTexts() const;
+    // Puts inputs back as typed, by control name, and every result to its
+    // design-time text; the window then holds no calculation, and the results
+    // come back with the next "确定输入".
+    void restoreInputs(const FieldTexts& inputs);
+
     // The title block of this calculator's sheet.
     const TitleBlock& titleBlock() const { return m_titleBlock; }
     void setTitleBlock(const TitleBlock& block);

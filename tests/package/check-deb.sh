@@ -63,7 +63,10 @@ fi
 
 # -- the desktop entry
 grep -qx 'Type=Application' "$desktop" || fail "entry is not an application"
-grep -qx 'Exec=stelvana' "$desktop" || fail "entry does not start /usr/bin/stelvana"
+grep -qx 'Exec=stelvana %f' "$desktop" || fail "entry does not start /usr/bin/stelvana on a file"
+grep -qx 'MimeType=application/x-stelvana;' "$desktop" || fail "entry does not open design files"
+grep -q 'type="application/x-stelvana"' "$root/usr/share/mime/packages/stelvana.xml" \
+  || fail "no MIME type for design files"
 grep -qx 'Icon=stelvana' "$desktop" || fail "entry does not name the hicolor icon"
 grep -q '^Name\[zh_CN\]=钢结构计算$' "$desktop" || fail "no Chinese name"
 grep -q '^Comment\[zh_CN\]=' "$desktop" || fail "no Chinese comment"
