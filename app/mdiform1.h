@@ -1,39 +1,95 @@
 #pragma once
 
+#include "designfile.h"
+
 #include <QMainWindow>
 #include <QPointer>
 
-class Form1;
-class QMdiArea;
-class QMdiSubWindow;
-class SectionForm;
+#include <cstdint>
+#include <string_view>
+#include <vector>
 
-// The frame: a multiple-document window whose menu shows one calculator and
-// hides the other. Each calculator exists once, is created (hidden) on its
-// first reference and is kept while hidden; its close box destroys it, and the
-// next reference creates it afresh with the design-time defaults.
+class CalculatorWindow;
+class QAction;
+class QMdiArea;
+class QMenu;
+class QMdiSubWindow;
+class TrialList;
+
+// The frame: a multiple-document window whose menu has a command for each
+// calculator, which shows that calculator and hides the others. Each
+// calculator window exists once, is created (hidden) on its first reference
+// and is kept while hidden; its close box destroys it, and the next reference
+// creates it afresh with the design-time defaults.
+// The frame also holds the design: both calculators' inputs, title blocks
+// and trials, saved to and opened from one file through the 文件 menu.
 class MDIForm1 : public QMainWindow {
     Q_OBJECT
 public:
     MDIForm1();
 
-    SectionForm* sectionForm();
-    Form1* form1();
+    // The window of the calculator `id` ("section", "bracket"), or nullptr
+    // for an id no calculator has.
+    CalculatorWindow* calculatorWindow(std::string_view id);
+    template <typename Window> Window* calculatorWindow(std::string_view id)
+    {
+        return qobject_cast<Window*>(calculatorWindow(id));
+    }
+
+    // Shows the frame where it was last closed (QSettings), else maximised.
+    void showInItsPlace();
+
+    // The design file shown in the title; empty for a design never saved.
+    QString designPath() const { return m_path; }
+    bool hasUnsavedChanges() const { return isWindowModified(); }
+    TrialList* trialList() const; // none until 计算记录 is first chosen
+    // The trials kept for a calculator, oldest first.
+    QList<DesignTrial> trials(std::string_view id) const;
+
+    // Opens `path` after reading and checking all of it; a bad file is
+    // refused in a box naming it and what is wrong, and nothing changes.
+    bool openDesign(const QString& path);
+    // Saves to `path`; a failure is reported in a box naming the path and
+    // the reason, and the earlier file stays as it was.
+    bool saveDesign(const QString& path);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void onMenuGClicked(); // 工字型截面性质
-    void onMenuGNClicked(); // 钢牛腿受力计算
+    void onCalculatorChosen(std::size_t index); // 工字型截面性质, 钢牛腿受力计算
     void onMenuReportClicked(); // 计算书
     void onMenuExitClicked(); // 退出
+    void onMenuNewClicked(); // 新建
+    void onMenuOpenClicked(); // 打开…
+    bool onMenuSaveClicked(); // 保存
+    bool onMenuSaveAsClicked(); // 另存为…
+    void onMenuTrialsClicked(); // 计算记录…
+    void showTrials(std::size_t index); // into the trial list, if it is open
+    void restoreTrial(std::size_t index, int row);
 
+    // With unsaved changes, asks 保存 / 不保存 / 取消; true when the design
+    // may be set aside (saved, discarded, or nothing to lose).
+    bool maySetAsideDesign();
+    void applyDesign(const Design& design, const QString& path);
+    Design currentDesign() const;
+    void noteChange();
+    void noteCalculated(std::size_t index);
+    void updateTitle();
+    void rememberRecent(const QString& path);
+    void updateRecentMenu();
+
+    void rememberPlace() const;
     void createMenu();
-    template <typename Window> Window* instance(QPointer<Window>& slot);
-    void showMaximizedChild(QMdiSubWindow* child);
+    CalculatorWindow* windowAt(std::size_t index);
 
     QMdiArea* m_area;
-    QPointer<SectionForm> m_sectionForm;
-    QPointer<Form1> m_form1;
+    std::vector<QPointer<CalculatorWindow>> m_windows; // as calculatorWindows()
+    std::vector<QList<DesignTrial>> m_trials; // as calculatorWindows()
+    QString m_path;
+    bool m_applying = false; // a design being put into the windows is no change
+    bool m_typedOrFiled = false; // anything typed, or the design opened or saved
+    std::vector<QAction*> m_recent;
+    QPointer<TrialList> m_trialList;
+    std::size_t m_lastShown = SIZE_MAX; // the calculator chosen last, for 计算书
 };

@@ -1,7 +1,9 @@
 #include "startup.h"
 
+#include "calculatorwindow.h"
 #include "interfacefont.h"
 #include "mdiform1.h"
+#include "readonlyfield.h"
 #include "sectionform.h"
 #include "svgpicture.h"
 
@@ -10,14 +12,45 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#ifndef STELVANA_VERSION
+#define STELVANA_VERSION "1.0"
+#endif
+
 using namespace Qt::StringLiterals;
+
+CommandLine readCommandLine(const QStringList& arguments)
+{
+    const QStringList given = arguments.mid(1);
+    if (given.isEmpty())
+        return {};
+    if (given.size() == 1 && given.front() == u"--version"_s)
+        return { CommandLine::Version, {} };
+    if (given.size() == 1 && given.front() == u"--help"_s)
+        return { CommandLine::Help, {} };
+    if (given.size() == 1 && !given.front().startsWith(u'-'))
+        return { CommandLine::Run, given.front() };
+    return { CommandLine::Wrong, {} };
+}
+
+QString versionLine()
+{
+    return u"stelvana "_s + QString::fromLatin1(STELVANA_VERSION);
+}
+
+QString helpLine()
+{
+    return u"Usage: stelvana [FILE.stelvana] | --version | --help  (opens a saved design)"_s;
+}
 
 void applyProgramLook()
 {
     QApplication::setApplicationName(u"Stelvana"_s);
+    // Where QSettings keeps the frame's place: ~/.config/Stelvana/Stelvana.conf.
+    QApplication::setOrganizationName(u"Stelvana"_s);
     // Wayland and the desktop match windows to stelvana.desktop by this name.
     QGuiApplication::setDesktopFileName(u"stelvana"_s);
     QApplication::setFont(interfaceFont());
+    installReadOnlyFieldAccessibility();
     QApplication::setWindowIcon(pictureIcon(u":/pictures/stelvana.svg"_s));
     loadQtChineseTexts();
 }
@@ -42,8 +75,11 @@ bool loadQtChineseTexts()
     return true;
 }
 
-void showStartWindows(MDIForm1& frame)
+void showStartWindows(MDIForm1& frame, const QString& file)
 {
-    frame.showMaximized();
-    frame.sectionForm()->showMaximized();
+    frame.showInItsPlace();
+    // The first calculator opens with the frame.
+    frame.calculatorWindow(calculators().front().id)->showMaximized();
+    if (!file.isEmpty())
+        frame.openDesign(file);
 }

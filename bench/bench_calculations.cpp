@@ -1,42 +1,39 @@
-// One whole calculation on the design-time inputs, texts in and texts out,
-// as a click of "确定输入" runs it.
+// One whole calculation of each calculator on its design-time texts, texts in
+// and texts out, as a click of "确定输入" runs it, with its design checks.
 
-#include "bracketcalculation.h"
-#include "bracketverdicts.h"
-#include "sectioncalculation.h"
+#include "calculators.h"
 
 #include <benchmark/benchmark.h>
+
+#include <string>
 
 namespace {
 
 const NumberFormat point { U'.' };
 
-void sectionOnDefaults(benchmark::State& state)
+void clickOnDefaults(benchmark::State& state, const CalculatorEntry* calculator)
 {
-    const FieldTexts inputs { { "Text1", "400" }, { "Text2", "300" }, { "Text3", "6" },
-        { "Text4", "8" }, { "Text12", "150" }, { "Text13", "118" }, { "Text16", "10000" },
-        { "Text20", "1" } };
+    const FieldTexts opened = designTimeTexts(calculator->fields());
     for (auto _ : state) {
-        FieldTexts fields = inputs;
-        benchmark::DoNotOptimize(calculateSection(fields, point));
+        FieldTexts fields = opened;
+        benchmark::DoNotOptimize(calculator->calculate(fields, point));
+        if (calculator->judge)
+            benchmark::DoNotOptimize(calculator->judge(fields, point));
         benchmark::DoNotOptimize(fields);
     }
 }
-BENCHMARK(sectionOnDefaults);
-
-void bracketOnDefaults(benchmark::State& state)
-{
-    const FieldTexts inputs { { "Text1", "200" }, { "Text2", "200" }, { "Text3", "12" },
-        { "Text4", "12" }, { "Text5", "10" }, { "Text6", "500" }, { "Text7", "400" },
-        { "Text8", ".45" }, { "Text12", "10" } };
-    for (auto _ : state) {
-        FieldTexts fields = inputs;
-        benchmark::DoNotOptimize(calculateBracket(fields, point));
-        benchmark::DoNotOptimize(judgeBracket(fields, point));
-    }
-}
-BENCHMARK(bracketOnDefaults);
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    for (const CalculatorEntry& calculator : calculators())
+        benchmark::RegisterBenchmark(
+            (std::string(calculator.id) + "OnDefaults").c_str(), clickOnDefaults, &calculator);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -156,7 +156,7 @@ MDIForm1* theFrame = nullptr;
 
 void sectionClick(benchmark::State& state)
 {
-    SectionForm* form = theFrame->sectionForm();
+    SectionForm* form = theFrame->calculatorWindow<SectionForm>("section");
     theFrame->findChild<QAction*>(QStringLiteral("menuG"))->trigger();
     auto* confirm = form->findChild<QPushButton*>(QStringLiteral("Command2"));
     for (auto _ : state) {
@@ -168,7 +168,7 @@ BENCHMARK(sectionClick)->Unit(benchmark::kMicrosecond);
 
 void bracketClick(benchmark::State& state)
 {
-    Form1* form = theFrame->form1();
+    Form1* form = theFrame->calculatorWindow<Form1>("bracket");
     theFrame->findChild<QAction*>(QStringLiteral("menuGN"))->trigger();
     auto* confirm = form->findChild<QPushButton*>(QStringLiteral("Command1"));
     for (auto _ : state) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "fieldsheet.h"
+#include "fieldfacts.h"
 
 #include <array>
 
@@ -20,7 +20,9 @@ inline constexpr FieldName F = "Text7";
 inline constexpr FieldName e = "Text8";
 inline constexpr FieldName hf = "Text12";
 
-// Material, shown for information only: no calculation reads them.
+// Material, shown for information only: no calculation reads them. The
+// verdicts say when the grade is not the one their strengths are for.
+inline constexpr FieldName steelGrade = "Combo1";
 inline constexpr FieldName electrode = "Text9";
 inline constexpr FieldName weldingMethod = "Text10";
 inline constexpr FieldName weldQuality = "Text11";
@@ -55,3 +57,8 @@ inline constexpr std::array<FieldName, 20> results { M, V, An, y, S, a, In, Wn1,
     lowerFlangeWeld, filletWeld };
 
 } // namespace BracketField
+
+// Every field of the bracket window, the steel grade included: its symbol,
+// name, captions, unit, role and design-time text, in the order of the
+// controls' names.
+FieldTable bracketFields();

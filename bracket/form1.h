@@ -2,7 +2,10 @@
 
 #include "calculatorwindow.h"
 
+#include <span>
+
 class QGroupBox;
+struct FieldDrawing;
 
 // The bracket window (钢牛腿设计): plate sizes of a welded bracket with
 // unequal flanges, its load and its fillet weld size in; the root section's
@@ -16,6 +19,8 @@ public:
 private:
     void onCommand1Clicked(); // 确定输入
     void onCommand2Clicked(); // 退出
+    std::optional<Fault> checkCalculation(FieldTexts& texts) override;
+    void showOutcome(const std::optional<Fault>& fault) override;
 
     void placeDimensionFrame();
     void placeLoadFrame();
@@ -23,6 +28,8 @@ private:
     void placeNoteFrame();
     void placeStrengthFrame();
     void placeWeldFrame(QGroupBox* strengthFrame);
+    void placeInputs(QWidget* frame, std::span<const FieldDrawing> rows);
+    void placeResults(QWidget* frame, std::span<const FieldDrawing> rows);
     void placeButtonsAndPictures();
     void setReadingOrder();
 };

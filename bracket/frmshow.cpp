@@ -2,6 +2,7 @@
 
 #include "bracketverdicts.h"
 #include "fieldbinding.h"
+#include "fieldrow.h"
 #include "twips.h"
 
 #include <QAccessibleWidget>
@@ -17,14 +18,9 @@ namespace {
 // Set while the one verdict window lives; its close box deletes it.
 QPointer<FrmShow> theVerdictWindow;
 
-const QString rowCaptions[] = {
-    u"下翼缘外边的正应力"_s,
-    u"截面形心轴处的剪应力"_s,
-    u"腹板下端的折算应力"_s,
-    u"上翼缘焊缝应力"_s,
-    u"下翼缘焊缝应力"_s,
-    u"角焊缝应力"_s,
-};
+// The rows and, under them, the note on strengths that do not hold.
+constexpr int rowCount = 6, firstRowTop = 240, rowPitch = 360;
+constexpr int noteTop = firstRowTop + rowCount * rowPitch, noteWidth = 4440;
 
 QAccessibleInterface* verdictInterface(const QString& className, QObject* object)
 {
@@ -69,9 +65,10 @@ FrmShow::FrmShow()
     setFocusPolicy(Qt::StrongFocus);
     setFixedSize(twipSize(4680, 2640));
     move(twipsToPixels(6555), twipsToPixels(4170));
-    for (int row = 0; row < 6; ++row) {
-        const int top = 240 + 360 * row;
-        auto* caption = new QLabel(rowCaptions[row], this);
+    const std::vector<DesignCheck>& checks = bracketDesignChecks();
+    for (int row = 0; row < rowCount; ++row) {
+        const int top = firstRowTop + rowPitch * row;
+        auto* caption = new QLabel(fromCore(checks[std::size_t(row)].caption), this);
         caption->setObjectName(u"Label%1"_s.arg(row + 1));
         caption->setGeometry(twipRect(120, top, 2760, 255));
         m_captions.append(caption);
@@ -80,6 +77,12 @@ FrmShow::FrmShow()
         verdict->setGeometry(twipRect(3000, top, 1575, 255));
         m_verdicts.append(verdict);
     }
+    // Hidden while the strengths hold; otherwise the window grows to take it.
+    m_note = new QLabel(this);
+    m_note->setObjectName(u"StrengthNote"_s);
+    m_note->setWordWrap(true);
+    m_note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_note->hide();
 }
 
 FrmShow* FrmShow::instance()
@@ -113,8 +116,31 @@ std::optional<Fault> FrmShow::evaluate(const FieldTexts& bracketTexts)
     for (qsizetype row = 0; row < m_verdicts.size(); ++row)
         if (m_verdicts[row]->text() != m_verdicts[row]->objectName())
             sentences << m_captions[row]->text() + u'：' + m_verdicts[row]->text();
+    if (!verdicts.fault)
+        showStrengthNote(bracketTexts);
+    if (!m_note->isHidden())
+        sentences << m_note->text();
     setAccessibleDescription(sentences.join(u"；"_s));
     return verdicts.fault;
+}
+
+void FrmShow::showStrengthNote(const FieldTexts& bracketTexts)
+{
+    QStringList caveats;
+    for (const std::string& caveat : strengthCaveats(bracketTexts, userNumberFormat()))
+        caveats << toQString(caveat);
+    const QSize drawn = twipSize(4680, 2640);
+    m_note->setText(caveats.join(u'\n'));
+    m_note->setVisible(!caveats.isEmpty());
+    if (caveats.isEmpty()) {
+        setFixedSize(drawn);
+        return;
+    }
+    const int width = twipsToPixels(noteWidth);
+    const int top = twipsToPixels(noteTop);
+    const int height = m_note->heightForWidth(width);
+    m_note->setGeometry(twipsToPixels(120), top, width, height);
+    setFixedSize(drawn.width(), std::max(drawn.height(), top + height + twipsToPixels(120)));
 }
 
 void FrmShow::bringForward()

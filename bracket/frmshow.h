@@ -42,7 +42,11 @@ protected:
 private:
     FrmShow();
     void announce();
+    // Says, under the rows, where the fixed strengths do not hold for these
+    // inputs; hidden when they hold.
+    void showStrengthNote(const FieldTexts& bracketTexts);
 
     QList<QLabel*> m_captions; // Label1 … Label6
     QList<QLabel*> m_verdicts; // Label7 … Label12
+    QLabel* m_note = nullptr;
 };

@@ -20,7 +20,7 @@ T valueOrFault(const Parsed<T>& parsed, FieldName field, const std::string& text
 
 } // namespace
 
-std::string FieldSheet::text(FieldName field) const
+std::string FieldReader::text(FieldName field) const
 {
     const auto found = m_texts.find(field);
     return found == m_texts.end() ? std::string() : found->second;
@@ -31,13 +31,13 @@ void FieldSheet::setText(FieldName field, std::string text)
     m_texts.insert_or_assign(std::string(field), std::move(text));
 }
 
-Single FieldSheet::readSingle(FieldName field) const
+Single FieldReader::readSingle(FieldName field) const
 {
     const std::string t = text(field);
     return { valueOrFault(parseSingle(t, m_format), field, t) };
 }
 
-Double FieldSheet::readDouble(FieldName field) const
+Double FieldReader::readDouble(FieldName field) const
 {
     const std::string t = text(field);
     return { valueOrFault(parseDouble(t, m_format), field, t) };

@@ -18,13 +18,12 @@ using FieldName = std::string_view;
 // The texts of a window's fields (UTF-8), by control name.
 using FieldTexts = std::map<std::string, std::string, std::less<>>;
 
-// A calculation's view of its window: it reads numbers from field texts and
-// writes each result back as text the moment it is computed, so that a later
-// step reads the digits the engineer sees. Every read and every step throws a
-// Fault naming its field; runSteps() turns that into the calculation's outcome.
-class FieldSheet {
+// Reads numbers from a window's field texts without changing them, as the
+// design checks and the calculation sheet do. A text that does not read as a
+// number throws a Fault naming its field.
+class FieldReader {
 public:
-    FieldSheet(FieldTexts& texts, NumberFormat format)
+    FieldReader(const FieldTexts& texts, NumberFormat format)
         : m_texts(texts)
         , m_format(format)
     {
@@ -35,8 +34,26 @@ public:
 
     // The field's text; empty for a field the window does not have.
     std::string text(FieldName field) const;
-    void setText(FieldName field, std::string text);
     NumberFormat format() const { return m_format; }
+
+private:
+    const FieldTexts& m_texts;
+    NumberFormat m_format;
+};
+
+// A calculation's view of its window: it reads numbers from field texts and
+// writes each result back as text the moment it is computed, so that a later
+// step reads the digits the engineer sees. Every read and every step throws a
+// Fault naming its field; runSteps() turns that into the calculation's outcome.
+class FieldSheet : public FieldReader {
+public:
+    FieldSheet(FieldTexts& texts, NumberFormat format)
+        : FieldReader(texts, format)
+        , m_texts(texts)
+    {
+    }
+
+    void setText(FieldName field, std::string text);
 
     // A field a step has just written. A later step that needs its result
     // reads it back from here, from the text just written, so it cannot read
@@ -61,14 +78,14 @@ public:
     // its own width (7 digits for a Single, 15 for a Double).
     template <typename Compute> Written writeGeneral(FieldName field, Compute compute)
     {
-        setText(field, generalText(resultFor(field, compute).value, m_format));
+        setText(field, generalText(resultFor(field, compute).value, format()));
         return Written(*this, field);
     }
 
     // One step whose result is written as fixed two-decimal text.
     template <typename Compute> Written writeTwoDecimals(FieldName field, Compute compute)
     {
-        setText(field, fixedTwoDecimals(resultFor(field, compute).value, m_format));
+        setText(field, fixedTwoDecimals(resultFor(field, compute).value, format()));
         return Written(*this, field);
     }
 
@@ -88,7 +105,6 @@ public:
 
 private:
     FieldTexts& m_texts;
-    NumberFormat m_format;
 };
 
 // Runs a calculation's steps; the fault that stopped them, if any. Fields the

@@ -127,6 +127,13 @@ inline Double widen(Single s)
     return { double(s.value) };
 }
 
+// A Double stored into a Single: rounded to the nearest Single, once; a value
+// beyond the Single range overflows.
+inline Single roundToSingle(Double d)
+{
+    return { mixedwidth::checked(float(d.value)) };
+}
+
 // x raised to the power 3, in Double. The widened Single squares exactly in a
 // double, so the result is the correctly rounded cube on every platform.
 Double cube(Single x);

@@ -177,6 +177,11 @@ template <typename T> Parsed<T> parseAs(std::u32string_view text, NumberFormat f
 
 } // namespace
 
+bool isNumberBlank(char32_t c)
+{
+    return isBlank(c);
+}
+
 Parsed<float> parseSingle(std::string_view text, NumberFormat format)
 {
     return parseAs<float>(decodeUtf8(text), format);

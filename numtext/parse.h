@@ -32,3 +32,7 @@ template <typename T> struct Parsed {
 // `text` is UTF-8.
 Parsed<float> parseSingle(std::string_view text, NumberFormat format);
 Parsed<double> parseDouble(std::string_view text, NumberFormat format);
+
+// The blanks that may surround a number: Unicode's spaces, the ideographic
+// space of a full-width input among them.
+bool isNumberBlank(char32_t c);

@@ -1,10 +1,16 @@
 #pragma once
 
+#include "fieldfacts.h"
+#include "titleblock.h"
+
 #include <QDateTime>
 #include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
+#include <span>
 
 // The calculation sheet (计算书) of one calculation: what it says, row by row,
 // independent of how it is shown, printed or copied.
@@ -12,15 +18,13 @@
 // Cell texts may carry subscripts written as "W_{n2}"; everything else in
 // them is literal. sheettext.h turns them into HTML or plain text.
 
-enum class SheetKind { Section, Bracket };
-
 // The texts of a calculator's fields by control name ("Text1", "Combo1") as
 // they stood after its last complete calculation, and when that was.
 struct SheetSnapshot {
-    SheetKind kind = SheetKind::Section;
     QHash<QString, QString> texts;
     QDateTime calculatedAt;
     QChar decimalSeparator = u'.';
+    TitleBlock titleBlock;
 };
 
 struct SheetCell {
@@ -40,22 +44,93 @@ struct SheetTable {
     QList<SheetRow> rows;
 };
 
-// A numbered part: its heading, its table and the lines under the table.
+// One size of a drawing as read: its label ("B = 400") and its value in mm,
+// NaN when the text is no number.
+struct SheetDimension {
+    QString label;
+    double mm = 0;
+};
+
+// A drawing of the section that was calculated, to scale: an upper flange,
+// a web and a lower flange. The I-section is labelled B, H, tw and t; the
+// bracket each plate, the centroidal axis at y under the upper flange's
+// centre, and the load F at e from the column face.
+struct SheetDrawing {
+    enum class Kind { ISection, Bracket } kind = Kind::ISection;
+    SheetDimension upperWidth, upperThickness, webThickness, webHeight, lowerWidth, lowerThickness;
+    SheetDimension depth; // the I-section's H
+    SheetDimension axis; // the bracket's y
+    SheetDimension loadAt; // the bracket's e, in mm
+    QString load; // "F = 400 kN"
+
+    // Why the section cannot be drawn to scale (a size zero, negative, no
+    // number, or 200 times another), or empty when it can.
+    QString schematicReason() const;
+};
+
+// A numbered part: its heading, its table, a drawing under it if any, and the
+// lines under those.
 struct SheetPart {
     QString heading;
     SheetTable table;
+    std::optional<SheetDrawing> drawing;
     QList<SheetCell> notes;
 };
 
 struct CalculationSheet {
-    SheetKind kind = SheetKind::Section;
     QString title;
     QString program; // name and version
     QString calculatedAt; // as shown, to the second
+    QString basis; // 设计依据, one line
+    TitleBlock titleBlock;
+    QChar decimalSeparator = u'.';
     QList<SheetPart> parts;
 
     // The row showing `field`, or nullptr.
     const SheetRow* rowOf(const QString& field) const;
 };
 
-CalculationSheet buildSheet(const SheetSnapshot& snapshot);
+// Each calculator writes its own sheet from a snapshot of its window.
+using SheetBuilder = CalculationSheet (*)(const SheetSnapshot& snapshot);
+
+// What every sheet shares, for the calculators' sheets to build on. Items,
+// symbols and units come from the calculator's table of fields.
+
+// The title, the program, the time of the calculation and its title block.
+CalculationSheet sheetHeader(const QString& title, const SheetSnapshot& snapshot);
+
+// 一、计算条件: each input as the program read it (textAsRead), each piece
+// of information as it stands.
+SheetPart inputPart(const SheetSnapshot& snapshot, FieldTable fields);
+
+// A formula of a result, in the notation of the sheet; subscripts as "W_{n2}",
+// constants with a decimal point, which the sheet writes with the locale's.
+struct SheetFormula {
+    FieldName field;
+    QString formula;
+};
+
+// 二、计算过程及结果: each result with its formula.
+SheetPart resultPart(
+    const SheetSnapshot& snapshot, FieldTable fields, std::span<const SheetFormula> formulas);
+
+// Every table cell of a field's text is the text itself.
+SheetCell fieldCell(const SheetSnapshot& snapshot, FieldName field);
+SheetCell plainCell(const QString& text);
+
+// A text's decimal constants ("1.05", "0.5") with the locale's separator.
+QString withSeparator(const QString& text, QChar separator);
+
+// The text of an input as the program read it (see textAsRead in
+// numtext/readtext.h); a text that is no number as it stands.
+QString inputAsRead(const SheetSnapshot& snapshot, FieldName field);
+
+// A size of a drawing from the field's text: "B = 400", 400 mm.
+SheetDimension drawingDimension(
+    const SheetSnapshot& snapshot, FieldName field, const QString& symbol, double toMm = 1);
+
+// A text of the core (UTF-8) for the sheet.
+inline QString sheetString(std::string_view utf8)
+{
+    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+}

@@ -1,13 +1,14 @@
 #include "sheetpages.h"
 
+#include "checkedwrite.h"
 #include "sheettext.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFrame>
@@ -22,9 +23,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Binding on the left; the foot line sits inside the bottom of the text area.
-constexpr QMarginsF marginsMm(25, 20, 15, 15);
-constexpr qreal footMm = 8;
+// Binding on the left; the running header sits inside the top of the text
+// area, ruled off from the sheet.
+constexpr QMarginsF marginsMm(25, 15, 15, 15);
+constexpr qreal headMm = 9;
 
 // Where a page may end (`end`) and the next begin (`start`). Between table
 // rows both pages take the rule between the rows, so each keeps its edge.
@@ -101,29 +103,6 @@ void paintSlice(QPainter& painter, const QTextDocument& document, qreal top, qre
     context.palette.setColor(QPalette::Text, Qt::black);
     document.documentLayout()->draw(&painter, context);
     painter.restore();
-}
-
-QString failureReason(const QString& path, const QSaveFile& file, bool opened)
-{
-    const QFileInfo target(path);
-    const QFileInfo folder(target.absolutePath());
-    QString why;
-    if (path.trimmed().isEmpty())
-        why = u"没有给出文件名"_s;
-    else if (target.isDir())
-        why = u"该路径是一个文件夹"_s;
-    else if (!folder.exists())
-        why = u"文件夹“%1”不存在"_s.arg(QDir::toNativeSeparators(folder.filePath()));
-    else if (!folder.isDir())
-        why = u"“%1”不是文件夹"_s.arg(QDir::toNativeSeparators(folder.filePath()));
-    else if (!opened)
-        why = u"无法在该位置创建文件（没有写入权限，或文件名无效）"_s;
-    else if (file.error() == QFileDevice::WriteError)
-        why = u"写入文件时出错（磁盘空间可能已满）"_s;
-    else
-        why = u"无法以该文件名保存（没有写入权限，或文件名无效）"_s;
-    const QString system = file.errorString();
-    return system.isEmpty() ? why + u'。' : why + u"。系统信息："_s + system;
 }
 
 } // namespace
@@ -209,13 +188,21 @@ QList<SheetPage> paginate(const QTextDocument& document, qreal height)
     }
 }
 
+QString runningHeader(const CalculationSheet& sheet)
+{
+    const TitleBlock& block = sheet.titleBlock;
+    const QString blank = u"＿＿＿＿＿＿"_s;
+    return (block.projectName.isEmpty() ? blank : block.projectName) + u" · "_s
+        + (block.member.isEmpty() ? blank : block.member) + u" · "_s + sheet.title;
+}
+
 int paintSheet(const CalculationSheet& sheet, QPagedPaintDevice& device)
 {
     const std::unique_ptr<QTextDocument> document = sheetDocument(sheet, &device);
     document->setDocumentMargin(0);
     const qreal width = device.width();
-    const qreal foot = footMm / 25.4 * device.logicalDpiY();
-    const qreal height = device.height() - foot;
+    const qreal head = headMm / 25.4 * device.logicalDpiY();
+    const qreal height = device.height() - head;
     if (width <= 0 || height <= 0)
         return 0;
     document->setTextWidth(width);
@@ -224,43 +211,49 @@ int paintSheet(const CalculationSheet& sheet, QPagedPaintDevice& device)
     QPainter painter;
     if (!painter.begin(&device))
         return 0;
-    QFont footFont = sheetFont();
-    footFont.setPointSizeF(9);
+    QFont headFont = sheetFont();
+    headFont.setPointSizeF(9);
+    const QString header = runningHeader(sheet);
     for (qsizetype n = 0; n < pages.size(); ++n) {
         if (n > 0 && !device.newPage())
             return 0;
+        // 工程名称 · 构件 · 第 N 页 共 M 页 on every page, over a rule.
+        painter.setFont(headFont);
+        painter.setPen(QPen(Qt::black, device.logicalDpiY() / 300.0));
+        const QRectF line(0, 0, width, head * 0.7);
+        painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter, header);
+        painter.drawText(line, Qt::AlignRight | Qt::AlignVCenter,
+            u"第 %1 页 共 %2 页"_s.arg(n + 1).arg(pages.size()));
+        painter.drawLine(QPointF(0, head * 0.75), QPointF(width, head * 0.75));
         const SheetPage& page = pages[n];
         if (page.headerHeight() > 0)
-            paintSlice(painter, *document, page.headerTop, page.headerBottom, 0, width);
-        paintSlice(painter, *document, page.top, page.bottom, page.headerHeight(), width);
-        if (pages.size() > 1) {
-            painter.setFont(footFont);
-            painter.setPen(Qt::black);
-            painter.drawText(QRectF(0, height, width, foot), Qt::AlignHCenter | Qt::AlignBottom,
-                u"第 %1 页 共 %2 页"_s.arg(n + 1).arg(pages.size()));
-        }
+            paintSlice(painter, *document, page.headerTop, page.headerBottom, head, width);
+        paintSlice(painter, *document, page.top, page.bottom, head + page.headerHeight(), width);
     }
     return painter.end() ? int(pages.size()) : 0;
 }
 
-QString exportSheetPdf(const CalculationSheet& sheet, const QString& path)
+QByteArray sheetPdf(const CalculationSheet& sheet)
 {
-    QSaveFile file(path);
-    if (path.trimmed().isEmpty() || !file.open(QIODevice::WriteOnly))
-        return failureReason(path, file, false);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     int pages = 0;
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&buffer);
+        writer.setResolution(sheetResolution);
         writer.setPageLayout(sheetPageLayout());
         writer.setTitle(sheet.title);
         writer.setCreator(sheet.program);
         pages = paintSheet(sheet, writer);
-    }
-    if (pages == 0) {
-        file.cancelWriting();
+    } // the writer finishes the file as it goes
+    return pages > 0 ? bytes : QByteArray();
+}
+
+QString exportSheetPdf(const CalculationSheet& sheet, const QString& path)
+{
+    const QByteArray bytes = sheetPdf(sheet);
+    if (bytes.isEmpty())
         return u"无法生成PDF的页面。"_s;
-    }
-    if (!file.commit())
-        return failureReason(path, file, true);
-    return {};
+    return writeWholeFile(path, bytes);
 }

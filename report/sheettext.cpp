@@ -1,5 +1,9 @@
 #include "sheettext.h"
 
+#include "sheetdrawing.h"
+
+#include <algorithm>
+
 #include <QAbstractTextDocumentLayout>
 #include <QTextDocument>
 #include <QTextOption>
@@ -11,30 +15,68 @@ namespace {
 const QStringList families { u"DejaVu Serif"_s, u"Times New Roman"_s, u"AR PL UMing CN"_s,
     u"SimSun"_s, u"AR PL UKai CN"_s, u"Noto Serif CJK SC"_s };
 
-// "W_{n2}" as HTML (W<sub>n2</sub>) or as plain text (Wn2).
+// "W_{n2}" and "f_{t}^{w}" as HTML (W<sub>n2</sub>, f<sub>t</sub><sup>w</sup>) or
+// as plain text (Wn2, ft^w).
 QString fromMarkup(const QString& text, bool html)
 {
     QString out;
     qsizetype at = 0;
     while (at < text.size()) {
-        const qsizetype open = text.indexOf(u"_{"_s, at);
+        const qsizetype sub = text.indexOf(u"_{"_s, at);
+        const qsizetype sup = text.indexOf(u"^{"_s, at);
+        const qsizetype open = sub < 0 ? sup : sup < 0 ? sub : std::min(sub, sup);
         const qsizetype close = open < 0 ? -1 : text.indexOf(u'}', open + 2);
         if (close < 0) {
             out += html ? text.mid(at).toHtmlEscaped() : text.mid(at);
             break;
         }
+        const bool raised = text[open] == u'^';
         const QString before = text.mid(at, open - at);
-        const QString sub = text.mid(open + 2, close - open - 2);
-        out += html ? before.toHtmlEscaped() + u"<sub>"_s + sub.toHtmlEscaped() + u"</sub>"_s
-                    : before + sub;
+        const QString inner = text.mid(open + 2, close - open - 2);
+        if (html)
+            out += before.toHtmlEscaped() + (raised ? u"<sup>"_s : u"<sub>"_s)
+                + inner.toHtmlEscaped() + (raised ? u"</sup>"_s : u"</sub>"_s);
+        else
+            out += before + (raised ? u"^"_s : QString()) + inner;
         at = close + 1;
     }
     return out;
 }
 
-QString cellHtml(const SheetCell& cell)
+// A formula or a unit breaks only where a reader expects it: before a + or −
+// (or =) that is not deep inside brackets; never between an operator and its
+// operand ("÷ | 12"), nor inside a unit ("kg/ | m³").
+QString keptTogether(const QString& text)
 {
-    QString text = cell.verbatim ? cell.text.toHtmlEscaped() : fromMarkup(cell.text, true);
+    QString out;
+    out.reserve(text.size() + 4);
+    int depth = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'(' || c == u'[')
+            ++depth;
+        else if (c == u')' || c == u']')
+            depth = std::max(0, depth - 1);
+        if (c == u' ') {
+            const QChar next = i + 1 < text.size() ? text[i + 1] : QChar();
+            const bool breakable = depth <= 1 && (next == u'+' || next == u'−' || next == u'=');
+            out += breakable ? u' ' : u'\u00A0';
+            continue;
+        }
+        out += c;
+        // The word joiner holds "kg/m³" and "N/mm²" together.
+        if (c == u'/' && i > 0 && text[i - 1].isLetter() && i + 1 < text.size()
+            && text[i + 1].isLetter() && text[i - 1].unicode() < 0x80)
+            out += u'\u2060';
+    }
+    return out;
+}
+
+QString cellHtml(const SheetCell& cell, SheetMedium medium)
+{
+    QString text = cell.verbatim       ? cell.text.toHtmlEscaped()
+        : medium == SheetMedium::Paper ? fromMarkup(keptTogether(cell.text), true)
+                                       : fromMarkup(cell.text, true);
     if (cell.alert)
         text = u"<span style=\"color:#ff0000\">"_s + text + u"</span>"_s;
     return text;
@@ -67,6 +109,43 @@ QString tabCell(const QString& text)
     return u'"' + quoted + u'"';
 }
 
+// The title block's rows: two items a row, each a caption and its text; an
+// empty text is a blank to sign on.
+struct TitleItem {
+    QString caption;
+    QString text;
+};
+
+QList<std::pair<TitleItem, TitleItem>> titleRows(const TitleBlock& block)
+{
+    return {
+        { { u"工程名称"_s, block.projectName }, { u"工程编号"_s, block.projectNumber } },
+        { { u"构件名称/编号"_s, block.member }, { u"设计单位"_s, block.designOrganisation } },
+        { { u"计算"_s, block.calculatedBy }, { u"日期"_s, block.calculatedOn } },
+        { { u"校对"_s, block.checkedBy }, { u"日期"_s, block.checkedOn } },
+        { { u"审核"_s, block.approvedBy }, { u"日期"_s, block.approvedOn } },
+    };
+}
+
+// A blank to sign on, in plain text.
+const QString signLine = u"________________"_s;
+
+QString titleBlockHtml(const TitleBlock& block)
+{
+    QString html = u"<table border=\"1\" cellspacing=\"0\" cellpadding=\"5\" width=\"100%\" "
+                   u"style=\"border-collapse:collapse; border-style:solid; "
+                   u"border-color:#000000; margin-bottom:6px\">\n"_s;
+    for (const auto& [left, right] : titleRows(block)) {
+        html += u"<tr>"_s;
+        for (const TitleItem& item : { left, right })
+            html += u"<td width=\"16%\" bgcolor=\"#e8e8e8\">"_s + item.caption.toHtmlEscaped()
+                + u"</td><td width=\"34%\">"_s
+                + (item.text.isEmpty() ? u"&nbsp;"_s : item.text.toHtmlEscaped()) + u"</td>"_s;
+        html += u"</tr>\n"_s;
+    }
+    return html + u"</table>\n"_s;
+}
+
 QStringList metaItems(const CalculationSheet& sheet)
 {
     return { u"计算程序："_s + sheet.program, u"计算时间："_s + sheet.calculatedAt };
@@ -82,7 +161,7 @@ QFont sheetFont()
     return font;
 }
 
-QString sheetHtml(const CalculationSheet& sheet)
+QString sheetHtml(const CalculationSheet& sheet, SheetMedium medium)
 {
     QString html = u"<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>"_s
         + sheet.title.toHtmlEscaped() + u"</title></head>\n"_s;
@@ -96,7 +175,11 @@ QString sheetHtml(const CalculationSheet& sheet)
         + metaItems(sheet).join(u'\n').toHtmlEscaped().replace(
             u"\n"_s, u"&nbsp;&nbsp;&nbsp;&nbsp;"_s)
         + u"</p>\n"_s;
-    for (const SheetPart& part : sheet.parts) {
+    html += titleBlockHtml(sheet.titleBlock);
+    if (!sheet.basis.isEmpty())
+        html += u"<p style=\"margin-top:4px\">"_s + sheet.basis.toHtmlEscaped() + u"</p>\n"_s;
+    for (qsizetype index = 0; index < sheet.parts.size(); ++index) {
+        const SheetPart& part = sheet.parts[index];
         html += u"<h2 style=\"font-size:12pt; margin-top:14px; margin-bottom:6px\">"_s
             + part.heading.toHtmlEscaped() + u"</h2>\n"_s;
         const SheetTable& table = part.table;
@@ -105,17 +188,20 @@ QString sheetHtml(const CalculationSheet& sheet)
                 u"<thead><tr>"_s;
         for (qsizetype c = 0; c < table.header.size(); ++c)
             html += u"<th width=\"%1%\" bgcolor=\"#e8e8e8\">"_s.arg(table.widths.value(c))
-                + fromMarkup(table.header[c], true) + u"</th>"_s;
+                + cellHtml(plainCell(table.header[c]), medium) + u"</th>"_s;
         html += u"</tr></thead>\n"_s;
         for (const SheetRow& row : table.rows) {
             html += u"<tr>"_s;
             for (const SheetCell& cell : row.cells)
-                html += u"<td%1>"_s.arg(cellStyle(cell)) + cellHtml(cell) + u"</td>"_s;
+                html += u"<td%1>"_s.arg(cellStyle(cell)) + cellHtml(cell, medium) + u"</td>"_s;
             html += u"</tr>\n"_s;
         }
         html += u"</table>\n"_s;
+        if (part.drawing && medium == SheetMedium::Paper)
+            html += u"<p align=\"center\" style=\"margin-top:8px\">"_s + sheetDrawingMark(index)
+                + u"</p>\n"_s;
         for (const SheetCell& note : part.notes)
-            html += u"<p style=\"margin-top:6px\">"_s + cellHtml(note) + u"</p>\n"_s;
+            html += u"<p style=\"margin-top:6px\">"_s + cellHtml(note, medium) + u"</p>\n"_s;
     }
     html += u"</body></html>\n"_s;
     return html;
@@ -124,6 +210,14 @@ QString sheetHtml(const CalculationSheet& sheet)
 QString sheetPlainText(const CalculationSheet& sheet)
 {
     QStringList lines { sheet.title, metaItems(sheet).join(u'\t') };
+    for (const auto& [left, right] : titleRows(sheet.titleBlock)) {
+        QStringList cells;
+        for (const TitleItem& item : { left, right })
+            cells << item.caption << tabCell(item.text.isEmpty() ? signLine : item.text);
+        lines << cells.join(u'\t');
+    }
+    if (!sheet.basis.isEmpty())
+        lines << sheet.basis;
     for (const SheetPart& part : sheet.parts) {
         lines << QString() << part.heading;
         QStringList header;
@@ -151,7 +245,8 @@ std::unique_ptr<QTextDocument> sheetDocument(const CalculationSheet& sheet, QPai
     QTextOption option = document->defaultTextOption();
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     document->setDefaultTextOption(option);
-    document->setHtml(sheetHtml(sheet));
+    document->setHtml(sheetHtml(sheet, SheetMedium::Paper));
+    placeSheetDrawings(*document, sheet);
     document->setMetaInformation(QTextDocument::DocumentTitle, sheet.title);
     return document;
 }

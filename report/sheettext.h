@@ -19,7 +19,12 @@ class QTextDocument;
 // text, so its PDF could not be searched; DejaVu and AR PL are plain TrueType.
 QFont sheetFont();
 
-QString sheetHtml(const CalculationSheet& sheet);
+// On paper (the preview, print and PDF) a formula or a unit holds together
+// with non-breaking spaces and word joiners, and each drawing's place holds
+// the mark sheetDocument puts the drawing at. On the clipboard the spaces are
+// plain and a drawing has no place.
+enum class SheetMedium { Clipboard, Paper };
+QString sheetHtml(const CalculationSheet& sheet, SheetMedium medium = SheetMedium::Clipboard);
 QString sheetPlainText(const CalculationSheet& sheet);
 
 // The document of the sheet, laid out for `device` (the screen if none);

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The same typed text gives the same digits on every machine. Builds the
-# numeric core, both calculations and the vector runner with four toolchains,
+# numeric core, every calculation and the vector runner with four toolchains,
 # runs the same generated steps on each and compares every output with the
 # reference build byte for byte:
 #   gcc-x86_64     GCC, Linux x86-64 (the reference)
@@ -44,7 +44,6 @@ declare -A toolchain=(
 )
 declare -A launcher=([gcc-x86_64]="" [clang-x86_64]="" [mingw-x86_64]=wine [gcc-aarch64]=$qemu)
 declare -A program=([mingw-x86_64]=stelvana_vectors.exe)
-calculators=(section bracket)
 
 mkdir -p "$work"
 failed=0
@@ -102,7 +101,13 @@ echo "== builds done in $((SECONDS - started)) s"
   exit 1
 }
 
-# The reference build writes the steps every platform runs.
+# Every calculator of the registry, as the reference build names them; the
+# reference build writes the steps every platform runs.
+mapfile -t calculators < <(runner gcc-x86_64 calculators)
+[[ ${#calculators[@]} -gt 0 ]] || {
+  echo "crosscheck: FAILED, the reference runner names no calculator"
+  exit 1
+}
 rm -rf "$work/steps" "$work/out" "$work"/*.run.log
 mkdir -p "$work/steps"
 for calculator in "${calculators[@]}"; do

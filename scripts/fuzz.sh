@@ -1,14 +1,20 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang and runs each for a bounded time.
+# A target is named by its folder of seeds: tests/fuzz/corpus/NAME is run by
+# fuzz_NAME (fuzz_calculators covers every calculator of the registry).
 #   scripts/fuzz.sh            20 seconds a target (as the test command runs it)
 #   scripts/fuzz.sh 3600       an hour a target
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-20}
+targets=()
+for corpus in tests/fuzz/corpus/*/; do
+  targets+=("$(basename "$corpus")")
+done
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_COMPILER=clang++ -DSTELVANA_FUZZ=ON -DSTELVANA_BENCH=OFF >/dev/null
-cmake --build build-fuzz --target fuzz_numtext fuzz_section fuzz_bracket
-for target in numtext section bracket; do
+cmake --build build-fuzz --target "${targets[@]/#/fuzz_}"
+for target in "${targets[@]}"; do
   # New inputs go to a scratch corpus; the seeds in the repository stay as they are.
   work=build-fuzz/corpus-$target
   mkdir -p "$work"

@@ -11,11 +11,12 @@ packages=(
   g++ cmake ninja-build pkgconf git
   qt6-base-dev qt6-svg-dev libqt6svg6 libxcb1-dev qt6-translations-l10n
   fonts-noto-cjk fonts-arphic-ukai fonts-arphic-uming fonts-dejavu-core
-  poppler-utils
+  poppler-utils qt6-wayland man-db
   libbenchmark-dev locales dpkg-dev libgl-dev
   clang libclang-rt-14-dev
-  # the package test: CPack needs file; readelf, lintian and appstreamcli check the .deb
-  file binutils lintian appstream
+  # the package test: CPack needs file; readelf, lintian and appstreamcli check the .deb;
+  # debhelper builds it from debian/
+  file binutils lintian appstream debhelper build-essential
 )
 if [[ "${1:-}" == cross ]]; then
   # MinGW-w64 programs run under Wine, aarch64 programs under qemu-user.
@@ -33,12 +34,22 @@ for p in "${packages[@]}"; do
 done
 [[ ${#missing[@]} -eq 0 ]] && exit 0
 
-echo "Installing: ${missing[*]}"
+# The one line root can paste, the same this script runs.
+install_line="apt-get update && apt-get install --no-install-recommends ${missing[*]}"
 sudo=()
 if [[ $(id -u) -ne 0 ]]; then
-  command -v sudo >/dev/null || { echo "Run this as root, or install sudo, to install them." >&2; exit 1; }
+  if ! command -v sudo >/dev/null; then
+    {
+      echo "These Debian packages are missing, and installing them needs root (sudo is not installed)."
+      echo "Run this as root, then this command again:"
+      echo
+      echo "  $install_line"
+    } >&2
+    exit 1
+  fi
   sudo=(sudo)
 fi
+echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
 "${sudo[@]}" apt-get update -qq
 # Another install on the same machine holds the lock for a while: wait for it.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "fieldsheet.h"
+#include "fieldfacts.h"
 
 // The I-section window's fields, named once by what they hold; the value is
 // the control's name.
@@ -33,3 +33,7 @@ inline constexpr FieldName G = "Text21"; // weight of one piece, kg/m
 inline constexpr FieldName Gsum = "Text22"; // weight of all pieces, kg/m
 
 } // namespace SectionField
+
+// Every field of the I-section window: its symbol, name, caption, unit, role
+// and design-time text, in the window's reading order.
+FieldTable sectionFields();

@@ -1,10 +1,9 @@
 #include "sectionform.h"
 
 #include "controls.h"
-#include "faultreport.h"
-#include "fieldbinding.h"
+#include "fieldrow.h"
 #include "interfacefont.h"
-#include "sectioncalculation.h"
+#include "sectionfields.h"
 #include "svgpicture.h"
 #include "twips.h"
 
@@ -18,88 +17,52 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-enum class Role { Input, Output };
+namespace field = SectionField;
 
-struct Place {
-    int left, top, width, height;
-};
+constexpr int fieldHeight = 270;
 
 // One row of the data frame: a caption label of the Label2 array and its field
 // to its right, in twips inside Frame2. Fields are one line high.
-struct Row {
-    int label; // index in Label2
-    QString caption;
-    Place labelPlace;
-    QString field;
-    int fieldLeft, fieldTop, fieldWidth;
-    Role role;
-    QString text; // design-time text
-    QString unit; // what a screen reader adds to the caption
-};
-
-constexpr int fieldHeight = 270;
+FieldDrawing row(int label, QRect caption, FieldName field, int left, int top, int width)
+{
+    return { field, { u"Label2(%1)"_s.arg(label), caption }, QRect(left, top, width, fieldHeight) };
+}
 
 // The two stress captions (13, 14) wrap onto two lines, which a CJK face needs
 // a little more than 495 twips for; the rows below leave room. Label 17 sits
 // 15 twips above its field.
-const Row rows[] = {
+const FieldDrawing drawing[] = {
     // Left column: the section's dimensions and properties, in reading order.
-    { 0, u"翼缘宽B"_s, { 360, 600, 1455, 495 }, u"Text1"_s, 1560, 600, 1455, Role::Input, u"400"_s,
-        u"mm"_s },
-    { 1, u"高  度H"_s, { 360, 1080, 1455, 495 }, u"Text2"_s, 1560, 1080, 1455, Role::Input,
-        u"300"_s, u"mm"_s },
-    { 2, u"腹板厚tw"_s, { 360, 1560, 1455, 495 }, u"Text3"_s, 1560, 1560, 1455, Role::Input, u"6"_s,
-        u"mm"_s },
-    { 3, u"翼缘厚t"_s, { 360, 2160, 1455, 495 }, u"Text4"_s, 1560, 2160, 1455, Role::Input, u"8"_s,
-        u"mm"_s },
-    { 4, u"截面面积A"_s, { 360, 2760, 1455, 495 }, u"Text5"_s, 1560, 2760, 2055, Role::Output, {},
-        u"mm²"_s },
-    { 5, u"转动惯量Ix"_s, { 360, 3360, 1455, 495 }, u"Text6"_s, 1560, 3360, 2055, Role::Output, {},
-        u"mm⁴"_s },
-    { 6, u"转动惯量Iy"_s, { 360, 3960, 1455, 495 }, u"Text7"_s, 1560, 3960, 2055, Role::Output, {},
-        u"mm⁴"_s },
-    { 7, u"回转半径ix"_s, { 360, 4560, 1455, 495 }, u"Text8"_s, 1560, 4560, 2055, Role::Output, {},
-        u"mm"_s },
-    { 8, u"回转半径iy"_s, { 360, 5160, 1455, 495 }, u"Text9"_s, 1560, 5160, 2055, Role::Output, {},
-        u"mm"_s },
-    { 9, u"截面抵抗矩Wx"_s, { 360, 5760, 1455, 495 }, u"Text10"_s, 1560, 5760, 2055, Role::Output,
-        {}, u"mm³"_s },
-    { 10, u"截面抵抗矩Wy"_s, { 360, 6360, 1455, 495 }, u"Text11"_s, 1560, 6360, 2055, Role::Output,
-        {}, u"mm³"_s },
+    row(0, { 360, 600, 1455, 495 }, field::B, 1560, 600, 1455),
+    row(1, { 360, 1080, 1455, 495 }, field::H, 1560, 1080, 1455),
+    row(2, { 360, 1560, 1455, 495 }, field::tw, 1560, 1560, 1455),
+    row(3, { 360, 2160, 1455, 495 }, field::t, 1560, 2160, 1455),
+    row(4, { 360, 2760, 1455, 495 }, field::area, 1560, 2760, 2055),
+    row(5, { 360, 3360, 1455, 495 }, field::Ix, 1560, 3360, 2055),
+    row(6, { 360, 3960, 1455, 495 }, field::Iy, 1560, 3960, 2055),
+    row(7, { 360, 4560, 1455, 495 }, field::ix, 1560, 4560, 2055),
+    row(8, { 360, 5160, 1455, 495 }, field::iy, 1560, 5160, 2055),
+    row(9, { 360, 5760, 1455, 495 }, field::Wx, 1560, 5760, 2055),
+    row(10, { 360, 6360, 1455, 495 }, field::Wy, 1560, 6360, 2055),
     // Right column: forces, stresses, length, slenderness and weight.
-    { 11, u"轴力N"_s, { 4080, 480, 1455, 495 }, u"Text12"_s, 5400, 480, 1335, Role::Input, u"150"_s,
-        u"kN"_s },
-    { 12, u"弯矩M"_s, { 4080, 960, 1455, 495 }, u"Text13"_s, 5400, 960, 1335, Role::Input, u"118"_s,
-        u"kN·m"_s },
-    { 13, u"弹性设计最大应力 σe"_s, { 4080, 1440, 975, 570 }, u"Text14"_s, 5400, 1440, 1815,
-        Role::Output, {}, u"N/mm²"_s },
-    { 14, u"纯弯梁考虑塑性最大应力 σp"_s, { 4080, 2040, 1335, 570 }, u"Text15"_s, 5400, 2040, 1815,
-        Role::Output, {}, u"N/mm²"_s },
-    { 15, u"构件长度 L"_s, { 4080, 2880, 1455, 495 }, u"Text16"_s, 5400, 2880, 1335, Role::Input,
-        u"10000"_s, u"mm"_s },
-    { 16, u"计算长度 L0"_s, { 4080, 3480, 1455, 495 }, u"Text17"_s, 5400, 3480, 1335, Role::Output,
-        {}, u"mm"_s },
-    { 17, u"X轴长细比"_s, { 4080, 4080, 1455, 495 }, u"Text18"_s, 5400, 4065, 1335, Role::Output,
-        {}, {} },
-    { 18, u"Y轴长细比"_s, { 4080, 4680, 1455, 495 }, u"Text19"_s, 5400, 4680, 1335, Role::Output,
-        {}, {} },
-    { 19, u"数量 Num"_s, { 4080, 5280, 1455, 495 }, u"Text20"_s, 5400, 5280, 1335, Role::Input,
-        u"1"_s, {} },
-    { 20, u"每米重量 G"_s, { 4080, 5880, 1455, 495 }, u"Text21"_s, 5400, 5880, 1815, Role::Output,
-        u"Text21"_s, u"kg/m"_s },
-    { 21, u"重量 Gsum"_s, { 4080, 6360, 1455, 495 }, u"Text22"_s, 5400, 6360, 1815, Role::Output,
-        u"Text22"_s, u"kg/m"_s },
+    row(11, { 4080, 480, 1455, 495 }, field::N, 5400, 480, 1335),
+    row(12, { 4080, 960, 1455, 495 }, field::M, 5400, 960, 1335),
+    row(13, { 4080, 1440, 975, 570 }, field::elasticStress, 5400, 1440, 1815),
+    row(14, { 4080, 2040, 1335, 570 }, field::plasticStress, 5400, 2040, 1815),
+    row(15, { 4080, 2880, 1455, 495 }, field::L, 5400, 2880, 1335),
+    row(16, { 4080, 3480, 1455, 495 }, field::L0, 5400, 3480, 1335),
+    row(17, { 4080, 4080, 1455, 495 }, field::slendernessX, 5400, 4065, 1335),
+    row(18, { 4080, 4680, 1455, 495 }, field::slendernessY, 5400, 4680, 1335),
+    row(19, { 4080, 5280, 1455, 495 }, field::Num, 5400, 5280, 1335),
+    row(20, { 4080, 5880, 1455, 495 }, field::G, 5400, 5880, 1815),
+    row(21, { 4080, 6360, 1455, 495 }, field::Gsum, 5400, 6360, 1815),
 };
-
-QString accessibleNameOf(const QString& caption)
-{
-    return caption.simplified();
-}
 
 } // namespace
 
 SectionForm::SectionForm()
-    : CalculatorWindow(u"SectionForm"_s, u"工字型截面性质计算"_s, twipSize(15240, 10485))
+    : CalculatorWindow(*findCalculator("section"), u"SectionForm"_s, u"工字型截面性质计算"_s,
+        twipSize(15240, 10485))
 {
     placeTitle();
     placeDataFrame();
@@ -127,18 +90,11 @@ void SectionForm::placeDataFrame()
     QGroupBox* frame = placeGroup(client(), u"Frame2"_s, u"工字型截面信息输入（单位：mm）"_s,
         twipRect(240, 1320, 7455, 7095));
     QWidget* previous = nullptr;
-    for (const Row& row : rows) {
-        const Place& at = row.labelPlace;
-        QLabel* label = placeLabel(frame, u"Label2(%1)"_s.arg(row.label), row.caption,
-            twipRect(at.left, at.top, at.width, at.height));
-        const QRect where = twipRect(row.fieldLeft, row.fieldTop, row.fieldWidth, fieldHeight);
-        const QString name = accessibleNameOf(row.caption);
-        QLineEdit* field = row.role == Role::Input
-            ? placeInputField(frame, row.field, row.text, where, name)
-            : placeOutputField(frame, row.field, row.text, where, name);
-        label->setBuddy(field);
-        if (!row.unit.isEmpty())
-            field->setAccessibleDescription(unitDescription(row.unit));
+    for (const FieldDrawing& row : drawing) {
+        const FieldFacts& facts = *findField(sectionFields(), row.field);
+        // Read as the caption says it, its blanks run together.
+        const QString name = fromCore(facts.caption).simplified();
+        QLineEdit* field = placeFieldRow(frame, facts, row, name).field;
         if (previous)
             setTabOrder(previous, field);
         previous = field;
@@ -172,7 +128,7 @@ void SectionForm::placeNoteAndButtons()
         = placeButton(client(), u"Command2"_s, u"确定输入"_s, twipRect(10920, 8880, 1935, 375));
     QPushButton* exit
         = placeButton(client(), u"Command1"_s, u"退出"_s, twipRect(12960, 8880, 1815, 375));
-    setTabOrder(findChild<QLineEdit*>(u"Text22"_s), confirm);
+    setTabOrder(findChild<QLineEdit*>(fromCore(field::Gsum)), confirm);
     setTabOrder(confirm, exit);
     connect(confirm, &QPushButton::clicked, this, &SectionForm::onCommand2Clicked);
     connect(exit, &QPushButton::clicked, this, &SectionForm::onCommand1Clicked);
@@ -180,12 +136,7 @@ void SectionForm::placeNoteAndButtons()
 
 void SectionForm::onCommand2Clicked()
 {
-    FieldTexts texts = readFieldTexts(this);
-    const std::optional<Fault> fault = calculateSection(texts, userNumberFormat());
-    writeFieldTexts(this, texts);
-    noteCalculation(!fault);
-    if (fault)
-        reportFault(this, *fault);
+    runCalculation();
 }
 
 void SectionForm::onCommand1Clicked()

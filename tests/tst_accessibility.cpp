@@ -1,6 +1,6 @@
 // Every control as assistive technology sees it: fields with a name, the
 // role of editable or read-only text, the caption beside them they are
-// labelled by, their unit, a tab order that visits the inputs as they are
+// labelled by, a tab order that visits the inputs as they are
 // read; the notes, the groups and the drawings; the verdict window as an alert
 // that reads its verdicts and is announced on every calculation.
 
@@ -82,8 +82,6 @@ private slots:
     void cleanup() { delete FrmShow::existing(); }
     void fields_data();
     void fields();
-    void fieldUnits_data();
-    void fieldUnits();
     void partSaysWhatItIs_data();
     void partSaysWhatItIs();
     void verdictsAreAnAlertReadAsSentences();
@@ -121,6 +119,13 @@ void TestAccessibility::fields()
         QVERIFY2(!name.isEmpty(), qPrintable(field->objectName()));
         QCOMPARE(spoken->role(), QAccessible::EditableText);
         QCOMPARE(bool(spoken->state().readOnly), field->isReadOnly());
+        // A result is read and selected, never edited, and Tab passes it by.
+        QCOMPARE(bool(spoken->state().editable), !field->isReadOnly());
+        QCOMPARE(spoken->editableTextInterface() != nullptr, !field->isReadOnly());
+        QCOMPARE(bool(field->focusPolicy() & Qt::TabFocus), !field->isReadOnly());
+        QAccessibleTextInterface* text = spoken->textInterface();
+        QVERIFY(text);
+        QCOMPARE(text->text(0, text->characterCount()), field->text());
         names << name;
     }
     const qsizetype count = names.size();
@@ -159,57 +164,6 @@ void TestAccessibility::fields()
         w = w->nextInFocusChain();
     } while (w != first);
     QCOMPARE(visited, inputsInReadingOrder);
-}
-
-// Each field's unit in its accessible description; a field not listed has
-// none (counts, ratios, the material names).
-void TestAccessibility::fieldUnits_data()
-{
-    QTest::addColumn<bool>("section");
-    QTest::addColumn<QStringList>("unitsAndFields");
-    QTest::newRow("SectionForm") << true
-                                 << QStringList {
-                                        u"mm Text1 Text2 Text3 Text4 Text8 Text9 Text16 Text17"_s,
-                                        u"mm² Text5"_s,
-                                        u"mm⁴ Text6 Text7"_s,
-                                        u"mm³ Text10 Text11"_s,
-                                        u"kN Text12"_s,
-                                        u"kN·m Text13"_s,
-                                        u"N/mm² Text14 Text15"_s,
-                                        u"kg/m Text21 Text22"_s,
-                                    };
-    QTest::newRow("Form1")
-        << false
-        << QStringList {
-               u"mm Text1 Text2 Text3 Text4 Text5 Text6 Text12 Text16 Text18"_s,
-               u"m Text8"_s,
-               u"kN Text7 Text14 Text29"_s,
-               u"kN·m Text13"_s,
-               u"mm² Text15"_s,
-               u"mm³ Text17 Text20 Text21 Text24 Text25"_s,
-               u"mm⁴ Text19"_s,
-               u"N/mm² Text22 Text23 Text26 Text27 Text28 Text30 Text31 Text32"_s,
-           };
-}
-
-void TestAccessibility::fieldUnits()
-{
-    QFETCH(bool, section);
-    QFETCH(QStringList, unitsAndFields);
-    QHash<QString, QString> unitOf;
-    for (const QString& line : unitsAndFields) {
-        const QStringList words = line.split(u' ');
-        for (const QString& field : words.mid(1))
-            unitOf.insert(field, words.front());
-    }
-    const std::unique_ptr<QMdiSubWindow> window(newWindow(section));
-
-    for (QWidget* field : fieldsOf(window.get())) {
-        const QString unit = unitOf.take(field->objectName());
-        QCOMPARE(QAccessible::queryAccessibleInterface(field)->text(QAccessible::Description),
-            unit.isEmpty() ? QString() : u"单位："_s + unit);
-    }
-    QCOMPARE(unitOf.keys(), QStringList()); // every field listed is there
 }
 
 // The note, the drawings and the inner group: a name of their own, a

@@ -38,7 +38,7 @@ QColor colourOf(const FrmShow* window, int label)
 }
 
 const QString allPass
-    = u"Text22=114.23 Text23=88.61 Text28=150.07 Text30=148.81 Text31=148.81 Text32=59.52"_s;
+    = u"Text22=112.62 Text23=88.54 Text28=147.93 Text30=148.81 Text31=148.81 Text32=59.52"_s;
 
 } // namespace
 
@@ -61,6 +61,8 @@ private slots:
     void closeBoxDestroysAndTheNextCheckCreatesAgain();
     void faultHidesTheVerdictsAndIsReported();
     void steelGradeChangesNothing();
+    void noteWhereTheStrengthsDoNotHold_data();
+    void noteWhereTheStrengthsDoNotHold();
 
 private:
     void confirm()
@@ -119,7 +121,7 @@ void TestBracketCheck::defaultsMeetEveryRequirement()
     QCOMPARE(verdictTexts(window), QStringList(6, u"满足要求"_s));
     for (int n = 7; n <= 12; ++n)
         QCOMPARE(colourOf(window, n), window->palette().color(QPalette::WindowText));
-    QCOMPARE(field(u"Text28"_s)->text(), u"150.07"_s);
+    QCOMPARE(field(u"Text28"_s)->text(), u"147.93"_s);
 }
 
 void TestBracketCheck::failingRowsAreRedAndRecover()
@@ -215,7 +217,7 @@ void TestBracketCheck::keyOrMousePressHides()
         QTest::mousePress(window, Qt::MouseButton(input), {}, QPoint(10, 10));
     QCOMPARE(window->isVisible(), !hides);
     QCOMPARE(FrmShow::existing(), window);
-    QCOMPARE(field(u"Text22"_s)->text(), u"114.23"_s); // the bracket window keeps its results
+    QCOMPARE(field(u"Text22"_s)->text(), u"112.62"_s); // the bracket window keeps its results
 }
 
 void TestBracketCheck::closeBoxDestroysAndTheNextCheckCreatesAgain()
@@ -242,7 +244,7 @@ void TestBracketCheck::faultHidesTheVerdictsAndIsReported()
     QVERIFY(boxes.texts().front().contains(u"除数为零"_s));
     QVERIFY(!FrmShow::existing()->isVisible());
     // Stopped at the fillet weld: the steps before left general text.
-    QCOMPARE(field(u"Text19"_s)->text(), u"4.151494E+08"_s);
+    QCOMPARE(field(u"Text19"_s)->text(), u"4.187395E+08"_s);
     QCOMPARE(field(u"Text32"_s)->text(), u"59.52"_s);
 }
 
@@ -264,6 +266,49 @@ void TestBracketCheck::steelGradeChangesNothing()
     QCOMPARE(after, before);
     QCOMPARE(verdictTexts(FrmShow::existing()), verdictsBefore);
     QCOMPARE(grade->currentText(), u"Q345"_s);
+}
+
+void TestBracketCheck::noteWhereTheStrengthsDoNotHold_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("grade");
+    QTest::addColumn<QString>("note"); // how it begins; empty: no note
+
+    QTest::newRow("defaults") << QString() << u"Q235B"_s << QString();
+    QTest::newRow("16 mm plates") << u"Text3=16 Text4=16"_s << u"Q235B"_s << QString();
+    QTest::newRow("t1 20") << u"Text3=20"_s << u"Q235B"_s << u"板厚大于16 mm"_s;
+    QTest::newRow("Q345") << QString() << u"Q345"_s << u"钢材为Q345"_s;
+    QTest::newRow("both") << u"Text5=18"_s << u"Q345"_s << u"板厚大于16 mm"_s;
+}
+
+void TestBracketCheck::noteWhereTheStrengthsDoNotHold()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, grade);
+    QFETCH(QString, note);
+    ModalBoxCatcher boxes;
+    for (const auto& [name, text] : fieldPairs(typed))
+        field(QString::fromStdString(name))->setText(QString::fromStdString(text));
+    m_form->findChild<QComboBox*>(u"Combo1"_s)->setCurrentText(grade);
+    confirm();
+    FrmShow* window = FrmShow::existing();
+    QVERIFY(window && window->isVisible());
+    const QLabel* shown = window->findChild<QLabel*>(u"StrengthNote"_s);
+    QCOMPARE(shown->isVisible(), !note.isEmpty());
+    if (note.isEmpty()) {
+        QCOMPARE(window->size(), QSize(312, 176)); // as drawn
+        QVERIFY(!window->accessibleDescription().contains(u"本程序"_s));
+        return;
+    }
+    QVERIFY2(shown->text().startsWith(note), qPrintable(shown->text()));
+    // Under the last row, whole, inside the grown window; no verdict changes.
+    const QRect lastRow = window->findChild<QLabel*>(u"Label12"_s)->geometry();
+    QVERIFY(shown->geometry().top() >= lastRow.bottom());
+    QVERIFY(window->rect().contains(shown->geometry()));
+    QVERIFY(shown->height() >= shown->heightForWidth(shown->width()));
+    QCOMPARE(verdictTexts(window), QStringList(6, u"满足要求"_s));
+    QVERIFY(window->accessibleDescription().endsWith(shown->text()));
+    QCOMPARE(boxes.texts(), QStringList());
 }
 
 QTEST_MAIN(TestBracketCheck)

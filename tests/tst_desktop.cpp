@@ -127,19 +127,21 @@ void TestDesktop::longResult_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("head"); // what the drawn text starts with
     QTest::addColumn<QString>("tail"); // and ends with
+    QTest::addColumn<int>("width"); // of the field, if not as placed
 
     QTest::newRow("Double, 100 px")
-        << false << u"Text29"_s << u"2.85586886530293E+29"_s << u"2.855"_s << u"E+29"_s;
+        << false << u"Text29"_s << u"2.85586886530293E+29"_s << u"2.855"_s << u"E+29"_s << 0;
     QTest::newRow("36 digits, two decimals")
         << true << u"Text6"_s << u"-123456789012345678901234567890123456,78"_s << u"-1,234"_s
-        << u"E+35"_s;
+        << u"E+35"_s << 0;
     QTest::newRow("decimals give way")
-        << false << u"Text22"_s << u"-255.989694444444"_s << u"-255.9"_s << u"…"_s;
+        << false << u"Text22"_s << u"-255.989694444444"_s << u"-255.9"_s << u"…"_s << 0;
+    // As narrow as the bracket's moduli were once drawn.
     QTest::newRow("every decimal gives way, 70 px")
-        << false << u"Text20"_s << u"1593476.52"_s << u"1593476."_s << u"…"_s;
+        << false << u"Text20"_s << u"1593476.52"_s << u"1593476."_s << u"…"_s << 70;
     QTest::newRow("not a number") << true << u"Text17"_s << u"abcdefghijklmnopqrstuvwxyz"_s
-                                  << u"abc"_s << u"xyz"_s;
-    QTest::newRow("fits") << true << u"Text6"_s << u"1.03854E+08"_s << QString() << QString();
+                                  << u"abc"_s << u"xyz"_s << 0;
+    QTest::newRow("fits") << true << u"Text6"_s << u"1.03854E+08"_s << QString() << QString() << 0;
 }
 
 void TestDesktop::longResult()
@@ -149,11 +151,14 @@ void TestDesktop::longResult()
     QFETCH(QString, text);
     QFETCH(QString, head);
     QFETCH(QString, tail);
+    QFETCH(int, width);
 
     QMdiSubWindow* window = makeCalculator(section);
     const std::unique_ptr<QMdiArea> area(showInMdiArea(window));
     window->findChild<QLineEdit*>(u"Text1"_s)->setFocus();
     auto* result = window->findChild<ResultField*>(field);
+    if (width > 0)
+        result->resize(width, result->height());
     result->setText(text);
     result->setCursorPosition(0);
 
@@ -250,8 +255,9 @@ void TestDesktop::restoring()
     frame.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
     frame.findChild<QAction*>(section ? u"menuG"_s : u"menuGN"_s)->trigger();
-    QMdiSubWindow* window = section ? static_cast<QMdiSubWindow*>(frame.sectionForm())
-                                    : static_cast<QMdiSubWindow*>(frame.form1());
+    QMdiSubWindow* window = section
+        ? static_cast<QMdiSubWindow*>(frame.calculatorWindow("section"))
+        : static_cast<QMdiSubWindow*>(frame.calculatorWindow("bracket"));
     if (chosen.isValid()) {
         window->showNormal();
         window->setGeometry(chosen);

@@ -7,6 +7,7 @@
 #include "format.h"
 #include "mixedwidth.h"
 #include "parse.h"
+#include "readtext.h"
 
 #include <QDir>
 #include <QProcess>
@@ -107,6 +108,9 @@ private slots:
     void parseSingle();
     void parseUtf8Bytes_data();
     void parseUtf8Bytes();
+
+    void textAsRead_data();
+    void textAsRead();
 
     void singleGeneralText_data();
     void singleGeneralText();
@@ -231,6 +235,46 @@ void TestNumText::parseDouble()
     QCOMPARE(statusName(parsed.status), statusName(status));
     if (status == ParseStatus::Ok)
         QCOMPARE(hexFloat(parsed.value), hexFloat(value));
+}
+
+void TestNumText::textAsRead_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QChar>("separator");
+    QTest::addColumn<QString>("read");
+
+    const auto row = [](const char* name, const char16_t* typed, QChar separator,
+                         const char16_t* read) {
+        QTest::newRow(name) << QString::fromUtf16(typed) << separator << QString::fromUtf16(read);
+    };
+    row("full-width with ideographic stop", u"１２。５", u'.', u"12.5");
+    row("leading point", u".45", u'.', u"0.45");
+    row("leading point under a comma locale", u".45", u',', u"0,45");
+    row("signed leading point", u"-.5", u'.', u"-0.5");
+    row("full-width sign and stop", u"－．５", u'.', u"-0.5");
+    row("full-width point, comma locale", u"400．5", u',', u"400,5");
+    row("locale separator kept", u"12,50", u',', u"12,50");
+    row("digits as typed, no rounding", u"0.1000000000000000055511", u'.',
+        u"0.1000000000000000055511");
+    row("trailing zeros kept", u"12.500", u'.', u"12.500");
+    row("trailing point kept", u"45.", u'.', u"45.");
+    row("leading zeros kept", u"007", u'.', u"007");
+    row("full-width exponent", u"１Ｅ３", u'.', u"1E3");
+    row("exponent as typed", u"4e2", u'.', u"4e2");
+    row("full-width plus", u"＋８", u'.', u"+8");
+    row("blanks around", u"\t 200 ", u'.', u"200");
+    row("ideographic space around", u"\u3000１２\u3000", u'.', u"12");
+    row("not a number kept", u"Q235B", u'.', u"Q235B");
+    row("grouping is no number", u"1,000.5", u'.', u"1,000.5");
+    row("blank not a number kept", u" ", u'.', u" ");
+}
+
+void TestNumText::textAsRead()
+{
+    QFETCH(QString, typed);
+    QFETCH(QChar, separator);
+    QFETCH(QString, read);
+    QCOMPARE(QString::fromStdString(::textAsRead(typed.toStdString(), formatFor(separator))), read);
 }
 
 void TestNumText::parseSingle_data()

@@ -1,8 +1,10 @@
-// Display scaling: run under QT_SCALE_FACTOR (1.25, 1.5, 2), every window
+// Display scaling: run under QT_SCALE_FACTOR (1, 1.25, 1.5, 2), every window
 // keeps its layout in device-independent pixels, its captions still fit,
 // the pictures are rendered at the device pixel ratio, never scaled up from a
-// small bitmap, and a result too long for its field is still drawn readably.
+// small bitmap, a result too long for its field is still drawn readably, and
+// the bracket's figures of ordinary brackets are never shortened at all.
 
+#include "fieldpairs.h"
 #include "form1.h"
 #include "frmshow.h"
 #include "resultfield.h"
@@ -12,6 +14,7 @@
 
 #include <QLabel>
 #include <QMdiArea>
+#include <QPushButton>
 #include <QTest>
 
 #include <memory>
@@ -25,6 +28,8 @@ private slots:
     void initTestCase();
     void calculatorWindows_data();
     void calculatorWindows();
+    void bracketFiguresShowWhole_data();
+    void bracketFiguresShowWhole();
     void verdictWindow();
 
 private:
@@ -88,6 +93,36 @@ void TestScaling::calculatorWindows()
         QVERIFY2(needed.height() <= label->height() + 2 && needed.width() <= label->width() + 2,
             qPrintable(label->objectName()));
     }
+}
+
+void TestScaling::bracketFiguresShowWhole_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("defaults") << QString();
+    QTest::newRow("bf1 100, bf2 300") << u"Text1=100 Text2=300"_s;
+    QTest::newRow("bf2 400, F 1050, e 0.08") << u"Text2=400 Text7=1050 Text8=0.08"_s;
+    QTest::newRow("F 600, e 0.2") << u"Text7=600 Text8=0.2"_s;
+    QTest::newRow("unequal plates")
+        << u"Text1=150 Text2=250 Text3=14 Text4=16 Text5=12 Text6=450 Text7=520.5 Text8=.38 "
+           "Text12=8"_s;
+    QTest::newRow("heavy load") << u"Text7=700 Text8=0.6"_s;
+}
+
+void TestScaling::bracketFiguresShowWhole()
+{
+    QFETCH(QString, typed);
+    auto* form = new Form1;
+    const std::unique_ptr<QMdiArea> area(showInMdiArea(form));
+    const FieldTexts inputs = fieldPairs(typed);
+    for (const auto& [name, text] : inputs)
+        form->findChild<QLineEdit*>(QString::fromStdString(name))
+            ->setText(QString::fromStdString(text));
+    form->findChild<QPushButton*>(u"Command1"_s)->click();
+    if (FrmShow* verdicts = FrmShow::existing())
+        verdicts->hide();
+    for (const ResultField* result : form->findChildren<ResultField*>())
+        QVERIFY2(result->displayedText() == result->text(),
+            qPrintable(result->objectName() + u": "_s + result->displayedText()));
 }
 
 void TestScaling::verdictWindow()

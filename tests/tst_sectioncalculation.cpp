@@ -4,6 +4,7 @@
 
 #include "fieldpairs.h"
 #include "sectioncalculation.h"
+#include "sectionfields.h"
 
 #include <QTest>
 
@@ -11,21 +12,15 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The window's design-time inputs.
-FieldTexts defaults()
-{
-    return { { "Text1", "400" }, { "Text2", "300" }, { "Text3", "6" }, { "Text4", "8" },
-        { "Text12", "150" }, { "Text13", "118" }, { "Text16", "10000" }, { "Text20", "1" } };
-}
-
 // The outputs in the order the steps write them.
 const QStringList outputsInStepOrder { u"Text5"_s, u"Text6"_s, u"Text7"_s, u"Text8"_s, u"Text9"_s,
     u"Text10"_s, u"Text11"_s, u"Text14"_s, u"Text15"_s, u"Text17"_s, u"Text18"_s, u"Text19"_s,
     u"Text21"_s, u"Text22"_s };
 
+// The window as it opens, with `typed` typed into it.
 FieldTexts withTyped(const QString& typed)
 {
-    return fieldPairs(typed, defaults());
+    return fieldPairs(typed, designTimeTexts(sectionFields()));
 }
 
 const NumberFormat point { U'.' };

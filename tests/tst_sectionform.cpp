@@ -27,8 +27,6 @@ private slots:
     void resultsCannotBeTypedIntoButCanBeCopied();
     void captionsRender();
     void titleUsesAKaiFace();
-    void captionsAndPlaces_data();
-    void captionsAndPlaces();
     void drawingIsRenderedSharp();
     void confirmWritesTheResults();
     void faultIsReportedAndTheInputSelected();
@@ -81,38 +79,6 @@ void TestSectionForm::titleUsesAKaiFace()
         const QString family = QFontInfo(title->font()).family();
         QVERIFY2(title->font().families().contains(family), qPrintable(family));
     }
-}
-
-void TestSectionForm::captionsAndPlaces_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QRect>("geometry"); // pixels at 96 dpi
-
-    QTest::newRow("title") << u"Label1(0)"_s << u"工字型截面性质计算"_s << QRect(208, 24, 441, 57);
-    QTest::newRow("H has two blanks") << u"Label2(1)"_s << u"高  度H"_s << QRect(24, 72, 97, 33);
-    QTest::newRow("σe narrow label")
-        << u"Label2(13)"_s << u"弹性设计最大应力 σe"_s << QRect(272, 96, 65, 38);
-    QTest::newRow("σp") << u"Label2(14)"_s << u"纯弯梁考虑塑性最大应力 σp"_s
-                        << QRect(272, 136, 89, 38);
-    QTest::newRow("λx label below its field")
-        << u"Label2(17)"_s << u"X轴长细比"_s << QRect(272, 272, 97, 33);
-    QTest::newRow("Gsum") << u"Label2(21)"_s << u"重量 Gsum"_s << QRect(272, 424, 97, 33);
-}
-
-void TestSectionForm::captionsAndPlaces()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, caption);
-    QFETCH(QRect, geometry);
-    const QLabel* label = m_form->findChild<QLabel*>(name);
-    QVERIFY(label);
-    QCOMPARE(label->text(), caption);
-    QCOMPARE(label->geometry(), geometry);
-    // A wrapped caption must fit its label.
-    const QRect needed = label->fontMetrics().boundingRect(
-        QRect(QPoint(), label->size()), Qt::TextWordWrap, caption);
-    QVERIFY2(needed.height() <= label->height() + 2, qPrintable(name));
 }
 
 void TestSectionForm::drawingIsRenderedSharp()

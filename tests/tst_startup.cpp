@@ -80,7 +80,7 @@ void TestStartup::belongsToItsDesktopEntry()
 
 void TestStartup::faultBoxButtonIsChinese()
 {
-    auto* form = m_frame->sectionForm();
+    auto* form = m_frame->calculatorWindow("section");
     form->findChild<QLineEdit*>(u"Text12"_s)->setText(u"abc"_s);
     BoxButtons boxes;
     QTest::mouseClick(form->findChild<QPushButton*>(u"Command2"_s), Qt::LeftButton);
@@ -99,7 +99,7 @@ void TestStartup::fieldContextMenuIsChinese()
 {
     QFETCH(QString, field);
     QFETCH(QStringList, captions);
-    auto* edit = m_frame->sectionForm()->findChild<QLineEdit*>(field);
+    auto* edit = m_frame->calculatorWindow("section")->findChild<QLineEdit*>(field);
     QVERIFY(edit);
     edit->setText(u"400"_s);
     const std::unique_ptr<QMenu> menu(edit->createStandardContextMenu());

@@ -1,5 +1,6 @@
 #include "calculatorwindow.h"
 
+#include "faultreport.h"
 #include "fieldbinding.h"
 
 #include <QComboBox>
@@ -25,8 +26,10 @@ public:
 
 } // namespace
 
-CalculatorWindow::CalculatorWindow(const QString& name, const QString& title, QSize clientSize)
-    : m_client(new QWidget)
+CalculatorWindow::CalculatorWindow(
+    const CalculatorEntry& calculator, const QString& name, const QString& title, QSize clientSize)
+    : m_calculator(calculator)
+    , m_client(new QWidget)
 {
     setObjectName(name);
     setWindowTitle(title);
@@ -39,7 +42,78 @@ CalculatorWindow::CalculatorWindow(const QString& name, const QString& title, QS
     scroller->setFrameShape(QFrame::NoFrame);
     scroller->setWidget(m_client);
     scroller->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // The controls take the focus, never the unnamed area that holds them;
+    // it scrolls to whichever has it.
+    scroller->setFocusPolicy(Qt::NoFocus);
     setWidget(scroller);
+}
+
+void CalculatorWindow::runCalculation()
+{
+    FieldTexts texts = readFieldTexts(this);
+    std::optional<Fault> fault = m_calculator.calculate(texts, userNumberFormat());
+    writeFieldTexts(this, texts);
+    if (!fault)
+        fault = checkCalculation(texts);
+    noteCalculation(!fault);
+    showOutcome(fault);
+    if (fault)
+        emit calculationOutdated();
+    else
+        emit calculated();
+}
+
+FieldTexts CalculatorWindow::inputTexts() const
+{
+    FieldTexts texts;
+    for (const FieldFacts& facts : m_calculator.fields()) {
+        const QString name
+            = QString::fromUtf8(facts.control.data(), qsizetype(facts.control.size()));
+        if (const auto* combo = findChild<QComboBox*>(name))
+            texts.insert_or_assign(std::string(facts.control), toUtf8(combo->currentText()));
+        else if (const auto* field = findChild<QLineEdit*>(name); field && !field->isReadOnly())
+            texts.insert_or_assign(std::string(facts.control), toUtf8(field->text()));
+    }
+    return texts;
+}
+
+void CalculatorWindow::restoreInputs(const FieldTexts& inputs)
+{
+    FieldTexts texts;
+    for (const FieldFacts& facts : m_calculator.fields())
+        if (facts.role == FieldRole::Result)
+            texts.insert_or_assign(std::string(facts.control), std::string(facts.designText));
+    for (const auto& [control, text] : inputs) {
+        const QString name = QString::fromStdString(control);
+        if (auto* combo = findChild<QComboBox*>(name))
+            combo->setCurrentText(toQString(text));
+        else
+            texts.insert_or_assign(control, text);
+    }
+    writeFieldTexts(this, texts);
+    m_state = CalculationState::None;
+    m_texts.clear();
+    m_time = {};
+    emit calculationOutdated();
+}
+
+void CalculatorWindow::setTitleBlock(const TitleBlock& block)
+{
+    if (block == m_titleBlock)
+        return;
+    m_titleBlock = block;
+    emit titleBlockChanged();
+}
+
+std::optional<Fault> CalculatorWindow::checkCalculation(FieldTexts&)
+{
+    return std::nullopt;
+}
+
+void CalculatorWindow::showOutcome(const std::optional<Fault>& fault)
+{
+    if (fault)
+        reportFault(this, *fault);
 }
 
 void CalculatorWindow::noteCalculation(bool complete)
@@ -70,11 +144,13 @@ void CalculatorWindow::noteCalculation(bool complete)
 
 void CalculatorWindow::noteInputEdited()
 {
+    emit inputsChanged();
     if (m_state != CalculationState::Complete)
         return;
     m_state = CalculationState::InputEdited;
     m_texts.clear();
     m_time = {};
+    emit calculationOutdated();
 }
 
 void CalculatorWindow::changeEvent(QEvent* event)

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "calculators.h"
+#include "titleblock.h"
+
 #include <QDateTime>
 #include <QHash>
 #include <QMdiSubWindow>
@@ -19,7 +22,10 @@ enum class CalculationState {
 class CalculatorWindow : public QMdiSubWindow {
     Q_OBJECT
 public:
-    CalculatorWindow(const QString& name, const QString& title, QSize clientSize);
+    CalculatorWindow(const CalculatorEntry& calculator, const QString& name, const QString& title,
+        QSize clientSize);
+
+    const CalculatorEntry& calculator() const { return m_calculator; }
 
     CalculationState calculationState() const { return m_state; }
     // The texts of every named field and combo box after the last complete
@@ -29,23 +35,56 @@ public:
     QDateTime calculationTime() const { return m_time; }
     QChar calculationSeparator() const { return m_separator; }
 
+    // The inputs and the chosen steel grade as shown, by control name: what a
+    // saved design and a trial keep.
+    FieldTexts inputTexts() const;
+    // Puts inputs back as typed, by control name, and every result to its
+    // design-time text; the window then holds no calculation, and the results
+    // come back with the next "确定输入".
+    void restoreInputs(const FieldTexts& inputs);
+
+    // The title block of this calculator's sheet.
+    const TitleBlock& titleBlock() const { return m_titleBlock; }
+    void setTitleBlock(const TitleBlock& block);
+
+signals:
+    // A click of "确定输入" ended in a complete calculation of the inputs shown.
+    void calculated();
+    // The last complete calculation no longer belongs to the inputs shown: an
+    // input or the steel grade changed, or a click stopped at a fault.
+    void calculationOutdated();
+    // An input, the steel grade or the title block changed, typed or set.
+    void inputsChanged();
+    void titleBlockChanged();
+
 protected:
     void changeEvent(QEvent* event) override;
 
     // The widget the controls are placed on, at twip positions.
     QWidget* client() const { return m_client; }
 
-    // The click handlers say how a calculation ended, once its texts are in
-    // the fields.
-    void noteCalculation(bool complete);
+    // The click of "确定输入": the calculator's calculation on the fields'
+    // texts, written back, then the checks that follow it; a fault is
+    // reported in a box.
+    void runCalculation();
+
+    // What follows a complete calculation, with the texts just written; the
+    // fault that stopped it, if any. None by default.
+    virtual std::optional<Fault> checkCalculation(FieldTexts& texts);
+    // How the click ends for the user: by default a fault's report.
+    virtual void showOutcome(const std::optional<Fault>& fault);
 
 private:
+    // How the click ended, once its texts are in the fields, for the sheet.
+    void noteCalculation(bool complete);
     void noteInputEdited();
 
+    const CalculatorEntry& m_calculator;
     QWidget* m_client;
     CalculationState m_state = CalculationState::None;
     QHash<QString, QString> m_texts;
     QDateTime m_time;
     QChar m_separator = u'.';
+    TitleBlock m_titleBlock;
     bool m_restoredBefore = false;
 };

@@ -86,6 +86,8 @@ QLineEdit* placeOutputField(QWidget* parent, const QString& name, const QString&
 {
     QLineEdit* field = placeField(new ResultField(text, parent), name, where, accessibleName);
     field->setReadOnly(true);
+    // Selectable with the mouse, passed over by Tab.
+    field->setFocusPolicy(Qt::ClickFocus);
     QPalette palette = field->palette();
     palette.setColor(QPalette::Base, resultBackground);
     field->setPalette(palette);
@@ -95,8 +97,12 @@ QLineEdit* placeOutputField(QWidget* parent, const QString& name, const QString&
 QLineEdit* placeFixedField(QWidget* parent, const QString& name, const QString& text, QRect where,
     const QString& accessibleName)
 {
-    QLineEdit* field = placeField(new QLineEdit(text, parent), name, where, accessibleName);
-    field->setReadOnly(true);
+    // Read-only before it holds any text, as a result field is.
+    auto* fixed = new QLineEdit(parent);
+    fixed->setReadOnly(true);
+    fixed->setText(text);
+    QLineEdit* field = placeField(fixed, name, where, accessibleName);
+    field->setFocusPolicy(Qt::ClickFocus);
     return field;
 }
 

@@ -78,8 +78,12 @@ bool hasDigit(const QString& text)
 } // namespace
 
 ResultField::ResultField(const QString& text, QWidget* parent)
-    : QLineEdit(text, parent)
+    : QLineEdit(parent)
 {
+    // Read-only before it holds any text, so that whatever asks about it
+    // first (a screen reader) finds it read-only.
+    setReadOnly(true);
+    setText(text);
     connect(this, &QLineEdit::textChanged, this, &ResultField::updateToolTip);
     updateToolTip();
 }

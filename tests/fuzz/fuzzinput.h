@@ -25,8 +25,9 @@
 using FieldList = std::vector<FieldName>;
 
 // The bytes as text, split at newlines into one text per field in turn;
-// fields beyond the last piece get an empty text. The first byte picks the
-// decimal separator, so both kinds of locale are explored.
+// fields beyond the last piece get an empty text. The first byte's lowest bit
+// picks the decimal separator, so both kinds of locale are explored; its other
+// bits are the target's to use.
 inline FieldTexts fieldTextsFrom(
     const std::uint8_t* data, std::size_t size, const FieldList& inputs, NumberFormat& format)
 {

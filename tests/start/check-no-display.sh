@@ -11,6 +11,11 @@ while [[ -e /tmp/.X11-unix/X$dead ]] || grep -q "/tmp/.X11-unix/X$dead\$" /proc/
   dead=$((dead + 1))
 done
 
+# A runtime folder where no compositor listens, and a socket name nothing serves.
+runtime=$(mktemp -d)
+trap 'rm -rf "$runtime"' EXIT
+gone=wayland-stelvana-gone
+
 failures=0
 passed=0
 # check NAME REASON [VAR=value...] [-- program arguments...]
@@ -52,6 +57,31 @@ check "X asked for by name" "cannot connect to DISPLAY=:$dead" DISPLAY=":$dead" 
 check "X asked for, only Wayland set" "DISPLAY is not set" WAYLAND_DISPLAY=wayland-77 QT_QPA_PLATFORM=xcb
 check "X display named on the command line" "cannot connect to -display :$dead" DISPLAY=":$dead" -- -display ":$dead"
 check "display name with an escape sequence" "cannot connect to DISPLAY=:$dead?[2J" DISPLAY=":$dead"$'\e[2J'
+
+# Qt tries Wayland first where WAYLAND_DISPLAY is set, then X.
+plugins=$(qtpaths6 --query QT_INSTALL_PLUGINS 2>/dev/null || true)
+if compgen -G "$plugins/platforms/libqwayland*" >/dev/null; then
+  nobody="cannot connect to WAYLAND_DISPLAY=$gone"
+  check "Wayland nobody serves, no X" "$nobody, and DISPLAY is not set" \
+    WAYLAND_DISPLAY=$gone XDG_RUNTIME_DIR="$runtime"
+  check "Wayland socket by path nobody serves" \
+    "cannot connect to WAYLAND_DISPLAY=$runtime/$gone, and DISPLAY is not set" \
+    WAYLAND_DISPLAY="$runtime/$gone"
+  check "Wayland without a runtime folder" \
+    "WAYLAND_DISPLAY is set but XDG_RUNTIME_DIR is not, and DISPLAY is not set" \
+    WAYLAND_DISPLAY=$gone XDG_RUNTIME_DIR=
+  check "Wayland and X both unserved" "$nobody, and cannot connect to DISPLAY=:$dead" \
+    WAYLAND_DISPLAY=$gone XDG_RUNTIME_DIR="$runtime" DISPLAY=":$dead"
+  check "Wayland asked for by name" "$nobody" \
+    WAYLAND_DISPLAY=$gone XDG_RUNTIME_DIR="$runtime" DISPLAY=":$dead" QT_QPA_PLATFORM=wayland
+  check "Wayland asked for, none named" "WAYLAND_DISPLAY is not set and nothing answers on wayland-0" \
+    XDG_RUNTIME_DIR="$runtime" DISPLAY=":$dead" QT_QPA_PLATFORM=wayland
+else
+  # Without qt6-wayland (its package only recommends it) Qt has no Wayland to try.
+  check "Wayland set, its plugin missing, no X" \
+    "Qt's Wayland plugin, package qt6-wayland, is not installed, and DISPLAY is not set" \
+    WAYLAND_DISPLAY=$gone XDG_RUNTIME_DIR="$runtime"
+fi
 
 echo "$passed passed, $failures failed"
 [[ $failures -eq 0 ]]

@@ -13,6 +13,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTextLayout>
 
@@ -20,6 +21,8 @@ void prepareTestApplication()
 {
     applyProgramLook();
     QLocale::setDefault(QLocale::c());
+    // Recent files and the frame's place go to a scratch folder, not the user's.
+    QStandardPaths::setTestModeEnabled(true);
 }
 
 QMdiArea* showInMdiArea(QMdiSubWindow* window)

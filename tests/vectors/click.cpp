@@ -1,12 +1,13 @@
 #include "click.h"
 
-#include "bracketcalculation.h"
-#include "bracketfields.h"
-#include "bracketverdicts.h"
-#include "sectioncalculation.h"
-#include "sectionfields.h"
-
 namespace {
+
+// The windows keep their controls' names: a field typed into is a text box,
+// "Text…"; a choice from a list is a combo box, "Combo…".
+bool isTextField(const FieldFacts& facts)
+{
+    return facts.control.starts_with("Text");
+}
 
 std::string kindName(FaultKind kind)
 {
@@ -34,29 +35,10 @@ std::optional<FaultSeen> seen(const std::optional<Fault>& fault)
 
 WindowTexts designTimeTexts(Calculator calculator)
 {
-    if (calculator == Calculator::Section) {
-        using namespace SectionField;
-        WindowTexts texts;
-        for (const FieldName result : { area, Ix, Iy, ix, iy, Wx, Wy, elasticStress, plasticStress,
-                 L0, slendernessX, slendernessY })
-            texts.emplace(result, "");
-        texts.insert({ { std::string(B), "400" }, { std::string(H), "300" },
-            { std::string(tw), "6" }, { std::string(t), "8" }, { std::string(N), "150" },
-            { std::string(M), "118" }, { std::string(L), "10000" }, { std::string(Num), "1" },
-            // the texts the window was drawn with
-            { std::string(G), "Text21" }, { std::string(Gsum), "Text22" } });
-        return texts;
-    }
-    using namespace BracketField;
     WindowTexts texts;
-    for (const FieldName result : results)
-        texts.emplace(result, "");
-    texts.insert({ { std::string(bf1), "200" }, { std::string(bf2), "200" },
-        { std::string(t1), "12" }, { std::string(t2), "12" }, { std::string(ts), "10" },
-        { std::string(hw), "500" }, { std::string(F), "400" }, { std::string(e), ".45" },
-        { std::string(hf), "10" }, { std::string(electrode), "E43" },
-        { std::string(weldingMethod), "\xE6\x89\x8B\xE5\xB7\xA5\xE7\x84\x8A" }, // 手工焊
-        { std::string(weldQuality), "\xE4\xB8\x89\xE7\xBA\xA7" } }); // 三级
+    for (const FieldFacts& facts : calculator->fields())
+        if (isTextField(facts))
+            texts.insert_or_assign(std::string(facts.control), std::string(facts.designText));
     return texts;
 }
 
@@ -64,14 +46,10 @@ ClickOutcome click(Calculator calculator, WindowTexts& texts, char32_t separator
 {
     const NumberFormat format { separator };
     ClickOutcome outcome;
-    if (calculator == Calculator::Section) {
-        outcome.fault = seen(calculateSection(texts, format));
-        return outcome;
-    }
-    outcome.fault = seen(calculateBracket(texts, format));
+    outcome.fault = seen(calculator->calculate(texts, format));
     // The verdict window opens only after a complete calculation.
-    if (!outcome.fault) {
-        const BracketVerdicts verdicts = judgeBracket(texts, format);
+    if (!outcome.fault && calculator->judge) {
+        const Verdicts verdicts = calculator->judge(texts, format);
         outcome.verdicts = verdicts.met;
         outcome.verdictFault = seen(verdicts.fault);
     }

@@ -13,8 +13,9 @@
 
 using WindowTexts = FieldTexts;
 
-// Every field of the window as it opens: the design-time texts of
-// section/sectionform.cpp and bracket/form1.cpp, results empty.
+// Every text field of the window as it opens, from the calculator's table:
+// what the window's line edits hold. A choice from a list (the bracket's steel
+// grade) is no line edit and is not carried.
 WindowTexts designTimeTexts(Calculator calculator);
 
 struct FaultSeen {
@@ -25,8 +26,9 @@ struct FaultSeen {
 
 struct ClickOutcome {
     std::optional<FaultSeen> fault;
-    // The bracket's verdict window after a complete calculation: one flag per
-    // design check judged, and the field that stopped the judgement, if any.
+    // The verdict window, for a calculator with design checks, after a
+    // complete calculation: one flag per check judged, and the field that
+    // stopped the judgement, if any.
     std::optional<std::vector<bool>> verdicts;
     std::optional<FaultSeen> verdictFault;
 };

@@ -1,9 +1,10 @@
-// stelvana_vectors: drives both calculations from a file of steps and writes
+// stelvana_vectors: drives every calculator from a file of steps and writes
 // every field text, the fault and the verdicts of each step, so that builds on
 // different compilers, libraries and processors can be compared byte for byte.
 //
 //   stelvana_vectors generate --calculator section|bracket --seed N --steps N OUT
 //   stelvana_vectors run IN OUT [IN OUT ...]
+//   stelvana_vectors calculators        the calculators' ids, one a line
 //
 // Files are read and written in binary mode: the same bytes on every system.
 
@@ -18,6 +19,7 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <map>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -29,9 +31,10 @@ constexpr int usageError = 2;
 
 void usage()
 {
-    std::cerr
-        << "usage: stelvana_vectors generate --calculator section|bracket --seed N --steps N OUT\n"
-           "       stelvana_vectors run IN OUT [IN OUT ...]\n";
+    std::cerr << "usage: stelvana_vectors generate --calculator " << calculatorIds("|")
+              << " --seed N --steps N OUT\n"
+                 "       stelvana_vectors run IN OUT [IN OUT ...]\n"
+                 "       stelvana_vectors calculators\n";
 }
 
 bool readFile(const std::string& path, std::string& content)
@@ -107,7 +110,7 @@ bool runSteps(const std::string& in, const std::string& outPath)
         return false;
     }
     // Each window keeps its texts from click to click, results included.
-    std::optional<WindowTexts> windows[2];
+    std::map<Calculator, WindowTexts> windows;
     std::string out;
     out.reserve(content.size() * 8);
     std::size_t lineNumber = 0;
@@ -131,20 +134,22 @@ bool runSteps(const std::string& in, const std::string& outPath)
             return false;
         }
         const Step& step = *parsed.step;
-        std::optional<WindowTexts>& window
-            = windows[step.calculator == Calculator::Section ? 0 : 1];
-        if (!window || step.newWindow)
-            window = designTimeTexts(step.calculator);
+        auto window = windows.find(step.calculator);
+        if (window == windows.end())
+            window = windows.emplace(step.calculator, designTimeTexts(step.calculator)).first;
+        else if (step.newWindow)
+            window->second = designTimeTexts(step.calculator);
+        WindowTexts& texts = window->second;
         for (const auto& [field, text] : step.typed) {
-            if (!window->contains(field)) {
+            if (!texts.contains(field)) {
                 std::cerr << in << ':' << lineNumber << ": the window has no field " << field
                           << '\n';
                 return false;
             }
-            (*window)[field] = text;
+            texts[field] = text;
         }
-        const ClickOutcome outcome = click(step.calculator, *window, step.separator);
-        appendRecord(out, ++stepNumber, step, *window, outcome);
+        const ClickOutcome outcome = click(step.calculator, texts, step.separator);
+        appendRecord(out, ++stepNumber, step, texts, outcome);
     }
     if (!writeFile(outPath, out)) {
         std::cerr << outPath << ": cannot write\n";
@@ -161,7 +166,7 @@ bool readCount(std::string_view text, std::uint64_t& value)
 
 int generate(const std::vector<std::string_view>& args)
 {
-    std::optional<Calculator> calculator;
+    Calculator calculator = nullptr;
     std::uint64_t seed = 0;
     std::uint64_t steps = 0;
     std::string outPath;
@@ -170,11 +175,7 @@ int generate(const std::vector<std::string_view>& args)
         const std::string_view arg = args[i];
         const bool hasValue = i + 1 < args.size();
         if (arg == "--calculator" && hasValue) {
-            const std::string_view name = args[++i];
-            if (name == "section")
-                calculator = Calculator::Section;
-            else if (name == "bracket")
-                calculator = Calculator::Bracket;
+            calculator = findCalculator(args[++i]);
         } else if (arg == "--seed" && hasValue) {
             seedGiven = readCount(args[++i], seed);
         } else if (arg == "--steps" && hasValue) {
@@ -193,9 +194,9 @@ int generate(const std::vector<std::string_view>& args)
     }
 
     std::string out = "# Stelvana steps: ";
-    out += calculatorName(*calculator);
+    out += calculatorName(calculator);
     out += ", seed " + std::to_string(seed) + ", " + std::to_string(steps) + " steps\n";
-    for (const Step& step : generateSteps(*calculator, seed, std::size_t(steps))) {
+    for (const Step& step : generateSteps(calculator, seed, std::size_t(steps))) {
         out += formatStep(step);
         out += '\n';
     }
@@ -211,6 +212,10 @@ int generate(const std::vector<std::string_view>& args)
 int main(int argc, char** argv)
 {
     std::vector<std::string_view> args(argv + 1, argv + argc);
+    if (args.size() == 1 && args[0] == "calculators") {
+        std::cout << calculatorIds("\n") << '\n';
+        return 0;
+    }
     if (!args.empty() && args[0] == "generate")
         return generate({ args.begin() + 1, args.end() });
     if (args.size() >= 3 && args[0] == "run" && args.size() % 2 == 1) {

@@ -217,7 +217,18 @@ std::optional<std::string> unescapeText(std::string_view escaped)
 
 std::string_view calculatorName(Calculator calculator)
 {
-    return calculator == Calculator::Section ? "section" : "bracket";
+    return calculator->id;
+}
+
+std::string calculatorIds(std::string_view between)
+{
+    std::string ids;
+    for (const CalculatorEntry& entry : calculators()) {
+        if (!ids.empty())
+            ids += between;
+        ids += entry.id;
+    }
+    return ids;
 }
 
 bool controlOrder(const std::string& a, const std::string& b)
@@ -260,12 +271,9 @@ StepParse parseStep(std::string_view line)
 {
     const std::vector<std::string_view> parts = splitBlanks(line);
     Step step;
-    if (parts[0] == "section")
-        step.calculator = Calculator::Section;
-    else if (parts[0] == "bracket")
-        step.calculator = Calculator::Bracket;
-    else
-        return { std::nullopt, "the calculator is neither section nor bracket" };
+    step.calculator = findCalculator(parts[0]);
+    if (!step.calculator)
+        return { std::nullopt, "the calculator is none of " + calculatorIds(", ") };
 
     if (parts.size() < 2)
         return { std::nullopt, "no decimal separator" };

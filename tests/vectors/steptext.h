@@ -12,6 +12,8 @@
 // Printable ASCII other than the backslash stands for itself; the empty text
 // writes as nothing.
 
+#include "calculators.h"
+
 #include <cstddef>
 #include <map>
 #include <optional>
@@ -29,20 +31,20 @@ std::string utf8Of(char32_t c);
 // \u{...} that is not a Unicode scalar value).
 std::optional<std::string> unescapeText(std::string_view escaped);
 
-// The control names of the two windows' fields.
-enum class Calculator { Section, Bracket };
+// A calculator of the registry; step files name it by its id.
+using Calculator = const CalculatorEntry*;
 
 // One click of "确定输入": the texts typed before it, in order, into the window
 // as the previous click left it, or into a newly opened window.
 struct Step {
-    Calculator calculator = Calculator::Section;
+    Calculator calculator = nullptr;
     char32_t separator = U'.';
     bool newWindow = false;
     std::vector<std::pair<std::string, std::string>> typed;
 };
 
 // A step line: "section . Text1=400 Text3=\u{FF16}", "bracket , new Text8=0,45".
-// Fields are the calculator, the decimal separator (one character, escaped
+// Fields are the calculator's id, the decimal separator (one character, escaped
 // like a text), optionally "new", then typed fields as Name=escaped-text,
 // separated by single blanks.
 std::string formatStep(const Step& step);
@@ -54,6 +56,9 @@ struct StepParse {
 StepParse parseStep(std::string_view line);
 
 std::string_view calculatorName(Calculator calculator);
+
+// The ids of every calculator, in the registry's order: "section|bracket".
+std::string calculatorIds(std::string_view between);
 
 // Field names sorted by their control number: Text2 before Text10.
 bool controlOrder(const std::string& a, const std::string& b);

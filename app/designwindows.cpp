@@ -1,0 +1,106 @@
+#include "designwindows.h"
+
+#include "calculatorwindow.h"
+#include "fieldbinding.h"
+
+#include <algorithm>
+#include <array>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString fromCore(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+// The title block's members in the order of titleBlockKeys().
+constexpr std::array titleBlockMembers { &TitleBlock::projectName, &TitleBlock::projectNumber,
+    &TitleBlock::member, &TitleBlock::designOrganisation, &TitleBlock::calculatedBy,
+    &TitleBlock::calculatedOn, &TitleBlock::checkedBy, &TitleBlock::checkedOn,
+    &TitleBlock::approvedBy, &TitleBlock::approvedOn };
+
+} // namespace
+
+FieldTexts inputsByControl(const CalculatorEntry& calculator, const QMap<QString, QString>& inputs)
+{
+    FieldTexts texts;
+    for (const FieldFacts& facts : calculator.fields())
+        if (const auto found = inputs.constFind(fromCore(facts.id)); found != inputs.constEnd())
+            texts.insert_or_assign(std::string(facts.control), toUtf8(*found));
+    return texts;
+}
+
+QMap<QString, QString> inputsById(const CalculatorEntry& calculator, const FieldTexts& texts)
+{
+    const QStringList stored = storedFieldIds(fromCore(calculator.id));
+    QMap<QString, QString> inputs;
+    for (const FieldFacts& facts : calculator.fields())
+        if (const auto found = texts.find(facts.control);
+            found != texts.end() && stored.contains(fromCore(facts.id)))
+            inputs.insert(fromCore(facts.id), toQString(found->second));
+    return inputs;
+}
+
+TitleBlock titleBlockOf(const QMap<QString, QString>& texts)
+{
+    TitleBlock block;
+    const QStringList& keys = titleBlockKeys();
+    for (std::size_t index = 0; index < titleBlockMembers.size(); ++index)
+        block.*titleBlockMembers[index] = texts.value(keys[qsizetype(index)]);
+    return block;
+}
+
+QMap<QString, QString> titleBlockTexts(const TitleBlock& block)
+{
+    QMap<QString, QString> texts;
+    const QStringList& keys = titleBlockKeys();
+    for (std::size_t index = 0; index < titleBlockMembers.size(); ++index)
+        texts.insert(keys[qsizetype(index)], block.*titleBlockMembers[index]);
+    return texts;
+}
+
+CalculatorDesign calculatorDesignOf(
+    const CalculatorEntry& calculator, const CalculatorWindow* window)
+{
+    if (!window)
+        return designTimeDesign().calculators.value(fromCore(calculator.id));
+    CalculatorDesign design;
+    design.inputs = inputsById(calculator, window->inputTexts());
+    design.titleBlock = titleBlockTexts(window->titleBlock());
+    return design;
+}
+
+void applyCalculatorDesign(CalculatorWindow& window, const CalculatorDesign& design)
+{
+    window.restoreInputs(inputsByControl(window.calculator(), design.inputs));
+    window.setTitleBlock(titleBlockOf(design.titleBlock));
+}
+
+DesignTrial trialOf(const CalculatorWindow& window)
+{
+    const CalculatorEntry& calculator = window.calculator();
+    DesignTrial trial;
+    trial.time = window.calculationTime().toString(Qt::ISODate);
+    trial.inputs = inputsById(calculator, window.inputTexts());
+    const QHash<QString, QString>& texts = window.calculationTexts();
+    const QStringList keys = trialResultIds(fromCore(calculator.id));
+    for (const FieldFacts& facts : calculator.fields())
+        if (keys.contains(fromCore(facts.id)))
+            trial.results.insert(fromCore(facts.id), texts.value(fromCore(facts.control)));
+    if (keys.contains(QString::fromLatin1(checksMetKey))) {
+        QString met;
+        if (calculator.judge) {
+            FieldTexts all;
+            for (auto it = texts.constBegin(); it != texts.constEnd(); ++it)
+                all.insert_or_assign(toUtf8(it.key()), toUtf8(it.value()));
+            const Verdicts verdicts = calculator.judge(all, userNumberFormat());
+            if (!verdicts.fault)
+                met = u"%1/%2"_s.arg(std::count(verdicts.met.begin(), verdicts.met.end(), true))
+                          .arg(verdicts.met.size());
+        }
+        trial.results.insert(QString::fromLatin1(checksMetKey), met);
+    }
+    return trial;
+}

@@ -1,0 +1,127 @@
+#include "bracketsheet.h"
+
+#include "bracketfields.h"
+#include "checkfigures.h"
+
+#include <array>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+namespace field = BracketField;
+
+// The window's formula labels, with what its captions get wrong put right:
+// y takes t2 and t1 (not "tf2", "tf1"), the shear stresses divide by In and
+// ts, τ1 is named τ1. Every flange term stands at its own distance from the
+// centroidal axis: the upper flange's centre at y, the lower one's at c2, its
+// outer edge at hw + t1/2 + t2 − y. The unit factors are where they enter:
+// 10³ turns kN into N (or kN·m into kN·mm), 10⁶ turns kN·m into N·mm.
+const std::array<SheetFormula, 20> formulas { {
+    { field::M, u"M = F × e"_s },
+    { field::V, u"V = F"_s },
+    { field::An, u"A_{n} = b_{f1} × t_{1} + b_{f2} × t_{2} + t_{s} × h_{w}"_s },
+    { field::y,
+        u"y = [t_{s} × h_{w} × 0.5 × (h_{w} + t_{1}) "
+        u"+ b_{f2} × t_{2} × (h_{w} + 0.5 × t_{1} + 0.5 × t_{2})] ÷ A_{n}"_s },
+    { field::S, u"S = 0.5 × t_{s} × (y − 0.5 × t_{1})² + t_{1} × b_{f1} × y"_s },
+    { field::a, u"a = 0.5 × h_{w} + 0.5 × t_{1} − y"_s },
+    { field::In,
+        u"I_{n} = t_{1} × b_{f1} × y² + t_{2} × b_{f2} × c_{2}² + t_{s} × h_{w}³ ÷ 12 "
+        u"+ t_{s} × h_{w} × a²，其中 c_{2} = h_{w} + 0.5 × t_{1} + 0.5 × t_{2} − y"_s },
+    { field::Wn1, u"W_{n1} = I_{n} ÷ (y + 0.5 × t_{1})"_s },
+    { field::Wn2, u"W_{n2} = I_{n} ÷ (h_{w} + 0.5 × t_{1} + t_{2} − y)"_s },
+    { field::sigma, u"σ = M × 10⁶ ÷ W_{n2}"_s },
+    { field::tau, u"τ = V × S × 10³ ÷ (I_{n} × t_{s})"_s },
+    { field::webEndModulus, u"W′_{n2} = I_{n} ÷ (h_{w} + 0.5 × t_{1} − y)"_s },
+    { field::S1, u"S_{1} = t_{2} × b_{f2} × (h_{w} + 0.5 × t_{1} + 0.5 × t_{2} − y)"_s },
+    { field::sigma1, u"σ_{1} = M × 10⁶ ÷ W′_{n2}"_s },
+    { field::tau1, u"τ_{1} = V × S_{1} × 10³ ÷ (I_{n} × t_{s})"_s },
+    { field::equivalentStress, u"√(σ_{1}² + 3 × τ_{1}²)"_s },
+    // The moment as a couple of flange forces on the depth less 20 mm.
+    { field::flangeForce, u"N = M × 10³ ÷ (t_{1} + t_{2} + h_{w} − 20)"_s },
+    { field::upperFlangeWeld, u"σ_{f1} = N × 10³ ÷ (t_{1} × b_{f1})"_s },
+    { field::lowerFlangeWeld, u"σ_{f2} = N × 10³ ÷ (t_{2} × b_{f2})"_s },
+    // Two fillet welds, throat 0.7 hf each, length hw less 20 mm.
+    { field::filletWeld, u"τ_{f} = V × 10³ ÷ [2 × 0.7 × h_{f} × (h_{w} − 20)]"_s },
+} };
+
+SheetPart verdictPart(const SheetSnapshot& snapshot)
+{
+    SheetPart part;
+    part.heading = u"三、验算结论"_s;
+    // Full-width brackets let a narrow header break before its unit.
+    part.table.header = { u"验算项目"_s, u"应力（N/mm²）"_s, u"设计强度（N/mm²）"_s,
+        u"强度取值依据"_s, u"应力比"_s, u"结论"_s, u"验算条文"_s };
+    part.table.widths = { 16, 13, 16, 19, 8, 14, 14 };
+    int notMet = 0, notJudged = 0;
+    for (const CheckFigures& check :
+        bracketCheckFigures(snapshot.texts, snapshot.decimalSeparator)) {
+        SheetCell verdict = plainCell(u"—"_s);
+        if (check.verdict == CheckVerdict::Met)
+            verdict = plainCell(u"满足要求"_s);
+        else if (check.verdict == CheckVerdict::NotMet)
+            verdict = { u"不满足要求"_s, true, false };
+        notMet += check.verdict == CheckVerdict::NotMet;
+        notJudged += check.verdict == CheckVerdict::NotJudged;
+        part.table.rows << SheetRow { check.field,
+            { plainCell(check.caption),
+                SheetCell { snapshot.texts.value(check.field), false, true },
+                plainCell(check.strength), plainCell(check.source),
+                plainCell(check.ratio.isEmpty() ? u"—"_s : check.ratio), verdict,
+                plainCell(check.clause) } };
+    }
+    if (notJudged > 0)
+        part.notes << SheetCell { u"结论：有 %1 项应力不是数字，无法判断"_s.arg(notJudged), true };
+    else if (notMet > 0)
+        part.notes << SheetCell { u"结论：有 %1 项不满足要求"_s.arg(notMet), true };
+    else
+        part.notes << plainCell(u"结论：全部满足要求"_s);
+    part.notes << plainCell(
+        u"注：设计强度按 Q235 钢、板厚 t ≤ 16 mm、E43 焊条、三级对接焊缝取固定值，"
+        u"不随计算条件中所示的钢材牌号改变；应力比按应力的绝对值计算。"_s);
+    part.notes << plainCell(
+        u"注：正应力按第6.1.1条，剪应力按第6.1.3条，折算应力按第6.1.5条"
+        u"（β_{1} = 1.1），翼缘对接焊缝按第11.2.1条，腹板角焊缝按第11.2.2条验算；"
+        u"焊缝强度设计值取自表4.4.5。"_s);
+    for (const QString& caveat : bracketStrengthCaveats(snapshot.texts, snapshot.decimalSeparator))
+        part.notes << plainCell(u"注意："_s + caveat);
+    return part;
+}
+
+// The root section as read, with the centroidal axis the calculation found and
+// the load at e (typed in m, drawn in mm).
+SheetDrawing bracketDrawing(const SheetSnapshot& snapshot)
+{
+    SheetDrawing drawing;
+    drawing.kind = SheetDrawing::Kind::Bracket;
+    drawing.upperWidth = drawingDimension(snapshot, field::bf1, u"bf1"_s);
+    drawing.lowerWidth = drawingDimension(snapshot, field::bf2, u"bf2"_s);
+    drawing.upperThickness = drawingDimension(snapshot, field::t1, u"t1"_s);
+    drawing.lowerThickness = drawingDimension(snapshot, field::t2, u"t2"_s);
+    drawing.webThickness = drawingDimension(snapshot, field::ts, u"ts"_s);
+    drawing.webHeight = drawingDimension(snapshot, field::hw, u"hw"_s);
+    drawing.axis = drawingDimension(snapshot, field::y, u"y"_s);
+    drawing.loadAt = drawingDimension(snapshot, field::e, u"e"_s, 1000);
+    drawing.loadAt.label += u" m"_s;
+    drawing.load = u"F = "_s + inputAsRead(snapshot, field::F) + u" kN"_s;
+    return drawing;
+}
+
+} // namespace
+
+CalculationSheet bracketSheet(const SheetSnapshot& snapshot)
+{
+    CalculationSheet sheet = sheetHeader(u"钢牛腿强度计算书"_s, snapshot);
+    sheet.basis += u"；焊缝强度设计值按其表4.4.5"_s;
+    sheet.parts << inputPart(snapshot, bracketFields());
+    sheet.parts.back().drawing = bracketDrawing(snapshot);
+    SheetPart results = resultPart(snapshot, bracketFields(), formulas);
+    results.notes << plainCell(u"注：M × 10⁶ 将 kN·m 化为 N·mm，V × 10³ 与 N × 10³ 将 kN 化为 N，"
+                               u"翼缘对接焊缝受力中 M × 10³ 将 kN·m 化为 kN·mm。"_s);
+    results.notes << plainCell(u"注：净截面惯性矩未计入翼缘板对自身形心轴的惯性矩 b × t³ ÷ 12，"
+                               u"偏于安全。"_s);
+    sheet.parts << results;
+    sheet.parts << verdictPart(snapshot);
+    return sheet;
+}

@@ -1,0 +1,296 @@
+#include "designfile.h"
+
+#include "checkedwrite.h"
+
+#include "calculators.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+
+#include <cmath>
+
+#ifndef STELVANA_VERSION
+#define STELVANA_VERSION "1.0"
+#endif
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString formatName = u"stelvana-design"_s;
+
+QString fromCore(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+// What is wrong with a file, thrown from wherever it was found.
+struct Problem {
+    QString sentence;
+};
+
+[[noreturn]] void refuse(const QString& sentence)
+{
+    throw Problem { sentence };
+}
+
+// Reads one JSON object, field by field, naming each by its path in the file
+// ("calculators.bracket.inputs.bf1") when it is missing or wrong.
+class ObjectReader {
+public:
+    ObjectReader(const QJsonObject& object, QString path)
+        : m_object(object)
+        , m_path(std::move(path))
+    {
+    }
+
+    QJsonValue value(const QString& key) const
+    {
+        const auto found = m_object.constFind(key);
+        if (found == m_object.constEnd())
+            refuse(u"缺少字段“%1”"_s.arg(pathOf(key)));
+        return *found;
+    }
+
+    QString text(const QString& key) const
+    {
+        const QJsonValue found = value(key);
+        if (!found.isString())
+            refuse(u"字段“%1”应为文本"_s.arg(pathOf(key)));
+        QString text = found.toString();
+        if (text.size() > maxDesignText)
+            refuse(u"字段“%1”的文本超过 %2 个字符"_s.arg(pathOf(key)).arg(maxDesignText));
+        return text;
+    }
+
+    ObjectReader object(const QString& key) const
+    {
+        const QJsonValue found = value(key);
+        if (!found.isObject())
+            refuse(u"字段“%1”应为一组字段"_s.arg(pathOf(key)));
+        return ObjectReader(found.toObject(), pathOf(key));
+    }
+
+    QJsonArray array(const QString& key) const
+    {
+        const QJsonValue found = value(key);
+        if (!found.isArray())
+            refuse(u"字段“%1”应为列表"_s.arg(pathOf(key)));
+        return found.toArray();
+    }
+
+    // Every key of the object is one of `known`: a hand-edited misspelling
+    // would otherwise be dropped without a word.
+    void onlyKeys(const QStringList& known) const
+    {
+        for (auto it = m_object.constBegin(); it != m_object.constEnd(); ++it)
+            if (!known.contains(it.key()))
+                refuse(u"字段“%1”不是设计文件的内容"_s.arg(pathOf(it.key())));
+    }
+
+    // The texts of exactly the keys `keys`.
+    QMap<QString, QString> texts(const QStringList& keys) const
+    {
+        onlyKeys(keys);
+        QMap<QString, QString> texts;
+        for (const QString& key : keys)
+            texts.insert(key, text(key));
+        return texts;
+    }
+
+    QString pathOf(const QString& key) const
+    {
+        return m_path.isEmpty() ? key : m_path + u'.' + key;
+    }
+
+private:
+    QJsonObject m_object;
+    QString m_path;
+};
+
+DesignTrial readTrial(const ObjectReader& reader, const QString& calculatorId)
+{
+    reader.onlyKeys({ u"time"_s, u"inputs"_s, u"results"_s });
+    DesignTrial trial;
+    trial.time = reader.text(u"time"_s);
+    if (!QDateTime::fromString(trial.time, Qt::ISODate).isValid())
+        refuse(u"字段“%1”不是日期和时间"_s.arg(reader.pathOf(u"time"_s)));
+    trial.inputs = reader.object(u"inputs"_s).texts(storedFieldIds(calculatorId));
+    trial.results = reader.object(u"results"_s).texts(trialResultIds(calculatorId));
+    return trial;
+}
+
+CalculatorDesign readCalculator(const ObjectReader& reader, const QString& id)
+{
+    reader.onlyKeys({ u"inputs"_s, u"titleBlock"_s, u"trials"_s });
+    CalculatorDesign design;
+    design.inputs = reader.object(u"inputs"_s).texts(storedFieldIds(id));
+    design.titleBlock = reader.object(u"titleBlock"_s).texts(titleBlockKeys());
+    const QJsonArray trials = reader.array(u"trials"_s);
+    const QString trialsPath = reader.pathOf(u"trials"_s);
+    if (trials.size() > maxTrials)
+        refuse(u"“%1”有 %2 条记录，多于 %3 条"_s.arg(trialsPath).arg(trials.size()).arg(maxTrials));
+    for (qsizetype index = 0; index < trials.size(); ++index) {
+        const QString path = u"%1[%2]"_s.arg(trialsPath).arg(index);
+        if (!trials[index].isObject())
+            refuse(u"字段“%1”应为一组字段"_s.arg(path));
+        design.trials.append(readTrial(ObjectReader(trials[index].toObject(), path), id));
+    }
+    return design;
+}
+
+Design readDesign(const QJsonObject& root)
+{
+    const ObjectReader reader(root, {});
+    // The name first: a JSON file of some other program is not "broken".
+    if (root.value(u"format"_s) != QJsonValue(formatName))
+        refuse(u"这不是 Stelvana 设计文件"_s);
+    const QJsonValue version = reader.value(u"formatVersion"_s);
+    const double number = version.toDouble(-1);
+    if (!version.isDouble() || number < 1 || number != std::floor(number))
+        refuse(u"格式版本“formatVersion”应为正整数"_s);
+    if (number > designFormatVersion)
+        refuse(
+            u"文件的格式版本 %1 比本程序能读的版本 %2 新，请用新版程序打开"_s.arg(number, 0, 'f', 0)
+                .arg(designFormatVersion));
+    reader.onlyKeys({ u"format"_s, u"formatVersion"_s, u"programVersion"_s, u"calculators"_s });
+
+    Design design;
+    design.programVersion = reader.text(u"programVersion"_s);
+    const ObjectReader calculatorsReader = reader.object(u"calculators"_s);
+    QStringList ids;
+    for (const CalculatorEntry& entry : calculators())
+        ids.append(fromCore(entry.id));
+    calculatorsReader.onlyKeys(ids);
+    for (const QString& id : ids)
+        design.calculators.insert(id, readCalculator(calculatorsReader.object(id), id));
+    return design;
+}
+
+QJsonObject textsObject(const QMap<QString, QString>& texts)
+{
+    QJsonObject object;
+    for (auto it = texts.constBegin(); it != texts.constEnd(); ++it)
+        object.insert(it.key(), it.value());
+    return object;
+}
+
+} // namespace
+
+const QStringList& titleBlockKeys()
+{
+    static const QStringList keys { u"projectName"_s, u"projectNumber"_s, u"member"_s,
+        u"designOrganisation"_s, u"calculatedBy"_s, u"calculatedOn"_s, u"checkedBy"_s,
+        u"checkedOn"_s, u"approvedBy"_s, u"approvedOn"_s };
+    return keys;
+}
+
+QStringList storedFieldIds(const QString& calculatorId)
+{
+    QStringList ids;
+    const CalculatorEntry* entry = findCalculator(calculatorId.toStdString());
+    if (!entry)
+        return ids;
+    for (const FieldFacts& facts : entry->fields())
+        if (facts.role == FieldRole::Input || facts.id == "steelGrade")
+            ids.append(fromCore(facts.id));
+    return ids;
+}
+
+QStringList trialResultIds(const QString& calculatorId)
+{
+    // What an engineer compares between trials: the section's area, its
+    // strong-axis stiffness and modulus, the stress and both slenderness
+    // ratios; the bracket's root stresses, weld stresses and how many checks
+    // it met.
+    if (calculatorId == u"section"_s)
+        return { u"A"_s, u"Ix"_s, u"Wx"_s, u"sigma_e"_s, u"lambda_x"_s, u"lambda_y"_s };
+    if (calculatorId == u"bracket"_s)
+        return { u"sigma"_s, u"tau"_s, u"sigma_eq"_s, u"sigma_f1"_s, u"sigma_f2"_s, u"tau_f"_s,
+            QString::fromLatin1(checksMetKey) };
+    return {};
+}
+
+Design designTimeDesign()
+{
+    Design design;
+    design.programVersion = QString::fromLatin1(STELVANA_VERSION);
+    for (const CalculatorEntry& entry : calculators()) {
+        CalculatorDesign calculator;
+        const QStringList stored = storedFieldIds(fromCore(entry.id));
+        for (const FieldFacts& facts : entry.fields())
+            if (stored.contains(fromCore(facts.id)))
+                calculator.inputs.insert(fromCore(facts.id), fromCore(facts.designText));
+        for (const QString& key : titleBlockKeys())
+            calculator.titleBlock.insert(key, QString());
+        design.calculators.insert(fromCore(entry.id), calculator);
+    }
+    return design;
+}
+
+DesignReading parseDesign(QByteArrayView bytes)
+{
+    if (bytes.trimmed().isEmpty())
+        return { std::nullopt, u"文件是空的"_s };
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(bytes.toByteArray(), &error);
+    if (error.error != QJsonParseError::NoError)
+        return { std::nullopt,
+            u"文件不完整或已损坏，第 %1 个字节处读不下去"_s.arg(error.offset + 1) };
+    if (!document.isObject())
+        return { std::nullopt, u"这不是 Stelvana 设计文件"_s };
+    try {
+        return { readDesign(document.object()), {} };
+    } catch (const Problem& problem) {
+        return { std::nullopt, problem.sentence };
+    }
+}
+
+DesignReading readDesignFile(const QString& path)
+{
+    QFile file(path);
+    if (!QFileInfo(path).isFile())
+        return { std::nullopt, u"文件不存在"_s };
+    if (!file.open(QIODevice::ReadOnly))
+        return { std::nullopt, u"文件无法读取（%1）"_s.arg(file.errorString()) };
+    if (file.size() > maxDesignFileBytes)
+        return { std::nullopt, u"文件太大，不是本程序保存的设计"_s };
+    const QByteArray bytes = file.read(maxDesignFileBytes + 1);
+    if (file.error() != QFileDevice::NoError)
+        return { std::nullopt, u"文件无法读取（%1）"_s.arg(file.errorString()) };
+    if (bytes.size() > maxDesignFileBytes)
+        return { std::nullopt, u"文件太大，不是本程序保存的设计"_s };
+    return parseDesign(bytes);
+}
+
+QByteArray designBytes(const Design& design)
+{
+    QJsonObject calculatorsObject;
+    for (auto it = design.calculators.constBegin(); it != design.calculators.constEnd(); ++it) {
+        QJsonArray trials;
+        for (const DesignTrial& trial : it->trials)
+            trials.append(
+                QJsonObject { { u"time"_s, trial.time }, { u"inputs"_s, textsObject(trial.inputs) },
+                    { u"results"_s, textsObject(trial.results) } });
+        calculatorsObject.insert(it.key(),
+            QJsonObject { { u"inputs"_s, textsObject(it->inputs) },
+                { u"titleBlock"_s, textsObject(it->titleBlock) }, { u"trials"_s, trials } });
+    }
+    const QJsonObject root { { u"format"_s, formatName },
+        { u"formatVersion"_s, designFormatVersion }, { u"programVersion"_s, design.programVersion },
+        { u"calculators"_s, calculatorsObject } };
+    // Qt's parser drops a U+FEFF written as its bytes, even inside a string,
+    // and an engineer's pasted text may begin with one; written as an escape
+    // it reads back. Outside strings JSON has no such character.
+    return QJsonDocument(root).toJson(QJsonDocument::Indented).replace("\xEF\xBB\xBF", "\\ufeff");
+}
+
+QString writeDesignFile(const QString& path, const Design& design)
+{
+    return writeWholeFile(path, designBytes(design));
+}

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QMap>
+#include <QString>
+
+#include <optional>
+
+// A saved design (suffix .stelvana): for each calculator of the registry, the
+// inputs exactly as typed, the sheet's title block and the trials, in JSON.
+// Every text is a string as the engineer typed it ("0,45", "４００"); no
+// figure in the file is ever read as a result.
+
+inline constexpr int designFormatVersion = 1;
+inline constexpr qsizetype maxDesignText = 10000; // characters in any one text
+inline constexpr qsizetype maxTrials = 200; // rows per calculator
+inline constexpr qint64 maxDesignFileBytes = 64 * 1024 * 1024;
+
+// One complete calculation kept for comparison.
+struct DesignTrial {
+    QString time; // ISO 8601, local time: "2026-12-08T16:20:05"
+    QMap<QString, QString> inputs; // by field id, as typed
+    QMap<QString, QString> results; // the key results' texts, by field id
+
+    bool operator==(const DesignTrial&) const = default;
+};
+
+struct CalculatorDesign {
+    QMap<QString, QString> inputs; // by field id ("B", "tw", "steelGrade")
+    QMap<QString, QString> titleBlock; // by titleBlockKeys()
+    QList<DesignTrial> trials; // oldest first
+
+    bool operator==(const CalculatorDesign&) const = default;
+};
+
+struct Design {
+    QString programVersion; // of the program that wrote it
+    QMap<QString, CalculatorDesign> calculators; // by calculator id
+
+    bool operator==(const Design&) const = default;
+};
+
+// The title block's keys in the file, as the sheet lists them.
+const QStringList& titleBlockKeys();
+
+// The field ids a calculator's design holds: its inputs and the steel grade
+// chosen in its combo box; fixed information and results are never stored.
+QStringList storedFieldIds(const QString& calculatorId);
+
+// The ids of the results a trial keeps for `calculatorId`, and the key under
+// which the bracket's count of met checks is kept.
+QStringList trialResultIds(const QString& calculatorId);
+inline constexpr auto checksMetKey = "checksMet";
+
+// The design with the design-time texts and an empty title block.
+Design designTimeDesign();
+
+// Reading: either the design, or one sentence in Chinese saying what is wrong
+// with the bytes (without the file's name, which the caller adds).
+struct DesignReading {
+    std::optional<Design> design;
+    QString problem;
+};
+
+// Parses and checks every field before anything is returned: the fuzz target.
+DesignReading parseDesign(QByteArrayView bytes);
+
+// The whole file read and parsed; a file that cannot be read says why.
+DesignReading readDesignFile(const QString& path);
+
+QByteArray designBytes(const Design& design);
+
+// Writes through QSaveFile: the earlier file stays whole unless every byte of
+// the new one reached the disk. An empty string, or the reason it failed.
+QString writeDesignFile(const QString& path, const Design& design);

@@ -1,0 +1,38 @@
+#include "fieldfacts.h"
+
+#include <algorithm>
+
+const FieldFacts* findField(FieldTable table, FieldName control)
+{
+    const auto found = std::find_if(table.begin(), table.end(),
+        [&](const FieldFacts& facts) { return facts.control == control; });
+    return found == table.end() ? nullptr : &*found;
+}
+
+std::vector<FieldName> fieldsWith(FieldTable table, FieldRole role)
+{
+    std::vector<FieldName> controls;
+    for (const FieldFacts& facts : table)
+        if (facts.role == role)
+            controls.push_back(facts.control);
+    return controls;
+}
+
+FieldTexts designTimeTexts(FieldTable table)
+{
+    FieldTexts texts;
+    for (const FieldFacts& facts : table)
+        texts.insert_or_assign(std::string(facts.control), std::string(facts.designText));
+    return texts;
+}
+
+std::string typedUnit(std::string_view printed)
+{
+    static constexpr std::pair<std::string_view, std::string_view> typed[] { { "·", "." },
+        { "²", "2" }, { "³", "3" }, { "⁴", "4" } };
+    std::string unit(printed);
+    for (const auto& [from, to] : typed)
+        for (std::size_t at = unit.find(from); at != std::string::npos; at = unit.find(from, at))
+            unit.replace(at, from.size(), to);
+    return unit;
+}

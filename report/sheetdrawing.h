@@ -1,0 +1,27 @@
+#pragma once
+
+#include "calculationsheet.h"
+
+#include <QRectF>
+#include <QSizeF>
+
+class QPainter;
+class QPaintDevice;
+class QTextDocument;
+
+// The section's drawing, painted with lines and text only, so that a PDF
+// holds it as vectors. To scale when its sizes allow, else schematic with a
+// note saying why.
+
+// Its size on `device` (the screen if none): 150 × 62 mm.
+QSizeF sheetDrawingSize(const QPaintDevice* device);
+
+// Paints `drawing` into `box`. Returns whether it was drawn to scale.
+bool paintSheetDrawing(QPainter& painter, const QRectF& box, const SheetDrawing& drawing);
+
+// Puts each part's drawing into `document` where sheetHtml left its mark, as
+// an object the document lays out and paints itself.
+void placeSheetDrawings(QTextDocument& document, const CalculationSheet& sheet);
+
+// The mark sheetHtml leaves for the drawing of part `index`.
+QString sheetDrawingMark(qsizetype index);
