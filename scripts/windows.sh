@@ -79,8 +79,11 @@ qt_options=(
   # hence no tablet events.
   -DFEATURE_network=OFF -DFEATURE_sql=OFF -DFEATURE_dbus=OFF -DFEATURE_xml=OFF
   -DFEATURE_concurrent=OFF -DFEATURE_opengl=OFF -DFEATURE_vulkan=OFF
-  -DFEATURE_direct2d=OFF -DFEATURE_freetype=OFF -DFEATURE_jpeg=OFF
+  -DFEATURE_direct2d=OFF -DFEATURE_jpeg=OFF
   -DFEATURE_tabletevent=OFF -DFEATURE_zstd=OFF -DFEATURE_icu=OFF
+  # FreeType, bundled: Qt builds the offscreen platform, on which the suites
+  # run under Wine, only with it.
+  -DFEATURE_freetype=ON -DFEATURE_system_freetype=OFF
   # Qt's own copies: the MinGW sysroot has none of these to offer.
   -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF
   -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_png=OFF
