@@ -1,4 +1,5 @@
 #include "designwindows.h"
+#include "fieldrow.h" // fromCore
 
 #include "calculatorwindow.h"
 #include "fieldbinding.h"
@@ -9,11 +10,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QString fromCore(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
 
 // The title block's members in the order of titleBlockKeys().
 constexpr std::array titleBlockMembers { &TitleBlock::projectName, &TitleBlock::projectNumber,

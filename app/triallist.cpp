@@ -1,4 +1,5 @@
 #include "triallist.h"
+#include "fieldrow.h" // fromCore
 
 #include "calculatorwindows.h"
 #include "trialtable.h"
@@ -18,11 +19,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QString fromCore(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
 
 QPushButton* button(QWidget* parent, const QString& name, const QString& caption)
 {

@@ -1,6 +1,8 @@
 #include "trialtable.h"
+#include "fieldrow.h" // fromCore
 
 #include "calculators.h"
+#include "sheettext.h" // spreadsheetCell
 
 #include <QDateTime>
 
@@ -8,25 +10,12 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QString fromCore(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
 // "B (mm)", "λx", "钢材": the engineer's symbol and unit, or the name where
 // a field has no symbol.
 QString headerOf(const FieldFacts& facts)
 {
     const QString name = facts.symbol.empty() ? fromCore(facts.name) : fromCore(facts.symbol);
     return facts.unit.empty() ? name : name + u" ("_s + fromCore(facts.unit) + u')';
-}
-
-QString tabCell(const QString& text)
-{
-    if (!text.contains(u'\t') && !text.contains(u'\n') && !text.contains(u'\r')
-        && !text.startsWith(u'"'))
-        return text;
-    return u'"' + QString(text).replace(u"\""_s, u"\"\""_s) + u'"';
 }
 
 } // namespace
@@ -76,12 +65,12 @@ QString TrialTable::tabSeparated() const
     QStringList lines;
     QStringList cells;
     for (const QString& header : headers)
-        cells << tabCell(header);
+        cells << spreadsheetCell(header);
     lines << cells.join(u'\t');
     for (const QStringList& row : rows) {
         cells.clear();
         for (const QString& text : row)
-            cells << tabCell(text);
+            cells << spreadsheetCell(text);
         lines << cells.join(u'\t');
     }
     return lines.join(u'\n') + u'\n';

@@ -98,17 +98,6 @@ QString cellText(const SheetCell& cell)
     return cell.verbatim ? cell.text : fromMarkup(cell.text, false);
 }
 
-// A spreadsheet reads a quoted cell whole, its tabs and line breaks included.
-QString tabCell(const QString& text)
-{
-    if (!text.contains(u'\t') && !text.contains(u'\n') && !text.contains(u'\r')
-        && !text.startsWith(u'"'))
-        return text;
-    QString quoted = text;
-    quoted.replace(u"\""_s, u"\"\""_s);
-    return u'"' + quoted + u'"';
-}
-
 // The title block's rows: two items a row, each a caption and its text; an
 // empty text is a blank to sign on.
 struct TitleItem {
@@ -152,6 +141,16 @@ QStringList metaItems(const CalculationSheet& sheet)
 }
 
 } // namespace
+
+QString spreadsheetCell(const QString& text)
+{
+    if (!text.contains(u'\t') && !text.contains(u'\n') && !text.contains(u'\r')
+        && !text.startsWith(u'"'))
+        return text;
+    QString quoted = text;
+    quoted.replace(u"\""_s, u"\"\""_s);
+    return u'"' + quoted + u'"';
+}
 
 QFont sheetFont()
 {
@@ -213,7 +212,7 @@ QString sheetPlainText(const CalculationSheet& sheet)
     for (const auto& [left, right] : titleRows(sheet.titleBlock)) {
         QStringList cells;
         for (const TitleItem& item : { left, right })
-            cells << item.caption << tabCell(item.text.isEmpty() ? signLine : item.text);
+            cells << item.caption << spreadsheetCell(item.text.isEmpty() ? signLine : item.text);
         lines << cells.join(u'\t');
     }
     if (!sheet.basis.isEmpty())
@@ -222,12 +221,12 @@ QString sheetPlainText(const CalculationSheet& sheet)
         lines << QString() << part.heading;
         QStringList header;
         for (const QString& caption : part.table.header)
-            header << tabCell(fromMarkup(caption, false));
+            header << spreadsheetCell(fromMarkup(caption, false));
         lines << header.join(u'\t');
         for (const SheetRow& row : part.table.rows) {
             QStringList cells;
             for (const SheetCell& cell : row.cells)
-                cells << tabCell(cellText(cell));
+                cells << spreadsheetCell(cellText(cell));
             lines << cells.join(u'\t');
         }
         for (const SheetCell& note : part.notes)

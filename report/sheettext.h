@@ -27,6 +27,11 @@ enum class SheetMedium { Clipboard, Paper };
 QString sheetHtml(const CalculationSheet& sheet, SheetMedium medium = SheetMedium::Clipboard);
 QString sheetPlainText(const CalculationSheet& sheet);
 
+// A text as one cell of tab-separated text: quoted, its quotes doubled, when
+// it holds a tab or a line break or begins with a quote, so that a
+// spreadsheet reads it whole.
+QString spreadsheetCell(const QString& text);
+
 // The document of the sheet, laid out for `device` (the screen if none);
 // a long unbroken text wraps anywhere rather than widen the page.
 std::unique_ptr<QTextDocument> sheetDocument(

@@ -51,12 +51,6 @@ struct PromptAnswer : QObject {
     }
 };
 
-// The confirm button of each calculator.
-QString confirmButton(const QString& calculator)
-{
-    return calculator == u"section"_s ? u"Command2"_s : u"Command1"_s;
-}
-
 } // namespace
 
 class TestDesign : public QObject {

@@ -43,11 +43,6 @@ DesignTrial trial(const QString& time, const QMap<QString, QString>& inputs,
     return { time, inputs, results };
 }
 
-QString confirmButton(const QString& id)
-{
-    return id == u"section"_s ? u"Command2"_s : u"Command1"_s;
-}
-
 } // namespace
 
 class TestTrialsAndKeys : public QObject {

@@ -25,6 +25,12 @@ void prepareTestApplication()
     QStandardPaths::setTestModeEnabled(true);
 }
 
+QString confirmButton(const QString& calculatorId)
+{
+    return calculatorId == QLatin1StringView("section") ? QStringLiteral("Command2")
+                                                        : QStringLiteral("Command1");
+}
+
 QMdiArea* showInMdiArea(QMdiSubWindow* window)
 {
     auto* area = new QMdiArea;

@@ -18,6 +18,9 @@ class QWidget;
 // numbers.
 void prepareTestApplication();
 
+// The name of the "确定输入" button of a calculator ("section", "bracket").
+QString confirmButton(const QString& calculatorId);
+
 // Characters of `text` for which `font`, with Qt's font fallback, has no glyph.
 QString missingGlyphs(const QString& text, const QFont& font);
 
