@@ -5,10 +5,12 @@
  * text of the PDFs they write with Debian's poppler this way, under Wine as
  * on Linux.
  *
- * Wine starts a Unix program from a Windows one and hands it the standard
- * handles, but gives back no process handle to wait on. So the tool runs
- * under /bin/sh, which writes its exit code into a file once it has ended:
- * by then all of its output is in the pipe. */
+ * Wine starts a Unix program from a Windows one, but gives back no process
+ * handle to wait on, and a Windows pipe (QProcess reads through one) does not
+ * reach it as its output. So the tool runs under /bin/sh with its output and
+ * errors going into files, and sh leaves its exit code in a third once it
+ * has ended; this program then copies the two files to its own standard
+ * output and error. */
 #include <windows.h>
 
 #include <stdio.h>
@@ -72,6 +74,37 @@ static void quote_for_windows(char* out, size_t size, const char* arg)
     out[at] = '\0';
 }
 
+/* A fresh name in the temporary folder, as Windows and as Unix sees it. */
+static char* scratch_file(WCHAR* windows_name)
+{
+    WCHAR folder[MAX_PATH];
+    GetTempPathW(MAX_PATH, folder);
+    GetTempFileNameW(folder, L"ut", 0, windows_name);
+    DeleteFileW(windows_name);
+    unix_name_fn unix_name = (unix_name_fn)(void*)GetProcAddress(
+        GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name");
+    char* name = unix_name(windows_name);
+    if (!name) {
+        fputs("unix-tool: no Unix path for the temporary folder\n", stderr);
+        exit(127);
+    }
+    return name;
+}
+
+/* The file's bytes to `to`, then the file away. */
+static void pass_on(const WCHAR* file_name, HANDLE to)
+{
+    HANDLE file = CreateFileW(file_name, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+    if (file != INVALID_HANDLE_VALUE) {
+        static char buffer[65536];
+        DWORD got, put;
+        while (ReadFile(file, buffer, sizeof buffer, &got, NULL) && got > 0)
+            WriteFile(to, buffer, got, &put, NULL);
+        CloseHandle(file);
+    }
+    DeleteFileW(file_name);
+}
+
 int wmain(int argc, WCHAR** argv)
 {
     unix_name_fn unix_name = (unix_name_fn)(void*)GetProcAddress(
@@ -90,16 +123,11 @@ int wmain(int argc, WCHAR** argv)
     char tool[MAX_PATH + 16];
     snprintf(tool, sizeof tool, "/usr/bin/%ls", name);
 
-    /* Where sh leaves the exit code. */
-    WCHAR folder[MAX_PATH], done[MAX_PATH];
-    GetTempPathW(MAX_PATH, folder);
-    GetTempFileNameW(folder, L"ut", 0, done);
-    DeleteFileW(done);
-    char* done_unix = unix_name(done);
-    if (!done_unix) {
-        fputs("unix-tool: no Unix path for the temporary folder\n", stderr);
-        return 127;
-    }
+    WCHAR out[MAX_PATH], err[MAX_PATH], done[MAX_PATH], done_tmp[MAX_PATH];
+    char* out_unix = scratch_file(out);
+    char* err_unix = scratch_file(err);
+    char* done_unix = scratch_file(done);
+    char* done_tmp_unix = scratch_file(done_tmp);
 
     add_sh_quoted(tool);
     for (int i = 1; i < argc; ++i) {
@@ -113,7 +141,15 @@ int wmain(int argc, WCHAR** argv)
             add_sh_quoted(plain);
         }
     }
+    add(" </dev/null >");
+    add_sh_quoted(out_unix);
+    add(" 2>");
+    add_sh_quoted(err_unix);
+    /* The exit code appears whole or not at all. */
     add("; echo $? >");
+    add_sh_quoted(done_tmp_unix);
+    add(" && mv");
+    add_sh_quoted(done_tmp_unix);
     add_sh_quoted(done_unix);
 
     static char line[65536];
@@ -121,12 +157,8 @@ int wmain(int argc, WCHAR** argv)
     quote_for_windows(quoted, sizeof quoted, script);
     snprintf(line, sizeof line, "Z:\\bin\\sh -c %s", quoted);
     STARTUPINFOA start = { sizeof start };
-    start.dwFlags = STARTF_USESTDHANDLES;
-    start.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    start.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
-    start.hStdError = GetStdHandle(STD_ERROR_HANDLE);
     PROCESS_INFORMATION process;
-    if (!CreateProcessA(NULL, line, NULL, NULL, TRUE, 0, NULL, NULL, &start, &process)) {
+    if (!CreateProcessA(NULL, line, NULL, NULL, FALSE, 0, NULL, NULL, &start, &process)) {
         fprintf(stderr, "unix-tool: cannot start %s (error %lu)\n", tool, GetLastError());
         return 127;
     }
@@ -139,6 +171,9 @@ int wmain(int argc, WCHAR** argv)
             fclose(file);
             if (read == 1) {
                 DeleteFileW(done);
+                fflush(stdout);
+                pass_on(out, GetStdHandle(STD_OUTPUT_HANDLE));
+                pass_on(err, GetStdHandle(STD_ERROR_HANDLE));
                 return code;
             }
         }

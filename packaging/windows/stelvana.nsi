@@ -16,6 +16,9 @@ RequestExecutionLevel admin
 
 !define PRODUCT "Stelvana"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Stelvana"
+; Design files (.stelvana) open in the program from Explorer.
+!define PROGID "Stelvana.Design"
+!define SHCNE_ASSOCCHANGED 0x08000000
 
 Name "${PRODUCT} ${VERSION}"
 Caption "${PRODUCT} ${VERSION} 安装"
@@ -64,6 +67,12 @@ Section "Stelvana" SecMain
   CreateShortcut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\stelvana.exe" "" "$INSTDIR\stelvana.exe" 0
 
   WriteRegStr HKLM "Software\${PRODUCT}" "InstallDir" "$INSTDIR"
+  WriteRegStr HKLM "Software\Classes\.stelvana" "" "${PROGID}"
+  WriteRegStr HKLM "Software\Classes\.stelvana" "Content Type" "application/x-stelvana"
+  WriteRegStr HKLM "Software\Classes\${PROGID}" "" "Stelvana 设计文件"
+  WriteRegStr HKLM "Software\Classes\${PROGID}\DefaultIcon" "" "$INSTDIR\stelvana.exe,0"
+  WriteRegStr HKLM "Software\Classes\${PROGID}\shell\open\command" "" '"$INSTDIR\stelvana.exe" "%1"'
+  System::Call 'shell32::SHChangeNotify(i ${SHCNE_ASSOCCHANGED}, i 0, p 0, p 0)'
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT} 钢结构计算工具"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "Stelvana developers"
@@ -89,4 +98,11 @@ Section "Uninstall"
   RMDir "$INSTDIR"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
   DeleteRegKey HKLM "Software\${PRODUCT}"
+  ; The extension only while it is still ours: another program may have
+  ; taken it since.
+  ReadRegStr $0 HKLM "Software\Classes\.stelvana" ""
+  StrCmp $0 "${PROGID}" 0 +2
+    DeleteRegKey HKLM "Software\Classes\.stelvana"
+  DeleteRegKey HKLM "Software\Classes\${PROGID}"
+  System::Call 'shell32::SHChangeNotify(i ${SHCNE_ASSOCCHANGED}, i 0, p 0, p 0)'
 SectionEnd
