@@ -47,7 +47,7 @@ packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-translations-l10n
   nsis wine wine64 xvfb xauth x11-utils imagemagick poppler-utils
-  fonts-noto-cjk fonts-arphic-ukai
+  fonts-noto-cjk fonts-arphic-ukai fonts-arphic-uming fonts-dejavu-core
 )
 missing=()
 for p in "${packages[@]}"; do
@@ -194,6 +194,11 @@ deploy=$work/deploy/Stelvana
 test_deploy=$work/deploy-tests
 
 t=$SECONDS
+# A build tree made against another Qt keeps that Qt's paths in its cache.
+if [[ -f $cross_build/CMakeCache.txt ]] &&
+  ! grep -qxF "CMAKE_PREFIX_PATH:UNINITIALIZED=$qt_prefix" "$cross_build/CMakeCache.txt"; then
+  rm -rf "$cross_build"
+fi
 # render_pictures runs here, on the build machine, with Debian's Qt Svg.
 cmake -S resources/render -B "$host_build" -G Ninja -DCMAKE_BUILD_TYPE=Release >"$work.host.log" 2>&1 &&
   nice -n 19 cmake --build "$host_build" >>"$work.host.log" 2>&1 || {
@@ -368,6 +373,19 @@ for dir in "$cross_build/tests" "$cross_build/app"; do
 done
 export WINEPATH
 WINEPATH=$(windows_path "$test_deploy")
+# Offscreen, Qt on Windows takes its fonts from one folder, not from the
+# system. Wine has neither Microsoft YaHei nor SimSun nor KaiTi: the suites
+# get the faces they get on Linux, reached through the same lists of
+# families that name the Windows faces first or after.
+mkdir -p "$test_deploy/fonts"
+ln -sf /usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc \
+  /usr/share/fonts/opentype/noto/NotoSansCJK-Bold.ttc \
+  /usr/share/fonts/truetype/arphic/ukai.ttc /usr/share/fonts/truetype/arphic/uming.ttc \
+  /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf /usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf \
+  /usr/share/fonts/truetype/dejavu/DejaVuSerif.ttf /usr/share/fonts/truetype/dejavu/DejaVuSerif-Bold.ttf \
+  "$test_deploy/fonts/"
+export WINEQT_QPA_FONTDIR
+WINEQT_QPA_FONTDIR=$(windows_path "$test_deploy/fonts")
 # tests/CMakeLists.txt leaves these out of a Windows build.
 echo "   left out: start_without_display (Windows has no X display to miss), manpage," \
   "package_version, package_deb_* (Debian's packaging), tst_pictures (it needs Qt Svg;" \
@@ -403,8 +421,8 @@ done | wc -l)
 [[ -f $installed/uninstall.exe ]] || problems+=("no uninstall.exe")
 [[ -f $shortcut ]] || problems+=("no Start-menu entry")
 size=$(wine reg query "$uninstall_key" /v EstimatedSize /reg:64 2>/dev/null | tr -d '\r' |
-  awk '/EstimatedSize/ { print strtonum($3) }')
-[[ ${size:-0} -gt 1000 ]] || problems+=("no installed size registered")
+  awk '/EstimatedSize/ { print $3 }')
+[[ $((${size:-0})) -gt 1000 ]] || problems+=("no installed size registered")
 association=$(wine reg query 'HKLM\Software\Classes\.stelvana' /ve /reg:64 2>/dev/null | tr -d '\r')
 [[ $association == *Stelvana.Design* ]] || problems+=("no .stelvana association")
 opens_with=$(wine reg query 'HKLM\Software\Classes\Stelvana.Design\shell\open\command' /ve /reg:64 2>/dev/null | tr -d '\r')
