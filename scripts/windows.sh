@@ -445,7 +445,7 @@ opens_with=$(wine reg query 'HKLM\Software\Classes\Stelvana.Design\shell\open\co
 running_in_prefix() {
   local pid
   for pid in $(pgrep -f -i -- "${1//./\\.}" || true); do
-    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && echo "$pid"
+    tr '\0' '\n' 2>/dev/null <"/proc/$pid/environ" | grep -qx "WINEPREFIX=$WINEPREFIX" && echo "$pid"
   done
 }
 
