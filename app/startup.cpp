@@ -4,6 +4,8 @@
 #include "interfacefont.h"
 #include "mdiform1.h"
 #include "readonlyfield.h"
+#include "sectionform.h"
+#include "svgpicture.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -49,7 +51,7 @@ void applyProgramLook()
     QGuiApplication::setDesktopFileName(u"stelvana"_s);
     QApplication::setFont(interfaceFont());
     installReadOnlyFieldAccessibility();
-    QApplication::setWindowIcon(QIcon(u":/pictures/stelvana.svg"_s));
+    QApplication::setWindowIcon(pictureIcon(u":/pictures/stelvana.svg"_s));
     loadQtChineseTexts();
 }
 

@@ -70,6 +70,10 @@ QString openFailure(const QString& path, int error)
         return u"“%1”不是文件夹"_s.arg(QDir::toNativeSeparators(folder.filePath()));
     if (!QFileInfo(folder.filePath()).isWritable())
         return u"没有在该文件夹中写入的权限"_s;
+    // Where the system gives no error number (Windows): 255 UTF-16 units is
+    // the longest name NTFS and FAT take, as 255 bytes is ext4's.
+    if (target.fileName().size() > 255)
+        return writeFailure(ENAMETOOLONG);
     return u"无法在该位置创建文件（文件名无效或过长）"_s;
 }
 

@@ -284,7 +284,7 @@ void TestDesignFile::saveFailureKeepsTheEarlierFile()
     const QString dir = scratch.filePath(u"mount"_s);
     QVERIFY(QDir().mkpath(dir));
     if (!mounted(dir, { u"-o"_s, u"size=16k"_s }))
-        QSKIP("mounting a tmpfs needs root");
+        QSKIP("filling a small tmpfs needs Linux and root");
     const QString path = dir + u"/bracket.stelvana"_s;
     const Design earlier = designTimeDesign();
     const QString wrote = writeDesignFile(path, earlier);

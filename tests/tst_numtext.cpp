@@ -625,14 +625,21 @@ void TestNumText::cubeOfSingleIsCorrectlyRounded()
 
 void TestNumText::independentOfTheCLocale()
 {
-    // Compile a German locale (decimal comma) for the C library and switch to
-    // it: the numeric texts must not notice.
+    // Switch the C library to a German locale (decimal comma): the numeric
+    // texts must not notice.
+#ifdef Q_OS_WIN
+    // Windows' C runtime has its locales built in, under either name.
+    const char* german = std::setlocale(LC_ALL, "de-DE") ? "de-DE" : "German_Germany.1252";
+#else
+    // glibc's must be compiled first.
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const int built = QProcess::execute(u"localedef"_s,
         { u"-i"_s, u"de_DE"_s, u"-f"_s, u"UTF-8"_s, dir.filePath(u"de_DE.UTF-8"_s) });
     QVERIFY2(built == 0 || built == 1, "localedef (Debian package locales) is needed");
     qputenv("LOCPATH", QFile::encodeName(dir.path()));
+    const char* german = "de_DE.UTF-8";
+#endif
     // Back to the C locale however the test ends, so that no later test runs
     // under the German one.
     struct CLocaleRestorer {
@@ -642,7 +649,7 @@ void TestNumText::independentOfTheCLocale()
             qunsetenv("LOCPATH");
         }
     } restorer;
-    QVERIFY2(std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr, "German C locale not available");
+    QVERIFY2(std::setlocale(LC_ALL, german) != nullptr, "German C locale not available");
     QCOMPARE(std::localeconv()->decimal_point[0], ',');
 
     QCOMPARE(hexFloat(::parseDouble(u"0.45"_s, point).value), hexFloat(0.45));
