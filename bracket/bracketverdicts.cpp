@@ -125,12 +125,12 @@ struct JudgedBracket {
     bool upperFlangeInTension() const { return sheet.readDouble(field::flangeForce).value >= 0; }
 };
 
-// M, y and In are two-decimal texts by now; the section stage, run again on
-// a copy of the inputs, reads back the very Singles the stresses used.
-RootSection sectionAsCalculated(
-    const FieldTexts& fields, NumberFormat format, const BracketInputs& in)
+// M, y and In are two-decimal texts by now; the section stage, run again
+// from the inputs on fields of its own, reads back the very Singles the
+// stresses used.
+RootSection sectionAsCalculated(const BracketInputs& in, NumberFormat format)
 {
-    FieldTexts scratch = fields;
+    FieldTexts scratch;
     FieldSheet sheet(scratch, format);
     return computeRootSection(sheet, in);
 }
@@ -306,7 +306,7 @@ Verdicts judgeBracket(const FieldTexts& fields, NumberFormat format)
         }
 
         const std::string grade = sheet.text(field::steelGrade);
-        const JudgedBracket bracket { sheet, in, sectionAsCalculated(fields, format, in),
+        const JudgedBracket bracket { sheet, in, sectionAsCalculated(in, format),
             filletWeldLength(in),
             gradeYieldStrength(fields.contains(field::steelGrade) ? grade : "Q235B") };
         std::vector<JudgedCheck>& checks = verdicts.checks;
