@@ -98,6 +98,15 @@ FrmShow::FrmShow()
         // Label1 … Label6 beside Label7 … Label12, then Label13Caption beside
         // Label13 and on to Label17.
         const bool strength = row < bracketStrengthCheckCount;
+        if (row == bracketStrengthCheckCount) {
+            // Made here, so that a screen reader meets it in reading order.
+            m_detailingHeading = new QLabel(fromCore(bracketDetailingHeading), this);
+            m_detailingHeading->setObjectName(u"DetailingHeading"_s);
+            QFont bold = m_detailingHeading->font();
+            bold.setBold(true);
+            m_detailingHeading->setFont(bold);
+            m_detailingHeading->setGeometry(twipRect(120, headingTop, 4455, 255));
+        }
         const QString verdictName = u"Label%1"_s.arg(row + 7);
         auto* caption = new QLabel(fromCore(checks[row].caption), this);
         caption->setObjectName(strength ? u"Label%1"_s.arg(row + 1) : verdictName + u"Caption"_s);
@@ -108,13 +117,7 @@ FrmShow::FrmShow()
         verdict->setGeometry(twipRect(3000, top, 1575, 255));
         m_verdicts.append(verdict);
     }
-    m_detailingHeading = new QLabel(fromCore(bracketDetailingHeading), this);
-    m_detailingHeading->setObjectName(u"DetailingHeading"_s);
-    QFont bold = m_detailingHeading->font();
-    bold.setBold(true);
-    m_detailingHeading->setFont(bold);
-    m_detailingHeading->setGeometry(twipRect(120, headingTop, 4455, 255));
-    // Hidden while the strengths hold; otherwise the window grows to take it.
+    // Hidden until there is something to say; the window grows to take it.
     m_note = new QLabel(this);
     m_note->setObjectName(u"VerdictNotes"_s);
     m_note->setWordWrap(true);
