@@ -17,6 +17,18 @@ constexpr std::array titleBlockMembers { &TitleBlock::projectName, &TitleBlock::
     &TitleBlock::calculatedOn, &TitleBlock::checkedBy, &TitleBlock::checkedOn,
     &TitleBlock::approvedBy, &TitleBlock::approvedOn };
 
+// The trial list's 满足项: met of all, "9/11", and how many the inputs left
+// unjudged, "9/11（2项未判断）"; "未判断" where none could be judged.
+QString checksMetText(const Verdicts& verdicts)
+{
+    const std::size_t all = verdicts.checks.size();
+    const std::size_t notJudged = verdicts.count(Verdict::NotJudged);
+    if (notJudged == all)
+        return u"未判断"_s;
+    const QString met = u"%1/%2"_s.arg(verdicts.count(Verdict::Met)).arg(all);
+    return notJudged == 0 ? met : met + u"（%1项未判断）"_s.arg(notJudged);
+}
+
 } // namespace
 
 FieldTexts inputsByControl(const CalculatorEntry& calculator, const QMap<QString, QString>& inputs)
@@ -93,8 +105,7 @@ DesignTrial trialOf(const CalculatorWindow& window)
                 all.insert_or_assign(toUtf8(it.key()), toUtf8(it.value()));
             const Verdicts verdicts = calculator.judge(all, userNumberFormat());
             if (!verdicts.fault)
-                met = u"%1/%2"_s.arg(std::count(verdicts.met.begin(), verdicts.met.end(), true))
-                          .arg(verdicts.met.size());
+                met = checksMetText(verdicts);
         }
         trial.results.insert(QString::fromLatin1(checksMetKey), met);
     }

@@ -11,6 +11,11 @@ namespace {
 
 namespace field = BracketField;
 
+QString orDash(const QString& text)
+{
+    return text.isEmpty() ? u"—"_s : text;
+}
+
 // The window's formula labels, with what its captions get wrong put right:
 // y takes t2 and t1 (not "tf2", "tf1"), the shear stresses divide by In and
 // ts, τ1 is named τ1. Every flange term stands at its own distance from the
@@ -38,12 +43,16 @@ const std::array<SheetFormula, 20> formulas { {
     { field::sigma1, u"σ_{1} = M × 10⁶ ÷ W′_{n2}"_s },
     { field::tau1, u"τ_{1} = V × S_{1} × 10³ ÷ (I_{n} × t_{s})"_s },
     { field::equivalentStress, u"√(σ_{1}² + 3 × τ_{1}²)"_s },
-    // The moment as a couple of flange forces on the depth less 20 mm.
-    { field::flangeForce, u"N = M × 10³ ÷ (t_{1} + t_{2} + h_{w} − 20)"_s },
+    // The moment as a couple of flange forces on the shorter of the depth
+    // less 20 mm and the distance between the flange centres.
+    { field::flangeForce,
+        u"N = M × 10³ ÷ min(t_{1} + t_{2} + h_{w} − 20, h_{w} + 0.5 × t_{1} + 0.5 × t_{2})"_s },
     { field::upperFlangeWeld, u"σ_{f1} = N × 10³ ÷ (t_{1} × b_{f1})"_s },
     { field::lowerFlangeWeld, u"σ_{f2} = N × 10³ ÷ (t_{2} × b_{f2})"_s },
-    // Two fillet welds, throat 0.7 hf each, length hw less 20 mm.
-    { field::filletWeld, u"τ_{f} = V × 10³ ÷ [2 × 0.7 × h_{f} × (h_{w} − 20)]"_s },
+    // Two fillet welds, throat 0.7 hf each, on the shorter of hw less 20 mm
+    // and hw less 2·hf.
+    { field::filletWeld,
+        u"τ_{f} = V × 10³ ÷ (2 × 0.7 × h_{f} × l_{w})，其中 l_{w} = min(h_{w} − 20, h_{w} − 2h_{f})"_s },
 } };
 
 SheetPart verdictPart(const SheetSnapshot& snapshot)
@@ -51,41 +60,58 @@ SheetPart verdictPart(const SheetSnapshot& snapshot)
     SheetPart part;
     part.heading = u"三、验算结论"_s;
     // Full-width brackets let a narrow header break before its unit.
-    part.table.header = { u"验算项目"_s, u"应力（N/mm²）"_s, u"设计强度（N/mm²）"_s,
-        u"强度取值依据"_s, u"应力比"_s, u"结论"_s, u"验算条文"_s };
-    part.table.widths = { 16, 13, 16, 19, 8, 14, 14 };
+    part.table.header = { u"验算项目"_s, u"计算值"_s, u"限值"_s, u"取值依据"_s, u"比值"_s,
+        u"结论"_s, u"验算条文"_s };
+    part.table.widths = { 16, 9, 16, 23, 8, 14, 14 };
+    part.table.keepTogether = true;
+    const BracketCheckFigures figures
+        = bracketCheckFigures(snapshot.texts, snapshot.decimalSeparator);
     int notMet = 0, notJudged = 0;
-    for (const CheckFigures& check :
-        bracketCheckFigures(snapshot.texts, snapshot.decimalSeparator)) {
-        SheetCell verdict = plainCell(u"—"_s);
-        if (check.verdict == CheckVerdict::Met)
-            verdict = plainCell(u"满足要求"_s);
-        else if (check.verdict == CheckVerdict::NotMet)
-            verdict = { u"不满足要求"_s, true, false };
+    bool headed = false;
+    for (const CheckFigures& check : figures.checks) {
+        if (check.detailing && !headed) {
+            part.table.rows << SheetRow { {},
+                { plainCell(figures.detailingHeading), plainCell({}), plainCell({}), plainCell({}),
+                    plainCell({}), plainCell({}), plainCell({}) } };
+            headed = true;
+        }
+        SheetCell verdict = plainCell(check.verdictText);
+        verdict.alert = check.verdict == CheckVerdict::NotMet;
         notMet += check.verdict == CheckVerdict::NotMet;
         notJudged += check.verdict == CheckVerdict::NotJudged;
         part.table.rows << SheetRow { check.field,
             { plainCell(check.caption),
-                SheetCell { snapshot.texts.value(check.field), false, true },
-                plainCell(check.strength), plainCell(check.source),
-                plainCell(check.ratio.isEmpty() ? u"—"_s : check.ratio), verdict,
-                plainCell(check.clause) } };
+                check.field.isEmpty() ? plainCell(orDash(check.value))
+                                      : SheetCell { check.value, false, true },
+                plainCell(orDash(check.limit)), plainCell(orDash(check.source)),
+                plainCell(orDash(check.ratio)), verdict, plainCell(check.clause) } };
     }
-    if (notJudged > 0)
-        part.notes << SheetCell { u"结论：有 %1 项应力不是数字，无法判断"_s.arg(notJudged), true };
+    const int all = int(figures.checks.size());
+    if (notJudged == all)
+        part.notes << SheetCell { u"结论：未作判断，原因见下"_s, true };
     else if (notMet > 0)
-        part.notes << SheetCell { u"结论：有 %1 项不满足要求"_s.arg(notMet), true };
+        part.notes << SheetCell { notJudged > 0
+                ? u"结论：有 %1 项不满足要求，%2 项未判断"_s.arg(notMet).arg(notJudged)
+                : u"结论：有 %1 项不满足要求"_s.arg(notMet),
+            true };
+    else if (notJudged > 0)
+        part.notes << SheetCell {
+            u"结论：已判断的 %1 项均满足要求，%2 项未判断"_s.arg(all - notJudged).arg(notJudged),
+            true
+        };
     else
         part.notes << plainCell(u"结论：全部满足要求"_s);
     part.notes << plainCell(
-        u"注：设计强度按 Q235 钢、板厚 t ≤ 16 mm、E43 焊条、三级对接焊缝取固定值，"
-        u"不随计算条件中所示的钢材牌号改变；应力比按应力的绝对值计算。"_s);
+        u"注：设计强度按 Q235 钢、E43 焊条、三级对接焊缝，依各项所验算板件的厚度分组取值"
+        u"（表4.4.1、表4.4.5），不随计算条件中所示的钢材牌号改变；εk 按所示钢材牌号取值；"
+        u"应力比按应力的绝对值计算。"_s);
     part.notes << plainCell(
-        u"注：正应力按第6.1.1条，剪应力按第6.1.3条，折算应力按第6.1.5条"
-        u"（β_{1} = 1.1），翼缘对接焊缝按第11.2.1条，腹板角焊缝按第11.2.2条验算；"
-        u"焊缝强度设计值取自表4.4.5。"_s);
-    for (const QString& caveat : bracketStrengthCaveats(snapshot.texts, snapshot.decimalSeparator))
-        part.notes << plainCell(u"注意："_s + caveat);
+        u"注：正应力按第6.1.1条，剪应力按第6.1.3条，腹板上、下端的折算应力按第6.1.5条"
+        u"（β_{1} = 1.1），翼缘对接焊缝按第11.2.1条（受拉一侧取 f_{t}^{w}，受压一侧取 "
+        u"f_{c}^{w}），腹板角焊缝按第11.2.2条并计第11.2.6条的长焊缝折减验算；受压翼缘宽厚比按"
+        u"表3.5.1的S4级，腹板高厚比按第6.3.2条，角焊缝构造按表11.3.5与第11.3.5条。"_s);
+    for (const QString& note : figures.notes)
+        part.notes << plainCell(u"注意："_s + note);
     return part;
 }
 
@@ -121,6 +147,9 @@ CalculationSheet bracketSheet(const SheetSnapshot& snapshot)
                                u"翼缘对接焊缝受力中 M × 10³ 将 kN·m 化为 kN·mm。"_s);
     results.notes << plainCell(u"注：净截面惯性矩未计入翼缘板对自身形心轴的惯性矩 b × t³ ÷ 12，"
                                u"偏于安全。"_s);
+    for (const QString& line : bracketWeldGeometry(snapshot.texts, snapshot.decimalSeparator))
+        results.notes << plainCell(
+            u"注："_s + withSeparator(line, snapshot.decimalSeparator) + u"。"_s);
     sheet.parts << results;
     sheet.parts << verdictPart(snapshot);
     return sheet;

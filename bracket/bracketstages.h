@@ -1,16 +1,11 @@
 #pragma once
 
+#include "bracketinputs.h"
 #include "fieldsheet.h"
 
 // The bracket check runs in stages on the bracket window's field texts. The
-// values below travel from one stage to the next; everything else travels
-// through the fields.
-
-// The nine inputs, read once as Singles: plate sizes bf1, bf2, t1, t2, ts, hw
-// (mm), the load F (kN) at e (m) from the column face, the fillet leg hf (mm).
-struct BracketInputs {
-    Single bf1, bf2, t1, t2, ts, hw, F, e, hf;
-};
+// inputs and the values below travel from one stage to the next; everything
+// else travels through the fields.
 
 // Results of the section stage that the stress stage takes over, as read back
 // from their fields.
@@ -19,8 +14,6 @@ struct RootSection {
     Single y; // upper flange centre to the centroidal axis, mm
     Single In; // net moment of inertia, mm⁴
 };
-
-BracketInputs readBracketInputs(const FieldSheet& sheet);
 
 // M, V, An, y, S, a, In, Wn1, Wn2 into Text13 … Text21.
 RootSection computeRootSection(FieldSheet& sheet, const BracketInputs& in);

@@ -1,23 +1,267 @@
 #include "bracketverdicts.h"
 
 #include "bracketfields.h"
+#include "bracketnotes.h"
+#include "bracketstages.h"
 #include "parse.h"
+#include "platestrengths.h"
+#include "steelgrade.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
 
-// The plates the strengths of table 4.4.1 hold for without reduction.
-constexpr float thickestPlateOfTheStrengths = 16;
-constexpr std::string_view gradeOfTheStrengths = "Q235B";
+namespace field = BracketField;
+using enum Verdict;
 
-std::string_view trimmed(std::string_view text)
+// What a figure is judged against: its value, and as the sheet writes it.
+struct Limit {
+    double value;
+    std::string text; // "f_{v} = 120"
+    std::string source; // "表4.4.1，Q235，16 < t ≤ 40 mm（t_{s} = 20）"
+};
+
+std::string limitNumber(double value, NumberFormat format)
 {
-    while (!text.empty() && text.front() == ' ')
-        text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ')
-        text.remove_suffix(1);
-    return text;
+    // Whole strengths as the tables print them; factored ones to two decimals.
+    return value == std::trunc(value) ? generalText(value, format)
+                                      : fixedTwoDecimals(value, format);
+}
+
+// Q235's strengths for one plate; its size has been checked to lie in the table.
+PlateStrengths strengthsOf(Single t)
+{
+    return *q235Strengths(t);
+}
+
+// "16 < t_{2} = 20 ≤ 40 mm": a thickness group with the plate's own thickness.
+std::string withThickness(
+    std::string_view group, std::string_view plate, Single t, NumberFormat format)
+{
+    std::string named(group);
+    named.replace(named.find('t'), 1, std::string(plate) + " = " + generalText(t.value, format));
+    return named;
+}
+
+std::string thicknessGroup(
+    const PlateStrengths& strengths, std::string_view plate, Single t, NumberFormat format)
+{
+    return "Q235，" + withThickness(strengths.group, plate, t, format);
+}
+
+Limit strength(std::string_view symbol, double value, std::string source, NumberFormat format)
+{
+    return { value, std::string(symbol) + " = " + generalText(value, format), std::move(source) };
+}
+
+// β1·f of §6.1.5 for a point of the web, where σ and τ are both large.
+Limit equivalentStressLimit(Single ts, NumberFormat format)
+{
+    const PlateStrengths web = strengthsOf(ts);
+    // 1.1 × 215 is the Double 236.50000000000003: 236.50 still passes.
+    const double limit = 1.1 * web.f;
+    return { limit,
+        "β_{1}·f = " + generalText(1.1, format) + " × " + generalText(web.f, format) + " = "
+            + generalText(limit, format),
+        "表4.4.1，" + thicknessGroup(web, "t_{s}", ts, format) };
+}
+
+// The ratio of a figure to what it may reach, two decimals; for a minimum,
+// what it must reach over what it is. Nothing where that has no meaning.
+std::string ratioText(double numerator, double denominator, NumberFormat format)
+{
+    if (!(denominator > 0))
+        return {};
+    return fixedTwoDecimals(numerator / denominator, format);
+}
+
+// A stress, as shown and as read, below its limit.
+JudgedCheck stressCheck(std::string shown, double stress, Limit limit, NumberFormat format)
+{
+    JudgedCheck check;
+    check.value = std::move(shown);
+    check.verdict = meetsLimit(stress, limit.value) ? Met : NotMet;
+    check.ratio = ratioText(std::fabs(stress), limit.value, format);
+    check.limit = std::move(limit.text);
+    check.source = std::move(limit.source);
+    return check;
+}
+
+// A stress field against its limit, as the verdict window reads it: the
+// field's two-decimal text, parsed as a Double.
+JudgedCheck stressBelow(const FieldReader& sheet, FieldName stressField, Limit limit)
+{
+    const double stress = sheet.readDouble(stressField).value;
+    return stressCheck(sheet.text(stressField), stress, std::move(limit), sheet.format());
+}
+
+// A figure the check works out, at most (or at least) its limit.
+JudgedCheck figureWithin(
+    std::string shown, double figure, Limit limit, bool atLeast, NumberFormat format)
+{
+    JudgedCheck check;
+    check.value = std::move(shown);
+    check.verdict = (atLeast ? figure >= limit.value : figure <= limit.value) ? Met : NotMet;
+    check.ratio
+        = atLeast ? ratioText(limit.value, figure, format) : ratioText(figure, limit.value, format);
+    check.limit = std::move(limit.text);
+    check.source = std::move(limit.source);
+    return check;
+}
+
+// The bracket as the calculation saw it, for the checks that work out their
+// own figures.
+struct JudgedBracket {
+    const FieldReader& sheet;
+    BracketInputs in;
+    RootSection root; // M, y and In as the stress stage read them back
+    FilletWeldLength weld;
+    std::optional<int> fy; // of the grade shown
+
+    NumberFormat format() const { return sheet.format(); }
+    // The moment puts the upper flange in tension, the lower in compression,
+    // while the flange force as shown is not negative.
+    bool upperFlangeInTension() const { return sheet.readDouble(field::flangeForce).value >= 0; }
+};
+
+// M, y and In are two-decimal texts by now; the section stage, run again
+// from the inputs on fields of its own, reads back the very Singles the
+// stresses used.
+RootSection sectionAsCalculated(const BracketInputs& in, NumberFormat format)
+{
+    FieldTexts scratch;
+    FieldSheet sheet(scratch, format);
+    return computeRootSection(sheet, in);
+}
+
+JudgedCheck flangeWeld(const JudgedBracket& bracket, FieldName stress, Single t,
+    std::string_view plate, bool inTension)
+{
+    const PlateStrengths strengths = strengthsOf(t);
+    const std::string group = thicknessGroup(strengths, plate, t, bracket.format());
+    return stressBelow(bracket.sheet, stress,
+        inTension ? strength(
+            "f_{t}^{w}", strengths.ftw, "表4.4.5，三级对接焊缝受拉，" + group, bracket.format())
+                  : strength("f_{c}^{w}", strengths.f, "表4.4.5，对接焊缝受压，" + group,
+                      bracket.format()));
+}
+
+// A side fillet longer than 60·hf carries less than its strength along the
+// whole length (§11.2.6): αf = 1.5 − lw ÷ (120·hf), not below 0.5.
+JudgedCheck filletWeld(const JudgedBracket& bracket)
+{
+    const NumberFormat format = bracket.format();
+    const double lw = bracket.weld.lw.value;
+    const double hf = bracket.in.hf.value;
+    const std::string weld = "表4.4.5，E43焊条角焊缝";
+    if (!(lw > 60 * hf))
+        return stressBelow(bracket.sheet, field::filletWeld,
+            strength("f_{f}^{w}", filletWeldStrength, weld, format));
+    const double alpha = std::max(0.5, 1.5 - (lw / (120 * hf)));
+    const double limit = alpha * filletWeldStrength;
+    return stressBelow(bracket.sheet, field::filletWeld,
+        { limit, "α_{f}·f_{f}^{w} = " + limitNumber(limit, format),
+            weld + "；第11.2.6条，l_{w} = " + generalText(bracket.weld.lw.value, format)
+                + " > 60h_{f} = " + generalText(60 * hf, format) + "，α_{f} = max("
+                + generalText(0.5, format) + ", " + generalText(1.5, format)
+                + " − l_{w} ÷ 120h_{f}) = " + fixedTwoDecimals(alpha, format) });
+}
+
+// §6.1.5 at the web's upper end, the other point where σ and τ are both
+// large: the bending stress over W″n1 = In ÷ (y − 0.5·t1), the shear of the
+// upper flange's first moment S1u = t1·bf1·y. Judged on its two-decimal
+// text, as the equivalent stress at the lower end is.
+JudgedCheck upperWebEnd(const JudgedBracket& bracket)
+{
+    const double t1 = bracket.in.t1.value, bf1 = bracket.in.bf1.value;
+    const double ts = bracket.in.ts.value, F = bracket.in.F.value;
+    const double M = bracket.root.M.value, y = bracket.root.y.value, In = bracket.root.In.value;
+    const double toWebEnd = y - (0.5 * t1);
+    // The axis through the web's upper end: no bending stress there.
+    const double sigma = toWebEnd == 0 ? 0 : (M * 1000000) / (In / toWebEnd);
+    const double S1u = (t1 * bf1) * y;
+    const double tau = ((F * S1u) * 1000) / (In * ts);
+    const double equivalent = std::sqrt((sigma * sigma) + ((3 * tau) * tau));
+
+    const NumberFormat format = bracket.format();
+    if (!std::isfinite(equivalent)) {
+        JudgedCheck beyond;
+        beyond.note = "腹板上端的折算应力超出数值范围，未作判断。";
+        return beyond;
+    }
+    std::string shown = fixedTwoDecimals(equivalent, format);
+    const double judged = parseDouble(shown, format).value;
+    return stressCheck(
+        std::move(shown), judged, equivalentStressLimit(bracket.in.ts, format), format);
+}
+
+std::string epsilonText(int fy, NumberFormat format)
+{
+    return "f_{y} = " + std::to_string(fy)
+        + "，ε_{k} = " + fixedTwoDecimals(std::sqrt(235.0 / fy), format);
+}
+
+// Table 3.5.1: the compression flange's outstand at most 15εk (class S4),
+// or it buckles before it reaches f.
+JudgedCheck compressionFlange(const JudgedBracket& bracket)
+{
+    if (!bracket.fy)
+        return {};
+    const NumberFormat format = bracket.format();
+    const bool lower = bracket.upperFlangeInTension();
+    const double bf = (lower ? bracket.in.bf2 : bracket.in.bf1).value;
+    const double t = (lower ? bracket.in.t2 : bracket.in.t1).value;
+    const double outstand = ((bf - double(bracket.in.ts.value)) / 2) / t;
+    const double limit = 15 * std::sqrt(235.0 / *bracket.fy);
+    return figureWithin(fixedTwoDecimals(outstand, format), outstand,
+        { limit, "15ε_{k} = " + limitNumber(limit, format),
+            std::string("表3.5.1，S4级，") + (lower ? "下" : "上") + "翼缘受压，"
+                + epsilonText(*bracket.fy, format) },
+        false, format);
+}
+
+// §6.3.2: a web more slender than 80εk needs stiffeners and the checks of §6.3.
+JudgedCheck webSlenderness(const JudgedBracket& bracket)
+{
+    if (!bracket.fy)
+        return {};
+    const NumberFormat format = bracket.format();
+    const double slenderness = double(bracket.in.hw.value) / double(bracket.in.ts.value);
+    const double limit = 80 * std::sqrt(235.0 / *bracket.fy);
+    JudgedCheck check = figureWithin(fixedTwoDecimals(slenderness, format), slenderness,
+        { limit, "80ε_{k} = " + limitNumber(limit, format),
+            "第6.3.2条，" + epsilonText(*bracket.fy, format) },
+        false, format);
+    if (check.verdict == NotMet)
+        check.note = "腹板高厚比" + check.value + "大于80εk = " + limitNumber(limit, format)
+            + "：应配置加劲肋（第6.3.2条）并按第6.3节验算腹板局部稳定，本程序未作此项验算。";
+    return check;
+}
+
+// Table 11.3.5: the smallest fillet leg for the web plate welded.
+JudgedCheck filletLeg(const JudgedBracket& bracket)
+{
+    const NumberFormat format = bracket.format();
+    const double ts = bracket.in.ts.value;
+    const auto [smallest, group] = ts <= 6 ? std::pair(3, "t ≤ 6 mm")
+        : ts <= 12                         ? std::pair(5, "6 < t ≤ 12 mm")
+        : ts <= 20                         ? std::pair(6, "12 < t ≤ 20 mm")
+                                           : std::pair(8, "t > 20 mm");
+    return figureWithin(generalText(bracket.in.hf.value, format), bracket.in.hf.value,
+        { double(smallest), "h_{f,min} = " + std::to_string(smallest),
+            "表11.3.5，" + withThickness(group, "t_{s}", bracket.in.ts, format) },
+        true, format);
+}
+
+// §11.3.5: a fillet computed with at least 8·hf and 40 mm of length.
+JudgedCheck filletLength(const JudgedBracket& bracket)
+{
+    const NumberFormat format = bracket.format();
+    const double shortest = std::max(8 * double(bracket.in.hf.value), 40.0);
+    return figureWithin(generalText(bracket.weld.lw.value, format), bracket.weld.lw.value,
+        { shortest, "max(8h_{f}, 40) = " + limitNumber(shortest, format), "第11.3.5条" }, true,
+        format);
 }
 
 } // namespace
@@ -25,19 +269,17 @@ std::string_view trimmed(std::string_view text)
 const std::vector<DesignCheck>& bracketDesignChecks()
 {
     static const std::vector<DesignCheck> checks {
-        { BracketField::sigma, "下翼缘外边的正应力", "f", 215, 1, "表4.4.1，Q235，t ≤ 16 mm",
-            "第6.1.1条" },
-        { BracketField::tau, "截面形心轴处的剪应力", "f_{v}", 125, 1, "表4.4.1，Q235，t ≤ 16 mm",
-            "第6.1.3条" },
-        // 1.1 × 215 is the Double 236.50000000000003: 236.50 still passes.
-        { BracketField::equivalentStress, "腹板下端的折算应力", "β_{1}·f", 215, 1.1, "第6.1.5条",
-            "第6.1.5条" },
-        { BracketField::upperFlangeWeld, "上翼缘焊缝应力", "f_{t}^{w}", 185, 1,
-            "表4.4.5，三级对接焊缝受拉", "第11.2.1条" },
-        { BracketField::lowerFlangeWeld, "下翼缘焊缝应力", "f_{c}^{w}", 215, 1,
-            "表4.4.5，对接焊缝受压", "第11.2.1条" },
-        { BracketField::filletWeld, "角焊缝应力", "f_{f}^{w}", 160, 1, "表4.4.5，E43焊条角焊缝",
-            "第11.2.2条" },
+        { "下翼缘外边的正应力", field::sigma, "第6.1.1条" },
+        { "截面形心轴处的剪应力", field::tau, "第6.1.3条" },
+        { "腹板下端的折算应力", field::equivalentStress, "第6.1.5条" },
+        { "上翼缘焊缝应力", field::upperFlangeWeld, "第11.2.1条" },
+        { "下翼缘焊缝应力", field::lowerFlangeWeld, "第11.2.1条" },
+        { "角焊缝应力", field::filletWeld, "第11.2.2条" },
+        { "腹板上端的折算应力", {}, "第6.1.5条" },
+        { "受压翼缘宽厚比", {}, "表3.5.1" },
+        { "腹板高厚比", {}, "第6.3.2条", "应设加劲肋" },
+        { "角焊缝焊脚尺寸", {}, "表11.3.5" },
+        { "角焊缝计算长度", {}, "第11.3.5条" },
     };
     return checks;
 }
@@ -47,43 +289,54 @@ bool meetsLimit(double stress, double limit)
     return std::fabs(stress) < limit;
 }
 
-BracketVerdicts judgeBracket(const FieldTexts& fields, NumberFormat format)
+Verdicts judgeBracket(const FieldTexts& fields, NumberFormat format)
 {
-    BracketVerdicts verdicts;
+    Verdicts verdicts;
     const FieldReader sheet(fields, format);
     verdicts.fault = runSteps([&] {
-        for (const DesignCheck& check : bracketDesignChecks())
-            verdicts.met.push_back(meetsLimit(sheet.readDouble(check.field).value, check.limit()));
+        const BracketInputs in = readBracketInputs(sheet);
+        verdicts.notes = impossibleSizes(in, fields, format);
+        if (!verdicts.notes.empty()) {
+            for (const DesignCheck& check : bracketDesignChecks()) {
+                JudgedCheck notJudged;
+                notJudged.value = sheet.text(check.field);
+                verdicts.checks.push_back(std::move(notJudged));
+            }
+            return;
+        }
+
+        const std::string grade = sheet.text(field::steelGrade);
+        const JudgedBracket bracket { sheet, in, sectionAsCalculated(in, format),
+            filletWeldLength(in),
+            gradeYieldStrength(fields.contains(field::steelGrade) ? grade : "Q235B") };
+        std::vector<JudgedCheck>& checks = verdicts.checks;
+        const PlateStrengths lowerFlange = strengthsOf(in.t2);
+        const PlateStrengths web = strengthsOf(in.ts);
+        checks.push_back(stressBelow(sheet, field::sigma,
+            strength("f", lowerFlange.f,
+                "表4.4.1，" + thicknessGroup(lowerFlange, "t_{2}", in.t2, format), format)));
+        checks.push_back(stressBelow(sheet, field::tau,
+            strength("f_{v}", web.fv, "表4.4.1，" + thicknessGroup(web, "t_{s}", in.ts, format),
+                format)));
+        checks.push_back(
+            stressBelow(sheet, field::equivalentStress, equivalentStressLimit(in.ts, format)));
+        // Uplift, or a load on the other side, turns the couple round.
+        const bool upperInTension = bracket.upperFlangeInTension();
+        checks.push_back(
+            flangeWeld(bracket, field::upperFlangeWeld, in.t1, "t_{1}", upperInTension));
+        checks.push_back(
+            flangeWeld(bracket, field::lowerFlangeWeld, in.t2, "t_{2}", !upperInTension));
+        checks.push_back(filletWeld(bracket));
+        checks.push_back(upperWebEnd(bracket));
+        checks.push_back(compressionFlange(bracket));
+        checks.push_back(webSlenderness(bracket));
+        checks.push_back(filletLeg(bracket));
+        checks.push_back(filletLength(bracket));
+        for (const JudgedCheck& check : checks)
+            if (!check.note.empty())
+                verdicts.notes.push_back(check.note);
+        for (std::string& note : openQuestions(fields))
+            verdicts.notes.push_back(std::move(note));
     });
     return verdicts;
-}
-
-std::vector<std::string> strengthCaveats(const FieldTexts& fields, NumberFormat format)
-{
-    std::vector<std::string> caveats;
-    bool thickPlate = false;
-    for (const FieldName plate : { BracketField::t1, BracketField::t2, BracketField::ts }) {
-        const auto text = fields.find(plate);
-        if (text == fields.end())
-            continue;
-        // As the calculation read it: a Single.
-        const Parsed<float> thickness = parseSingle(text->second, format);
-        thickPlate = thickPlate || (thickness && thickness.value > thickestPlateOfTheStrengths);
-    }
-    if (thickPlate)
-        // No break inside "t ≤ 16 mm".
-        caveats.emplace_back("板厚大于16 mm，设计强度应按规范降低，本程序取 "
-                             "t\u00A0≤\u00A016\u00A0mm 的值，请复核。");
-
-    const auto grade = fields.find(BracketField::steelGrade);
-    const std::string_view shown
-        = grade == fields.end() ? gradeOfTheStrengths : trimmed(grade->second);
-    if (shown == "Q345")
-        caveats.emplace_back("钢材为Q345，本程序取Q235的设计强度，偏于安全。");
-    else if (shown.empty())
-        caveats.emplace_back("未注明钢材牌号，本程序取Q235B的设计强度，请复核。");
-    else if (shown != gradeOfTheStrengths)
-        caveats.push_back(
-            "钢材为" + std::string(shown) + "，本程序取Q235B的设计强度，请按所用钢材复核。");
-    return caveats;
 }

@@ -3,48 +3,38 @@
 #include "fieldsheet.h"
 #include "verdicts.h"
 
-#include <optional>
-#include <string>
 #include <string_view>
 #include <vector>
 
-// The six design checks that close a bracket calculation: a stress field of
-// the bracket window against its design strength, N/mm². The strengths are
-// those of Q235 plates up to 16 mm thick welded with E43 electrodes, butt
-// welds of quality grade three; each check says where its value comes from.
+// The design checks that close a bracket calculation, in the verdict
+// window's order: six of strength, each a stress field of the bracket window
+// against its design strength, then five of local stability and detailing,
+// whose figures the checks work out from the same Singles as the stresses.
 //
-// Texts are UTF-8. A symbol writes subscripts as "f_{v}" and superscripts as
-// "f_{t}^{w}".
+// The strengths are those of Q235 plates by the thickness of the plate each
+// check is about (table 4.4.1), E43 electrodes and grade-three butt welds
+// (table 4.4.5), whatever the window shows; each judged check says which
+// value it took and where it comes from.
 struct DesignCheck {
-    FieldName field; // the stress judged
     std::string_view caption; // the verdict window's row
-    std::string_view symbol; // of the design strength
-    double strength; // N/mm²
-    double factor; // on the strength; 1 where it is taken as it stands
-    std::string_view source; // its table or clause in GB 50017-2017
+    FieldName field; // the result field judged; empty for a figure worked out by the check
     std::string_view clause; // the clause of GB 50017-2017 the check is made by
-
-    // The stress the check allows: factor × strength, a Double product.
-    double limit() const { return factor == 1 ? strength : factor * strength; }
+    std::string_view notMet = "不满足要求"; // the verdict when it is not met
 };
 
-// σ at the lower flange edge and τ at the axis against f and fv, the
-// equivalent stress against β1·f, the upper (tension) and lower (compression)
-// flange butt welds against ft^w and fc^w, the web fillet welds against ff^w.
 const std::vector<DesignCheck>& bracketDesignChecks();
 
-// A check is met while the stress's magnitude stays below its limit; a
-// compressive stress is judged by its size like a tensile one.
+// The strength checks come first; the others stand under this heading.
+inline constexpr std::size_t bracketStrengthCheckCount = 6;
+inline constexpr std::string_view bracketDetailingHeading = "局部稳定与构造";
+
+// A stress check is met while the stress's magnitude stays strictly below
+// its limit; a compressive stress is judged by its size like a tensile one.
 bool meetsLimit(double stress, double limit);
 
-using BracketVerdicts = Verdicts;
-
-// Judges the checks in order; a field that is not a number stops the
-// judgement at its row.
-BracketVerdicts judgeBracket(const FieldTexts& fields, NumberFormat format);
-
-// Where the fixed strengths do not hold for these inputs, one sentence each:
-// a plate (t1, t2 or ts) thicker than 16 mm, a steel grade other than Q235B.
-// They change no verdict. Empty when the strengths hold, and for a thickness
-// that does not read as a number (the calculation reports that one).
-std::vector<std::string> strengthCaveats(const FieldTexts& fields, NumberFormat format);
+// Judges the checks in order. A field that is not a number stops the
+// judgement at its check. An impossible bracket (a size ≤ 0, a plate beyond
+// 100 mm) has every check not judged, and a grade the checks do not know
+// leaves the two that need εk not judged; the notes say why, and on a
+// judged bracket what the checks leave open.
+Verdicts judgeBracket(const FieldTexts& fields, NumberFormat format);

@@ -1,21 +1,13 @@
 #include "checkfigures.h"
 
+#include "bracketinputs.h"
 #include "bracketverdicts.h"
 #include "calculationsheet.h"
 #include "format.h"
-#include "parse.h"
-
-#include <cmath>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// The core speaks UTF-8.
-std::string utf8(const QString& text)
-{
-    return text.toStdString();
-}
 
 NumberFormat formatWith(QChar decimalSeparator)
 {
@@ -26,57 +18,78 @@ FieldTexts coreTexts(const QHash<QString, QString>& texts)
 {
     FieldTexts fields;
     for (auto it = texts.cbegin(); it != texts.cend(); ++it)
-        fields.insert_or_assign(utf8(it.key()), utf8(it.value()));
+        fields.insert_or_assign(it.key().toStdString(), it.value().toStdString());
     return fields;
 }
 
-// "f = 215", or with its factor "β_{1}·f = 1.1 × 215 = 236.5".
-QString strengthText(const DesignCheck& check, NumberFormat format)
+CheckVerdict verdictOf(Verdict verdict)
 {
-    const QString strength = sheetString(generalText(check.strength, format));
-    if (check.factor == 1)
-        return sheetString(check.symbol) + u" = "_s + strength;
-    return u"%1 = %2 × %3 = %4"_s.arg(sheetString(check.symbol),
-        sheetString(generalText(check.factor, format)), strength,
-        sheetString(generalText(check.limit(), format)));
+    switch (verdict) {
+    case Verdict::Met:
+        return CheckVerdict::Met;
+    case Verdict::NotMet:
+        return CheckVerdict::NotMet;
+    case Verdict::NotJudged:
+        break;
+    }
+    return CheckVerdict::NotJudged;
 }
 
 } // namespace
 
-QList<CheckFigures> bracketCheckFigures(
+BracketCheckFigures bracketCheckFigures(
     const QHash<QString, QString>& texts, QChar decimalSeparator)
 {
-    const NumberFormat format = formatWith(decimalSeparator);
-    const BracketVerdicts verdicts = judgeBracket(coreTexts(texts), format);
+    const Verdicts verdicts = judgeBracket(coreTexts(texts), formatWith(decimalSeparator));
     const std::vector<DesignCheck>& checks = bracketDesignChecks();
 
-    QList<CheckFigures> figures;
+    BracketCheckFigures figures;
+    figures.detailingHeading = sheetString(bracketDetailingHeading);
     for (std::size_t row = 0; row < checks.size(); ++row) {
         const DesignCheck& check = checks[row];
         CheckFigures figure;
         figure.field = sheetString(check.field);
         figure.caption = sheetString(check.caption);
-        figure.strength = strengthText(check, format);
-        figure.source = sheetString(check.source);
         figure.clause = sheetString(check.clause);
-        if (row < verdicts.met.size()) {
-            figure.verdict = verdicts.met[row] ? CheckVerdict::Met : CheckVerdict::NotMet;
-            const Parsed<double> stress = parseDouble(utf8(texts.value(figure.field)), format);
-            // Judged by magnitude, as the verdict compares; the limits are positive.
-            if (stress)
-                figure.ratio = sheetString(
-                    fixedTwoDecimals(std::fabs(stress.value) / check.limit(), format));
+        figure.detailing = row >= bracketStrengthCheckCount;
+        // A check the judgement did not reach shows its field as it stands.
+        figure.value = texts.value(figure.field);
+        if (row < verdicts.checks.size()) {
+            const JudgedCheck& judged = verdicts.checks[row];
+            figure.value = sheetString(judged.value);
+            figure.limit = sheetString(judged.limit);
+            figure.source = sheetString(judged.source);
+            figure.ratio = sheetString(judged.ratio);
+            figure.verdict = verdictOf(judged.verdict);
         }
-        figures << figure;
+        figure.verdictText = figure.verdict == CheckVerdict::Met ? u"满足要求"_s
+            : figure.verdict == CheckVerdict::NotMet             ? sheetString(check.notMet)
+                                                                 : u"未判断"_s;
+        figures.checks << figure;
     }
+    if (!verdicts.fault)
+        for (const std::string& note : verdicts.notes)
+            figures.notes << sheetString(note);
     return figures;
 }
 
-QStringList bracketStrengthCaveats(const QHash<QString, QString>& texts, QChar decimalSeparator)
+QStringList bracketWeldGeometry(const QHash<QString, QString>& texts, QChar decimalSeparator)
 {
-    QStringList sentences;
-    for (const std::string& caveat :
-        strengthCaveats(coreTexts(texts), formatWith(decimalSeparator)))
-        sentences << sheetString(caveat);
-    return sentences;
+    const NumberFormat format = formatWith(decimalSeparator);
+    const FieldTexts fields = coreTexts(texts);
+    const FieldReader reader(fields, format);
+    QStringList lines;
+    const std::optional<Fault> fault = runSteps([&] {
+        const BracketInputs in = readBracketInputs(reader);
+        const auto mm
+            = [&](Single length) { return sheetString(generalText(length.value, format)); };
+        const FlangeLeverArm arm = flangeLeverArm(in);
+        lines << u"翼缘对接焊缝受力的力臂 h_{1} = min(t_{1} + t_{2} + h_{w} − 20, "
+                 u"h_{w} + 0.5 × t_{1} + 0.5 × t_{2}) = min(%1, %2) = %3 mm"_s.arg(
+                     mm(arm.depthLess20), mm(arm.centres), mm(arm.arm));
+        const FilletWeldLength weld = filletWeldLength(in);
+        lines << u"角焊缝计算长度 l_{w} = min(h_{w} − 20, h_{w} − 2h_{f}) = min(%1, %2) = %3 mm"_s
+                     .arg(mm(weld.webLess20), mm(weld.webLessEnds), mm(weld.lw));
+    });
+    return fault ? QStringList() : lines;
 }

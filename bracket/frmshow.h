@@ -9,10 +9,13 @@
 class QLabel;
 
 // The verdict window that closes every bracket calculation: six stresses of
-// the bracket window against their design strengths, "满足要求" or, in red,
-// "不满足要求". A top-level, modeless window of its own; a key or mouse press
-// on it hides it, its close box destroys it. Screen readers get it as an
-// alert whose description reads the verdicts as sentences.
+// the bracket window against their design strengths, then under their own
+// heading five checks of local stability and detailing, each "满足要求" or,
+// in red, "不满足要求" ("未判断" where the inputs give nothing to judge), and
+// under them what the verdicts leave open. A top-level, modeless window of its
+// own; a key or mouse press on it hides it, its close box destroys it. Screen
+// readers get it as an alert whose description reads the verdicts as
+// sentences.
 class FrmShow : public QWidget {
     Q_OBJECT
 public:
@@ -42,11 +45,14 @@ protected:
 private:
     FrmShow();
     void announce();
-    // Says, under the rows, where the fixed strengths do not hold for these
-    // inputs; hidden when they hold.
-    void showStrengthNote(const FieldTexts& bracketTexts);
+    // Moves the window up where its notes would take it below the screen.
+    void keepOnScreen();
+    // Says under the rows what the verdicts leave open, one sentence a line;
+    // the window grows to take them.
+    void showNotes(const std::vector<std::string>& notes);
 
-    QList<QLabel*> m_captions; // Label1 … Label6
-    QList<QLabel*> m_verdicts; // Label7 … Label12
+    QList<QLabel*> m_captions; // Label1 … Label6, Label13Caption … Label17Caption
+    QList<QLabel*> m_verdicts; // Label7 … Label17
+    QLabel* m_detailingHeading = nullptr;
     QLabel* m_note = nullptr;
 };

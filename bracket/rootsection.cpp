@@ -4,22 +4,6 @@
 
 namespace field = BracketField;
 
-BracketInputs readBracketInputs(const FieldSheet& sheet)
-{
-    // Braced initialisation reads them in this order, before anything is written.
-    return BracketInputs {
-        sheet.readSingle(field::bf1),
-        sheet.readSingle(field::bf2),
-        sheet.readSingle(field::t1),
-        sheet.readSingle(field::t2),
-        sheet.readSingle(field::ts),
-        sheet.readSingle(field::hw),
-        sheet.readSingle(field::F),
-        sheet.readSingle(field::e),
-        sheet.readSingle(field::hf),
-    };
-}
-
 RootSection computeRootSection(FieldSheet& sheet, const BracketInputs& in)
 {
     // Plain copies rather than structured bindings: lambdas capture these on

@@ -53,20 +53,21 @@ void computeStresses(FieldSheet& sheet, const BracketInputs& in, const RootSecti
         [&] { return squareRoot(widen((sigma1 * sigma1) + ((3 * tau1) * tau1))); });
 
     // 12., 13. The moment carried by the flange butt welds as a couple: force
-    // in each flange, kN, on the overall depth less 20 mm.
-    const Single flangeForce = sheet
-                                   .writeGeneral(field::flangeForce,
-                                       [&] { return (M * 1000) / (((t1 + t2) + hw) - 20); })
-                                   .readSingle();
+    // in each flange, kN, on the shorter of the depth less 20 mm and the
+    // distance between the flange centres.
+    const Single flangeForce
+        = sheet
+              .writeGeneral(field::flangeForce, [&] { return (M * 1000) / flangeLeverArm(in).arm; })
+              .readSingle();
 
     // 14., 15. Butt weld stresses in the upper and lower flange, N/mm².
     sheet.writeGeneral(field::upperFlangeWeld, [&] { return ((flangeForce * 1000) / t1) / bf1; });
     sheet.writeGeneral(field::lowerFlangeWeld, [&] { return ((flangeForce * 1000) / t2) / bf2; });
 
     // 16. The shear in the two web fillet welds, N/mm²: throat 0.7·hf each,
-    // length hw less 20 mm.
-    sheet.writeGeneral(
-        field::filletWeld, [&] { return widen(F * 1000) / ((1.4 * widen(hf)) * widen(hw - 20)); });
+    // on the shorter of hw less 20 mm and hw less 2·hf.
+    sheet.writeGeneral(field::filletWeld,
+        [&] { return widen(F * 1000) / ((1.4 * widen(hf)) * widen(filletWeldLength(in).lw)); });
 }
 
 void writeTwoDecimalPass(FieldSheet& sheet, const BracketInputs& in)

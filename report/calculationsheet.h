@@ -42,6 +42,9 @@ struct SheetTable {
     QStringList header;
     QList<int> widths; // per cent of the text width, one per column
     QList<SheetRow> rows;
+    // Read as one: the pages break before the part rather than inside it,
+    // unless it is taller than a page.
+    bool keepTogether = false;
 };
 
 // One size of a drawing as read: its label ("B = 400") and its value in mm,

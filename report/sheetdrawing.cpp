@@ -202,15 +202,23 @@ bool paintSheetDrawing(QPainter& painter, const QRectF& box, const SheetDrawing&
             painter.drawLine(QPointF(x(-wide / 2) - 8 * mm, y(axisDown)),
                 QPointF(x(wide / 2) + 2 * mm, y(axisDown)));
             painter.setPen(thin);
-            painter.drawText(QRectF(box.left(), y(axisDown) - 5 * mm,
+            // Over the axis, or under it where y's label would stand there.
+            const bool under = (axisDown - shape.upperThickness / 2) * scale < 12 * mm;
+            painter.drawText(QRectF(box.left(), y(axisDown) - (under ? 0 : 5 * mm),
                                  x(-wide / 2) - 9 * mm - box.left(), 5 * mm),
-                Qt::AlignRight | Qt::AlignBottom, u"形心轴"_s);
+                Qt::AlignRight | (under ? Qt::AlignTop : Qt::AlignBottom), u"形心轴"_s);
             dimension(painter, { x(-wide / 2) - gap, y(shape.upperThickness / 2) },
                 { x(-wide / 2) - gap, y(axisDown) }, drawing.axis.label, { -1, 0 }, tick);
         }
 
         // The elevation: the column face, the bracket's depth, F at e.
-        const qreal face = box.left() + 100 * mm;
+        // Clear of the plate sizes written right of the section.
+        const QFontMetricsF metrics(painter.font());
+        qreal sizes = 0;
+        for (const SheetDimension* size :
+            { &drawing.upperThickness, &drawing.webHeight, &drawing.lowerThickness })
+            sizes = std::max(sizes, metrics.horizontalAdvance(size->label));
+        const qreal face = std::max(box.left() + 100 * mm, right + tick * 0.6 + sizes + 3 * mm);
         const qreal depth = std::min(sectionRoom.height(), deep * scale);
         const qreal depthTop = sectionRoom.center().y() - depth / 2 + 4 * mm;
         const double e = drawing.loadAt.mm;
@@ -232,10 +240,18 @@ bool paintSheetDrawing(QPainter& painter, const QRectF& box, const SheetDrawing&
             painter.fillPath(head, Qt::black);
             painter.drawText(QRectF(at + 1.5 * mm, depthTop - 10 * mm, 40 * mm, 5 * mm),
                 Qt::AlignLeft | Qt::AlignVCenter, drawing.load);
-            dimension(painter, { face, depthTop + depth + gap }, { at, depthTop + depth + gap },
-                drawing.loadAt.label, { 0, 1 }, tick);
+            // A label wider than a short e stands beside it, off the column face.
+            const bool beside
+                = metrics.horizontalAdvance(drawing.loadAt.label) + 2 * mm > at - face;
+            const qreal under = depthTop + depth + gap;
+            dimension(painter, { face, under }, { at, under },
+                beside ? QString() : drawing.loadAt.label, { 0, 1 }, tick);
+            if (beside)
+                painter.drawText(QRectF(at + 2 * mm, under - 2.5 * mm, 40 * mm, 5 * mm),
+                    Qt::AlignLeft | Qt::AlignVCenter, drawing.loadAt.label);
         }
-        painter.drawText(QRectF(face - 25 * mm, box.bottom() - 5 * mm, 24 * mm, 5 * mm),
+        // Named at its top, clear of e's dimension and the caption at the foot.
+        painter.drawText(QRectF(face - 25 * mm, box.top() + 4 * mm, 24 * mm, 5 * mm),
             Qt::AlignRight | Qt::AlignVCenter, u"柱边"_s);
     }
 

@@ -82,13 +82,15 @@ void tableBreaks(const QTextDocument& document, QTextTable* table, int index, bo
     // A page may start at the table; a page that continues it repeats the
     // header rows, their last rule left to the row that follows them.
     const int headerRows = std::clamp(table->format().headerRowCount(), 0, rows - 1);
+    // A table that keeps together breaks only when nothing before it fits.
+    const bool together = table->format().boolProperty(keepTogetherProperty);
     breaks.push_back({ ruleTop(0), ruleTop(0), -1, afterHeading });
     heads.push_back({ ruleTop(0), headerRows > 0 ? ruleTop(headerRows) + hair : ruleTop(0) });
     for (int r = 1; r < rows; ++r) {
         if (top[std::size_t(r)] == none)
             continue;
-        breaks.push_back(
-            { ruleBottom(r), ruleTop(r), headerRows > 0 ? index : -1, r <= headerRows });
+        breaks.push_back({ ruleBottom(r), ruleTop(r), headerRows > 0 ? index : -1,
+            together || r <= headerRows });
     }
 }
 

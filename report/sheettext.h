@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QString>
+#include <QTextFormat>
 
 #include <memory>
 
@@ -33,6 +34,8 @@ QString sheetPlainText(const CalculationSheet& sheet);
 QString spreadsheetCell(const QString& text);
 
 // The document of the sheet, laid out for `device` (the screen if none);
-// a long unbroken text wraps anywhere rather than widen the page.
+// a long unbroken text wraps anywhere rather than widen the page. The
+// table of a part that keeps together carries keepTogetherProperty.
+inline constexpr int keepTogetherProperty = QTextFormat::UserProperty + 2;
 std::unique_ptr<QTextDocument> sheetDocument(
     const CalculationSheet& sheet, QPaintDevice* device = nullptr);

@@ -226,21 +226,30 @@ void TestAccessibility::verdictsAreAnAlertReadAsSentences()
     QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(window);
     QCOMPARE(spoken->role(), QAccessible::AlertMessage);
     QCOMPARE(spoken->text(QAccessible::Name), u"判断情况如下："_s);
+    // The rows, the heading before the detailing checks, then the notes.
+    const QString notes = window->findChild<QLabel*>(u"VerdictNotes"_s)->text();
+    const QString detailing
+        = u"局部稳定与构造；腹板上端的折算应力：满足要求；受压翼缘宽厚比：满足要求；"
+          "腹板高厚比：满足要求；角焊缝焊脚尺寸：满足要求；角焊缝计算长度：满足要求；"_s;
     QCOMPARE(spoken->text(QAccessible::Description),
         u"下翼缘外边的正应力：满足要求；截面形心轴处的剪应力：满足要求；"
         "腹板下端的折算应力：满足要求；上翼缘焊缝应力：满足要求；"
-        "下翼缘焊缝应力：满足要求；角焊缝应力：满足要求"_s);
+        "下翼缘焊缝应力：满足要求；角焊缝应力：满足要求；"_s
+            + detailing + notes);
     QVERIFY(spoken->state().focusable);
 
-    // 2.5 times the load: only the fillet welds still pass. The window is
-    // still on screen and announces its new verdicts once.
+    // 2.5 times the load: of the stresses only the fillet welds still pass.
+    // The window is still on screen and announces its new verdicts once.
     form->findChild<QLineEdit*>(u"Text7"_s)->setText(u"1000"_s);
     confirm();
     QCOMPARE(announcements.size(), 2);
     QCOMPARE(spoken->text(QAccessible::Description),
         u"下翼缘外边的正应力：不满足要求；截面形心轴处的剪应力：不满足要求；"
         "腹板下端的折算应力：不满足要求；上翼缘焊缝应力：不满足要求；"
-        "下翼缘焊缝应力：不满足要求；角焊缝应力：满足要求"_s);
+        "下翼缘焊缝应力：不满足要求；角焊缝应力：满足要求；"_s
+            + QString(detailing).replace(
+                u"上端的折算应力：满足要求"_s, u"上端的折算应力：不满足要求"_s)
+            + notes);
     QCOMPARE(boxes.texts(), QStringList());
 }
 

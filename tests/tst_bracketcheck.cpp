@@ -1,8 +1,11 @@
-// The bracket check from the button to the verdict window: six verdicts in
-// the right colours, coming forward active on every calculation, hiding on a
-// key or mouse press, a fault that takes an outdated verdict window away, and
-// the steel grade changing nothing.
+// The bracket check from the button to the verdict window: eleven verdicts in
+// the right colours, "未判断" where there is nothing to judge, coming forward
+// active on every calculation, hiding on a key or mouse press, a fault that
+// takes an outdated verdict window away, the steel grade changing no figure,
+// and the notes under the rows.
 
+#include "bracketcalculation.h"
+#include "bracketfields.h"
 #include "fieldpairs.h"
 #include "form1.h"
 #include "frmshow.h"
@@ -25,7 +28,7 @@ const QColor red(255, 0, 0);
 QStringList verdictTexts(const FrmShow* window)
 {
     QStringList texts;
-    for (int n = 7; n <= 12; ++n)
+    for (int n = 7; n <= 17; ++n)
         texts << window->findChild<QLabel*>(u"Label%1"_s.arg(n))->text();
     return texts;
 }
@@ -37,8 +40,17 @@ QColor colourOf(const FrmShow* window, int label)
         .color(QPalette::WindowText);
 }
 
-const QString allPass
-    = u"Text22=112.62 Text23=88.54 Text28=147.93 Text30=148.81 Text31=148.81 Text32=59.52"_s;
+// The bracket window's texts after a calculation of its defaults, with
+// `shown` shown instead.
+FieldTexts calculatedDefaults(const QString& shown = {})
+{
+    FieldTexts texts = designTimeTexts(bracketFields());
+    if (calculateBracket(texts, NumberFormat { U'.' }))
+        qFatal("the defaults do not calculate");
+    return fieldPairs(shown, texts);
+}
+
+const QStringList allMet(11, u"满足要求"_s);
 
 } // namespace
 
@@ -60,9 +72,11 @@ private slots:
     void keyOrMousePressHides();
     void closeBoxDestroysAndTheNextCheckCreatesAgain();
     void faultHidesTheVerdictsAndIsReported();
-    void steelGradeChangesNothing();
-    void noteWhereTheStrengthsDoNotHold_data();
-    void noteWhereTheStrengthsDoNotHold();
+    void verdictsOfTypedBrackets_data();
+    void verdictsOfTypedBrackets();
+    void steelGradeChangesNoFigure();
+    void notesUnderTheRows_data();
+    void notesUnderTheRows();
 
 private:
     void confirm()
@@ -94,12 +108,19 @@ void TestBracketCheck::verdictWindowLayout()
     FrmShow* window = FrmShow::instance();
     QCOMPARE(window->objectName(), u"FrmShow"_s);
     QCOMPARE(window->windowTitle(), u"判断情况如下："_s);
-    QCOMPARE(window->size(), QSize(312, 176));
+    QCOMPARE(window->size(), QSize(312, 304));
     QVERIFY(window->isWindow());
     QVERIFY(!window->isVisible()); // created, not shown
     QCOMPARE(window->findChild<QLabel*>(u"Label3"_s)->text(), u"腹板下端的折算应力"_s);
     QCOMPARE(
         window->findChild<QLabel*>(u"Label12"_s)->geometry(), QRect(200, 16 + 24 * 5, 105, 17));
+    // The heading takes a row's place; its five rows follow on the same pitch.
+    QCOMPARE(window->findChild<QLabel*>(u"DetailingHeading"_s)->geometry().top(), 16 + 24 * 6);
+    QCOMPARE(window->findChild<QLabel*>(u"Label13Caption"_s)->text(), u"腹板上端的折算应力"_s);
+    QCOMPARE(window->findChild<QLabel*>(u"Label17Caption"_s)->geometry(),
+        QRect(8, 16 + 24 * 11, 184, 17));
+    QCOMPARE(
+        window->findChild<QLabel*>(u"Label17"_s)->geometry(), QRect(200, 16 + 24 * 11, 105, 17));
     QCOMPARE(captionsWithMissingGlyphs(window), QStringList());
 }
 
@@ -107,8 +128,8 @@ void TestBracketCheck::verdictLabelsShowTheirNamesUntilJudged()
 {
     FrmShow* window = FrmShow::instance();
     QCOMPARE(verdictTexts(window),
-        (QStringList {
-            u"Label7"_s, u"Label8"_s, u"Label9"_s, u"Label10"_s, u"Label11"_s, u"Label12"_s }));
+        (QStringList { u"Label7"_s, u"Label8"_s, u"Label9"_s, u"Label10"_s, u"Label11"_s,
+            u"Label12"_s, u"Label13"_s, u"Label14"_s, u"Label15"_s, u"Label16"_s, u"Label17"_s }));
 }
 
 void TestBracketCheck::defaultsMeetEveryRequirement()
@@ -118,8 +139,8 @@ void TestBracketCheck::defaultsMeetEveryRequirement()
     QCOMPARE(boxes.texts(), QStringList());
     FrmShow* window = FrmShow::existing();
     QVERIFY(window && window->isVisible());
-    QCOMPARE(verdictTexts(window), QStringList(6, u"满足要求"_s));
-    for (int n = 7; n <= 12; ++n)
+    QCOMPARE(verdictTexts(window), allMet);
+    for (int n = 7; n <= 17; ++n)
         QCOMPARE(colourOf(window, n), window->palette().color(QPalette::WindowText));
     QCOMPARE(field(u"Text28"_s)->text(), u"147.93"_s);
 }
@@ -127,36 +148,83 @@ void TestBracketCheck::defaultsMeetEveryRequirement()
 void TestBracketCheck::failingRowsAreRedAndRecover()
 {
     FrmShow* window = FrmShow::instance();
-    window->evaluate(fieldPairs(allPass));
-    window->evaluate(fieldPairs(
+    window->evaluate(calculatedDefaults());
+    window->evaluate(calculatedDefaults(
         u"Text22=215.00 Text23=88.61 Text28=236.51 Text30=-185.00 Text31=148.81 Text32=160.00"_s));
-    QCOMPARE(verdictTexts(window),
+    QCOMPARE(verdictTexts(window).mid(0, 6),
         (QStringList { u"不满足要求"_s, u"满足要求"_s, u"不满足要求"_s, u"不满足要求"_s,
             u"满足要求"_s, u"不满足要求"_s }));
     QCOMPARE(colourOf(window, 7), red);
     QCOMPARE(colourOf(window, 10), red);
     QVERIFY(colourOf(window, 8) != red);
-    window->evaluate(fieldPairs(allPass));
-    QCOMPARE(verdictTexts(window), QStringList(6, u"满足要求"_s));
+    window->evaluate(calculatedDefaults());
+    QCOMPARE(verdictTexts(window), allMet);
     QCOMPARE(colourOf(window, 7), window->palette().color(QPalette::WindowText));
 }
 
 void TestBracketCheck::rowThatIsNotANumberStopsTheJudgement()
 {
     FrmShow* window = FrmShow::instance();
-    QVERIFY(!window->evaluate(fieldPairs(allPass)));
-    const std::optional<Fault> fault = window->evaluate(
-        fieldPairs(u"Text22=215.00 Text23=88.61 Text28=236.51 Text30=1,5 Text31=999 Text32=999"_s));
+    QVERIFY(!window->evaluate(calculatedDefaults()));
+    const std::optional<Fault> fault = window->evaluate(calculatedDefaults(
+        u"Text22=215.00 Text23=88.61 Text28=236.51 Text30=1,5 Text31=999 Text32=999"_s));
     QVERIFY(fault);
     QCOMPARE(int(fault->kind), int(FaultKind::NotANumber));
     QCOMPARE(fault->field, std::string("Text30"));
     QCOMPARE(fault->text, std::string("1,5"));
     // The three rows above have their new verdicts, the rest their old ones.
     QCOMPARE(verdictTexts(window),
-        (QStringList { u"不满足要求"_s, u"满足要求"_s, u"不满足要求"_s, u"满足要求"_s,
-            u"满足要求"_s, u"满足要求"_s }));
+        (QStringList { u"不满足要求"_s, u"满足要求"_s, u"不满足要求"_s } + allMet.mid(3)));
     QCOMPARE(colourOf(window, 9), red);
     QVERIFY(colourOf(window, 11) != red);
+}
+
+void TestBracketCheck::verdictsOfTypedBrackets_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("verdicts"); // the eleven, "满足要求" as "+"
+    QTest::addColumn<QString>("reds"); // the labels drawn red
+
+    QTest::newRow("defaults") << QString() << u"++++++ +++++"_s << QString();
+    // A web too slender says what it needs, in red.
+    QTest::newRow("ts 6, hw 900") << u"Text5=6 Text6=900"_s << u"++++++ ++应设加劲肋++"_s
+                                  << u"Label15"_s;
+    // Nothing to judge is no failure: not red.
+    QTest::newRow("t1 −12")
+        << u"Text3=-12"_s
+        << u"未判断未判断未判断未判断未判断未判断 未判断未判断未判断未判断未判断"_s << QString();
+    QTest::newRow("an unknown grade")
+        << u"Combo1=Q500"_s << u"++++++ +未判断未判断++"_s << QString();
+    QTest::newRow("uplift fails the lower weld in tension")
+        << u"Text1=250 Text7=-530"_s << u"++++不满足要求+ +++++"_s << u"Label11"_s;
+}
+
+void TestBracketCheck::verdictsOfTypedBrackets()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, verdicts);
+    QFETCH(QString, reds);
+    ModalBoxCatcher boxes;
+    for (const auto& [name, text] : fieldPairs(typed)) {
+        const QString control = QString::fromStdString(name);
+        if (auto* grade = m_form->findChild<QComboBox*>(control))
+            grade->setCurrentText(QString::fromStdString(text));
+        else
+            field(control)->setText(QString::fromStdString(text));
+    }
+    confirm();
+    QCOMPARE(boxes.texts(), QStringList());
+    FrmShow* window = FrmShow::existing();
+    QVERIFY(window && window->isVisible());
+    QString seen;
+    for (const QString& verdict : verdictTexts(window))
+        seen += verdict == u"满足要求"_s ? u"+"_s : verdict;
+    QCOMPARE(seen, QString(verdicts).remove(u' '));
+    QStringList red;
+    for (int n = 7; n <= 17; ++n)
+        if (colourOf(window, n) == ::red)
+            red << u"Label%1"_s.arg(n);
+    QCOMPARE(red.join(u' '), reds);
 }
 
 void TestBracketCheck::comesForwardActiveOnEveryCalculation()
@@ -248,14 +316,13 @@ void TestBracketCheck::faultHidesTheVerdictsAndIsReported()
     QCOMPARE(field(u"Text32"_s)->text(), u"59.52"_s);
 }
 
-void TestBracketCheck::steelGradeChangesNothing()
+void TestBracketCheck::steelGradeChangesNoFigure()
 {
     ModalBoxCatcher boxes;
     confirm();
     QStringList before;
     for (int n = 13; n <= 32; ++n)
         before << field(u"Text%1"_s.arg(n))->text();
-    const QStringList verdictsBefore = verdictTexts(FrmShow::existing());
 
     auto* grade = m_form->findChild<QComboBox*>(u"Combo1"_s);
     grade->setCurrentText(u"Q345"_s);
@@ -264,24 +331,25 @@ void TestBracketCheck::steelGradeChangesNothing()
     for (int n = 13; n <= 32; ++n)
         after << field(u"Text%1"_s.arg(n))->text();
     QCOMPARE(after, before);
-    QCOMPARE(verdictTexts(FrmShow::existing()), verdictsBefore);
+    // εk 0.83 still leaves the defaults' flange and web within their limits.
+    QCOMPARE(verdictTexts(FrmShow::existing()), allMet);
     QCOMPARE(grade->currentText(), u"Q345"_s);
 }
 
-void TestBracketCheck::noteWhereTheStrengthsDoNotHold_data()
+void TestBracketCheck::notesUnderTheRows_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("grade");
-    QTest::addColumn<QString>("note"); // how it begins; empty: no note
+    QTest::addColumn<QString>("note"); // how they begin
 
-    QTest::newRow("defaults") << QString() << u"Q235B"_s << QString();
-    QTest::newRow("16 mm plates") << u"Text3=16 Text4=16"_s << u"Q235B"_s << QString();
-    QTest::newRow("t1 20") << u"Text3=20"_s << u"Q235B"_s << u"板厚大于16 mm"_s;
+    QTest::newRow("defaults: what no check covers") << QString() << u"Q235B"_s << u"未验算柱翼缘"_s;
     QTest::newRow("Q345") << QString() << u"Q345"_s << u"钢材为Q345"_s;
-    QTest::newRow("both") << u"Text5=18"_s << u"Q345"_s << u"板厚大于16 mm"_s;
+    QTest::newRow("an impossible bracket")
+        << u"Text3=-12"_s << u"Q235B"_s << u"上翼缘厚t1 = −12：板件尺寸须为正数"_s;
+    QTest::newRow("every note at once") << u"Text5=6 Text6=900"_s << u""_s << u"未注明钢材牌号"_s;
 }
 
-void TestBracketCheck::noteWhereTheStrengthsDoNotHold()
+void TestBracketCheck::notesUnderTheRows()
 {
     QFETCH(QString, typed);
     QFETCH(QString, grade);
@@ -293,20 +361,19 @@ void TestBracketCheck::noteWhereTheStrengthsDoNotHold()
     confirm();
     FrmShow* window = FrmShow::existing();
     QVERIFY(window && window->isVisible());
-    const QLabel* shown = window->findChild<QLabel*>(u"StrengthNote"_s);
-    QCOMPARE(shown->isVisible(), !note.isEmpty());
-    if (note.isEmpty()) {
-        QCOMPARE(window->size(), QSize(312, 176)); // as drawn
-        QVERIFY(!window->accessibleDescription().contains(u"本程序"_s));
-        return;
-    }
+    const QLabel* shown = window->findChild<QLabel*>(u"VerdictNotes"_s);
+    QVERIFY(shown->isVisible());
     QVERIFY2(shown->text().startsWith(note), qPrintable(shown->text()));
-    // Under the last row, whole, inside the grown window; no verdict changes.
-    const QRect lastRow = window->findChild<QLabel*>(u"Label12"_s)->geometry();
+    // Under the last row, whole, inside the grown window, which moves up as
+    // far as it must to stay on the screen.
+    const QRect lastRow = window->findChild<QLabel*>(u"Label17"_s)->geometry();
     QVERIFY(shown->geometry().top() >= lastRow.bottom());
     QVERIFY(window->rect().contains(shown->geometry()));
     QVERIFY(shown->height() >= shown->heightForWidth(shown->width()));
-    QCOMPARE(verdictTexts(window), QStringList(6, u"满足要求"_s));
+    const QRect room = window->screen()->availableGeometry();
+    QVERIFY2(room.contains(window->frameGeometry()),
+        qPrintable(u"%1 %2"_s.arg(window->y()).arg(window->height())));
+    QCOMPARE(window->x(), 437);
     QVERIFY(window->accessibleDescription().endsWith(shown->text()));
     QCOMPARE(boxes.texts(), QStringList());
 }

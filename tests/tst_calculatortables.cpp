@@ -141,7 +141,7 @@ void TestCalculatorTables::aClickWritesExactlyTheResults()
     if (calculator->judge) {
         const Verdicts verdicts = calculator->judge(after, point);
         QVERIFY2(!verdicts.fault, verdicts.fault ? verdicts.fault->field.c_str() : "");
-        QVERIFY(!verdicts.met.empty());
+        QVERIFY(!verdicts.checks.empty());
     }
 }
 

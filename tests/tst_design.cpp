@@ -338,9 +338,17 @@ void TestDesign::trialsAddedOncePerInputs()
     QCOMPARE(trials.size(), 2);
     QCOMPARE(trials[1].inputs[u"F"_s], u"410"_s);
     QCOMPARE(trials[1].results[u"sigma"_s], window(u"bracket"_s)->calculationTexts()[u"Text22"_s]);
-    QVERIFY(trials[1].results[u"checksMet"_s].contains(u'/'));
+    QCOMPARE(trials[0].results[u"checksMet"_s], u"11/11"_s);
     QVERIFY(trials[0].results[u"sigma"_s] != trials[1].results[u"sigma"_s]);
     QVERIFY(m_frame->trials("section").isEmpty());
+    // Checks the inputs leave unjudged are counted apart, not as failures.
+    window(u"bracket"_s)->findChild<QComboBox*>(u"Combo1"_s)->setCurrentText(u"Q500"_s);
+    confirm(u"bracket"_s);
+    field(u"bracket"_s, u"Text3"_s)->setText(u"-12"_s);
+    confirm(u"bracket"_s);
+    const QList<DesignTrial> judged = m_frame->trials("bracket");
+    QCOMPARE(judged[2].results[u"checksMet"_s], u"9/11（2项未判断）"_s);
+    QCOMPARE(judged[3].results[u"checksMet"_s], u"未判断"_s);
 }
 
 void TestDesign::trialsCappedAt200()

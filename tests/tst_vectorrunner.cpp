@@ -36,6 +36,8 @@ bracket .
 bracket . Text7=700 Text8=0.6
 bracket . new Text12=0
 section . new Text4=-1
+# a negative plate: no verdict
+bracket . new Text3=-12
 )";
 
 struct RunResult {
@@ -118,7 +120,7 @@ void TestVectorRunner::initTestCase()
     QVERIFY(!run.output.contains('\r'));
     m_output = run.output;
     m_records = ::records(run.output);
-    QCOMPARE(m_records.size(), 10);
+    QCOMPARE(m_records.size(), 11);
 }
 
 // A step file checked out with Windows line ends gives the same output.
@@ -166,21 +168,23 @@ void TestVectorRunner::records_data()
            "Text18=0.00|Text19=418739500.00|Text20=1598242.32|Text21=1598242.32|Text22=112.62|"
            "Text23=88.54|Text24=1674957.95|Text25=614400.00|Text26=107.47|Text27=58.69|"
            "Text28=147.93|Text29=357.14|Text30=148.81|Text31=148.81|Text32=59.52|fault none|"
-           "verdicts 111111"_s
+           "verdicts 11111111111"_s
         << QString();
-    QTest::newRow("heavy load fails five checks")
+    QTest::newRow("heavy load fails six checks")
         << 8
         << u"Text22=262.79|Text23=154.95|Text28=307.45|Text30=347.22|Text31=347.22|Text32=104.17|"
-           "verdicts 000001"_s
+           "verdicts 00000101111"_s
         << QString();
     // The verdict window opens only after a complete calculation.
     QTest::newRow("hf 0 stops before the two-decimal pass")
         << 9
         << u"Text12=0|Text16=256|Text19=4.187395E+08|Text31=148.8095|Text32=|"
            "fault Text32 DivisionByZero text="_s
-        << u"verdicts 111111"_s;
+        << u"verdicts"_s;
     QTest::newRow("negative Ix/A under the root")
         << 10 << u"Text4=-1|Text21=Text21|fault Text8 InvalidOperation text="_s << QString();
+    QTest::newRow("not judged") << 11 << u"Text3=-12|fault none|verdicts -----------"_s
+                                << QString();
 }
 
 void TestVectorRunner::records()

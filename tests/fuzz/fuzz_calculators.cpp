@@ -30,9 +30,9 @@ std::vector<Target> targets()
             FieldTexts texts = designTimeTexts(table);
             FUZZ_CHECK(!entry.calculate(texts, point), "the design-time texts do not calculate");
             const Verdicts verdicts = entry.judge(texts, point);
-            FUZZ_CHECK(
-                !verdicts.fault && !verdicts.met.empty(), "the design-time texts are not judged");
-            target.checks = verdicts.met.size();
+            FUZZ_CHECK(!verdicts.fault && !verdicts.checks.empty(),
+                "the design-time texts are not judged");
+            target.checks = verdicts.checks.size();
         }
         all.push_back(std::move(target));
     }
@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         = runFuzzedCalculation(data, size, target.inputs, target.outputs, format, entry.calculate);
     if (!fault && entry.judge) {
         const Verdicts verdicts = entry.judge(texts, format);
-        FUZZ_CHECK(!verdicts.fault && verdicts.met.size() == target.checks,
+        FUZZ_CHECK(!verdicts.fault && verdicts.checks.size() == target.checks,
             "a complete calculation was not judged on every check");
     }
     return 0;

@@ -50,7 +50,9 @@ ClickOutcome click(Calculator calculator, WindowTexts& texts, char32_t separator
     // The verdict window opens only after a complete calculation.
     if (!outcome.fault && calculator->judge) {
         const Verdicts verdicts = calculator->judge(texts, format);
-        outcome.verdicts = verdicts.met;
+        outcome.verdicts.emplace();
+        for (const JudgedCheck& check : verdicts.checks)
+            outcome.verdicts->push_back(check.verdict);
         outcome.verdictFault = seen(verdicts.fault);
     }
     return outcome;

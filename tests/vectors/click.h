@@ -6,6 +6,7 @@
 
 #include "fieldsheet.h"
 #include "steptext.h"
+#include "verdicts.h"
 
 #include <optional>
 #include <string>
@@ -27,9 +28,9 @@ struct FaultSeen {
 struct ClickOutcome {
     std::optional<FaultSeen> fault;
     // The verdict window, for a calculator with design checks, after a
-    // complete calculation: one flag per check judged, and the field that
+    // complete calculation: one verdict per check judged, and the field that
     // stopped the judgement, if any.
-    std::optional<std::vector<bool>> verdicts;
+    std::optional<std::vector<Verdict>> verdicts;
     std::optional<FaultSeen> verdictFault;
 };
 

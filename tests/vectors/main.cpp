@@ -91,8 +91,9 @@ void appendRecord(std::string& out, std::size_t number, const Step& step, const 
     out += '\n';
     if (outcome.verdicts) {
         out += "verdicts ";
-        for (bool met : *outcome.verdicts)
-            out += met ? '1' : '0';
+        // 1 met, 0 not met, - not judged
+        for (const Verdict verdict : *outcome.verdicts)
+            out += verdict == Verdict::Met ? '1' : verdict == Verdict::NotMet ? '0' : '-';
         if (outcome.verdictFault) {
             out += ' ';
             appendFault(out, *outcome.verdictFault);

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "bracketinputs.h"
+#include "verdicts.h"
+
+#include <string>
+#include <vector>
+
+// The sentences under the bracket's verdicts (UTF-8, no markup).
+
+// One for each size that makes the bracket impossible to judge: a plate or
+// the fillet leg ≤ 0, a plate thicker than the strength table's 100 mm.
+// Empty for a bracket that can be judged.
+std::vector<std::string> impossibleSizes(
+    const BracketInputs& in, const FieldTexts& fields, NumberFormat format);
+
+// What the judged checks leave open: a grade whose strengths were not taken
+// or whose εk is unknown, and what no check covers.
+std::vector<std::string> openQuestions(const FieldTexts& fields);
