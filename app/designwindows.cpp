@@ -1,5 +1,5 @@
 #include "designwindows.h"
-#include "fieldrow.h" // fromCore
+#include "coretext.h"
 
 #include "calculatorwindow.h"
 #include "fieldbinding.h"
@@ -36,7 +36,7 @@ FieldTexts inputsByControl(const CalculatorEntry& calculator, const QMap<QString
     FieldTexts texts;
     for (const FieldFacts& facts : calculator.fields())
         if (const auto found = inputs.constFind(fromCore(facts.id)); found != inputs.constEnd())
-            texts.insert_or_assign(std::string(facts.control), toUtf8(*found));
+            texts.insert_or_assign(std::string(facts.control), toCore(*found));
     return texts;
 }
 
@@ -47,7 +47,7 @@ QMap<QString, QString> inputsById(const CalculatorEntry& calculator, const Field
     for (const FieldFacts& facts : calculator.fields())
         if (const auto found = texts.find(facts.control);
             found != texts.end() && stored.contains(fromCore(facts.id)))
-            inputs.insert(fromCore(facts.id), toQString(found->second));
+            inputs.insert(fromCore(facts.id), fromCore(found->second));
     return inputs;
 }
 
@@ -100,10 +100,7 @@ DesignTrial trialOf(const CalculatorWindow& window)
     if (keys.contains(QString::fromLatin1(checksMetKey))) {
         QString met;
         if (calculator.judge) {
-            FieldTexts all;
-            for (auto it = texts.constBegin(); it != texts.constEnd(); ++it)
-                all.insert_or_assign(toUtf8(it.key()), toUtf8(it.value()));
-            const Verdicts verdicts = calculator.judge(all, userNumberFormat());
+            const Verdicts verdicts = calculator.judge(coreTexts(texts), userNumberFormat());
             if (!verdicts.fault)
                 met = checksMetText(verdicts);
         }

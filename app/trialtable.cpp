@@ -1,5 +1,5 @@
 #include "trialtable.h"
-#include "fieldrow.h" // fromCore
+#include "coretext.h"
 
 #include "calculators.h"
 #include "sheettext.h" // spreadsheetCell

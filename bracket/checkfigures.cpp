@@ -14,14 +14,6 @@ NumberFormat formatWith(QChar decimalSeparator)
     return NumberFormat { char32_t(decimalSeparator.unicode()) };
 }
 
-FieldTexts coreTexts(const QHash<QString, QString>& texts)
-{
-    FieldTexts fields;
-    for (auto it = texts.cbegin(); it != texts.cend(); ++it)
-        fields.insert_or_assign(it.key().toStdString(), it.value().toStdString());
-    return fields;
-}
-
 CheckVerdict verdictOf(Verdict verdict)
 {
     switch (verdict) {
@@ -44,32 +36,32 @@ BracketCheckFigures bracketCheckFigures(
     const std::vector<DesignCheck>& checks = bracketDesignChecks();
 
     BracketCheckFigures figures;
-    figures.detailingHeading = sheetString(bracketDetailingHeading);
+    figures.detailingHeading = fromCore(bracketDetailingHeading);
     for (std::size_t row = 0; row < checks.size(); ++row) {
         const DesignCheck& check = checks[row];
         CheckFigures figure;
-        figure.field = sheetString(check.field);
-        figure.caption = sheetString(check.caption);
-        figure.clause = sheetString(check.clause);
+        figure.field = fromCore(check.field);
+        figure.caption = fromCore(check.caption);
+        figure.clause = fromCore(check.clause);
         figure.detailing = row >= bracketStrengthCheckCount;
         // A check the judgement did not reach shows its field as it stands.
         figure.value = texts.value(figure.field);
         if (row < verdicts.checks.size()) {
             const JudgedCheck& judged = verdicts.checks[row];
-            figure.value = sheetString(judged.value);
-            figure.limit = sheetString(judged.limit);
-            figure.source = sheetString(judged.source);
-            figure.ratio = sheetString(judged.ratio);
+            figure.value = fromCore(judged.value);
+            figure.limit = fromCore(judged.limit);
+            figure.source = fromCore(judged.source);
+            figure.ratio = fromCore(judged.ratio);
             figure.verdict = verdictOf(judged.verdict);
         }
         figure.verdictText = figure.verdict == CheckVerdict::Met ? u"满足要求"_s
-            : figure.verdict == CheckVerdict::NotMet             ? sheetString(check.notMet)
+            : figure.verdict == CheckVerdict::NotMet             ? fromCore(check.notMet)
                                                                  : u"未判断"_s;
         figures.checks << figure;
     }
     if (!verdicts.fault)
         for (const std::string& note : verdicts.notes)
-            figures.notes << sheetString(note);
+            figures.notes << fromCore(note);
     return figures;
 }
 
@@ -81,8 +73,7 @@ QStringList bracketWeldGeometry(const QHash<QString, QString>& texts, QChar deci
     QStringList lines;
     const std::optional<Fault> fault = runSteps([&] {
         const BracketInputs in = readBracketInputs(reader);
-        const auto mm
-            = [&](Single length) { return sheetString(generalText(length.value, format)); };
+        const auto mm = [&](Single length) { return fromCore(generalText(length.value, format)); };
         const FlangeLeverArm arm = flangeLeverArm(in);
         lines << u"翼缘对接焊缝受力的力臂 h_{1} = min(t_{1} + t_{2} + h_{w} − 20, "
                  u"h_{w} + 0.5 × t_{1} + 0.5 × t_{2}) = min(%1, %2) = %3 mm"_s.arg(

@@ -3,6 +3,7 @@
 #include "checkedwrite.h"
 
 #include "calculators.h"
+#include "coretext.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -23,11 +24,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const QString formatName = u"stelvana-design"_s;
-
-QString fromCore(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
 
 // What is wrong with a file, thrown from wherever it was found.
 struct Problem {
@@ -193,11 +189,11 @@ const QStringList& titleBlockKeys()
 QStringList storedFieldIds(const QString& calculatorId)
 {
     QStringList ids;
-    const CalculatorEntry* entry = findCalculator(calculatorId.toStdString());
+    const CalculatorEntry* entry = findCalculator(toCore(calculatorId));
     if (!entry)
         return ids;
     for (const FieldFacts& facts : entry->fields())
-        if (facts.role == FieldRole::Input || facts.id == "steelGrade")
+        if (facts.role == FieldRole::Input || facts.choice)
             ids.append(fromCore(facts.id));
     return ids;
 }

@@ -32,14 +32,14 @@ SheetCell plainCell(const QString& text)
 
 SheetCell fieldCell(const SheetSnapshot& snapshot, FieldName field)
 {
-    return { snapshot.texts.value(sheetString(field)), false, true };
+    return { snapshot.texts.value(fromCore(field)), false, true };
 }
 
 QString inputAsRead(const SheetSnapshot& snapshot, FieldName field)
 {
-    const QString typed = snapshot.texts.value(sheetString(field));
+    const QString typed = snapshot.texts.value(fromCore(field));
     const NumberFormat format { char32_t(snapshot.decimalSeparator.unicode()) };
-    return QString::fromStdString(textAsRead(typed.toStdString(), format));
+    return fromCore(textAsRead(toCore(typed), format));
 }
 
 SheetDimension drawingDimension(
@@ -47,7 +47,7 @@ SheetDimension drawingDimension(
 {
     const QString read = inputAsRead(snapshot, field);
     const NumberFormat format { char32_t(snapshot.decimalSeparator.unicode()) };
-    const Parsed<double> value = parseDouble(read.toStdString(), format);
+    const Parsed<double> value = parseDouble(toCore(read), format);
     return { symbol + u" = "_s + read,
         value ? value.value * toMm : std::numeric_limits<double>::quiet_NaN() };
 }
@@ -79,7 +79,7 @@ namespace {
 // A symbol or unit the field has none of.
 QString orDash(std::string_view text)
 {
-    return text.empty() ? u"—"_s : sheetString(text);
+    return text.empty() ? u"—"_s : fromCore(text);
 }
 
 } // namespace
@@ -115,8 +115,8 @@ SheetPart inputPart(const SheetSnapshot& snapshot, FieldTable fields)
     part.table.widths = { 44, 16, 26, 14 };
     for (const FieldFacts& facts : fields)
         if (facts.role != FieldRole::Result)
-            part.table.rows << SheetRow { sheetString(facts.control),
-                { plainCell(sheetString(facts.term())), plainCell(orDash(facts.sheetSymbol)),
+            part.table.rows << SheetRow { fromCore(facts.control),
+                { plainCell(fromCore(facts.term())), plainCell(orDash(facts.sheetSymbol)),
                     facts.role == FieldRole::Input
                         ? SheetCell { inputAsRead(snapshot, facts.control), false, true }
                         : fieldCell(snapshot, facts.control),
@@ -136,8 +136,8 @@ SheetPart resultPart(
             continue;
         const auto formula = std::find_if(formulas.begin(), formulas.end(),
             [&](const SheetFormula& f) { return f.field == facts.control; });
-        part.table.rows << SheetRow { sheetString(facts.control),
-            { plainCell(sheetString(facts.term())),
+        part.table.rows << SheetRow { fromCore(facts.control),
+            { plainCell(fromCore(facts.term())),
                 plainCell(formula == formulas.end()
                         ? u"—"_s
                         : withSeparator(formula->formula, snapshot.decimalSeparator)),

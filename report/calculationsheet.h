@@ -1,5 +1,6 @@
 #pragma once
 
+#include "coretext.h"
 #include "fieldfacts.h"
 #include "titleblock.h"
 
@@ -131,9 +132,3 @@ QString inputAsRead(const SheetSnapshot& snapshot, FieldName field);
 // A size of a drawing from the field's text: "B = 400", 400 mm.
 SheetDimension drawingDimension(
     const SheetSnapshot& snapshot, FieldName field, const QString& symbol, double toMm = 1);
-
-// A text of the core (UTF-8) for the sheet.
-inline QString sheetString(std::string_view utf8)
-{
-    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
-}

@@ -62,22 +62,6 @@ namespace {
 // The sheet works on the windows' texts as Qt strings; the calculations on UTF-8.
 using Texts = QHash<QString, QString>;
 
-Texts qtTexts(const FieldTexts& core)
-{
-    Texts texts;
-    for (const auto& [field, text] : core)
-        texts.insert(QString::fromStdString(field), QString::fromStdString(text));
-    return texts;
-}
-
-FieldTexts coreTexts(const Texts& texts)
-{
-    FieldTexts core;
-    for (auto it = texts.cbegin(); it != texts.cend(); ++it)
-        core.insert_or_assign(it.key().toStdString(), it.value().toStdString());
-    return core;
-}
-
 Texts pairs(const QString& typed, const Texts& onto = {})
 {
     return qtTexts(fieldPairs(typed, coreTexts(onto)));
