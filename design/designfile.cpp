@@ -45,6 +45,8 @@ public:
     {
     }
 
+    bool has(const QString& key) const { return m_object.contains(key); }
+
     QJsonValue value(const QString& key) const
     {
         const auto found = m_object.constFind(key);
@@ -89,13 +91,15 @@ public:
                 refuse(u"字段“%1”不是设计文件的内容"_s.arg(pathOf(it.key())));
     }
 
-    // The texts of exactly the keys `keys`.
-    QMap<QString, QString> texts(const QStringList& keys) const
+    // The texts of the keys `keys` and no other. A key the file lacks came
+    // after it was saved: its text is the one in `absent`, or empty.
+    QMap<QString, QString> texts(
+        const QStringList& keys, const QMap<QString, QString>& absent) const
     {
         onlyKeys(keys);
         QMap<QString, QString> texts;
         for (const QString& key : keys)
-            texts.insert(key, text(key));
+            texts.insert(key, has(key) ? text(key) : absent.value(key));
         return texts;
     }
 
@@ -109,24 +113,27 @@ private:
     QString m_path;
 };
 
-DesignTrial readTrial(const ObjectReader& reader, const QString& calculatorId)
+DesignTrial readTrial(const ObjectReader& reader, const QString& calculatorId,
+    const QMap<QString, QString>& designTimeInputs)
 {
     reader.onlyKeys({ u"time"_s, u"inputs"_s, u"results"_s });
     DesignTrial trial;
     trial.time = reader.text(u"time"_s);
     if (!QDateTime::fromString(trial.time, Qt::ISODate).isValid())
         refuse(u"字段“%1”不是日期和时间"_s.arg(reader.pathOf(u"time"_s)));
-    trial.inputs = reader.object(u"inputs"_s).texts(storedFieldIds(calculatorId));
-    trial.results = reader.object(u"results"_s).texts(trialResultIds(calculatorId));
+    trial.inputs = reader.object(u"inputs"_s).texts(storedFieldIds(calculatorId), designTimeInputs);
+    // A result kept only since the trial was saved was never calculated for it.
+    trial.results = reader.object(u"results"_s).texts(trialResultIds(calculatorId), {});
     return trial;
 }
 
-CalculatorDesign readCalculator(const ObjectReader& reader, const QString& id)
+CalculatorDesign readCalculator(
+    const ObjectReader& reader, const QString& id, const CalculatorDesign& designTime)
 {
     reader.onlyKeys({ u"inputs"_s, u"titleBlock"_s, u"trials"_s });
     CalculatorDesign design;
-    design.inputs = reader.object(u"inputs"_s).texts(storedFieldIds(id));
-    design.titleBlock = reader.object(u"titleBlock"_s).texts(titleBlockKeys());
+    design.inputs = reader.object(u"inputs"_s).texts(storedFieldIds(id), designTime.inputs);
+    design.titleBlock = reader.object(u"titleBlock"_s).texts(titleBlockKeys(), {});
     const QJsonArray trials = reader.array(u"trials"_s);
     const QString trialsPath = reader.pathOf(u"trials"_s);
     if (trials.size() > maxTrials)
@@ -135,7 +142,8 @@ CalculatorDesign readCalculator(const ObjectReader& reader, const QString& id)
         const QString path = u"%1[%2]"_s.arg(trialsPath).arg(index);
         if (!trials[index].isObject())
             refuse(u"字段“%1”应为一组字段"_s.arg(path));
-        design.trials.append(readTrial(ObjectReader(trials[index].toObject(), path), id));
+        design.trials.append(
+            readTrial(ObjectReader(trials[index].toObject(), path), id, designTime.inputs));
     }
     return design;
 }
@@ -163,8 +171,15 @@ Design readDesign(const QJsonObject& root)
     for (const CalculatorEntry& entry : calculators())
         ids.append(fromCore(entry.id));
     calculatorsReader.onlyKeys(ids);
-    for (const QString& id : ids)
-        design.calculators.insert(id, readCalculator(calculatorsReader.object(id), id));
+    // A file saved before a calculator or an input existed opens with the
+    // design-time texts in their place, as a new design would have them.
+    const Design designTime = designTimeDesign();
+    for (const QString& id : ids) {
+        const CalculatorDesign fresh = designTime.calculators.value(id);
+        design.calculators.insert(id,
+            calculatorsReader.has(id) ? readCalculator(calculatorsReader.object(id), id, fresh)
+                                      : fresh);
+    }
     return design;
 }
 

@@ -1,5 +1,6 @@
 // The design in the frame: saved and opened with the inputs as typed, the
-// title blocks and the trials; bad files refused with nothing changed; the
+// title blocks and the trials; files of earlier versions opened without a
+// word; bad files refused with nothing changed; the
 // unsaved-changes prompt on each of its triggers; the trials kept; the
 // calculators' shortcuts.
 
@@ -14,6 +15,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -63,6 +66,7 @@ private slots:
 
     void roundTrip_data();
     void roundTrip();
+    void earlierFileOpensSilently();
     void badFileChangesNothing_data();
     void badFileChangesNothing();
     void saveFailureNamesThePath();
@@ -171,6 +175,34 @@ void TestDesign::roundTrip()
     confirm(calculator);
     QCOMPARE(window(calculator)->calculationTexts(), figures);
     QCOMPARE(boxes.texts(), QStringList());
+}
+
+// A file saved before the bracket was a calculator: the bracket as a new
+// design has it, whatever was typed there, and no message.
+void TestDesign::earlierFileOpensSilently()
+{
+    ModalBoxCatcher boxes;
+    field(u"bracket"_s, u"Text8"_s)->setText(u"0.3"_s);
+    window(u"bracket"_s)->findChild<QComboBox*>(u"Combo1"_s)->setCurrentText(u"Q345"_s);
+    confirm(u"bracket"_s);
+    Design design = designTimeDesign();
+    design.calculators[u"section"_s].inputs[u"H"_s] = u"４５０"_s;
+    QJsonObject root = QJsonDocument::fromJson(designBytes(design)).object();
+    QJsonObject calculators = root[u"calculators"_s].toObject();
+    calculators.remove(u"bracket"_s);
+    root[u"calculators"_s] = calculators;
+    QFile file(path(u"earlier.stelvana"_s));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QJsonDocument(root).toJson());
+    file.close();
+
+    QVERIFY(m_frame->openDesign(file.fileName()));
+    QCOMPARE(boxes.texts(), QStringList());
+    QCOMPARE(field(u"section"_s, u"Text2"_s)->text(), u"４５０"_s);
+    QCOMPARE(field(u"bracket"_s, u"Text8"_s)->text(), u".45"_s);
+    QCOMPARE(window(u"bracket"_s)->findChild<QComboBox*>(u"Combo1"_s)->currentText(), u"Q235B"_s);
+    QVERIFY(m_frame->trials("bracket").isEmpty());
+    QVERIFY(!m_frame->hasUnsavedChanges());
 }
 
 void TestDesign::badFileChangesNothing_data()
