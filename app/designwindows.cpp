@@ -1,6 +1,7 @@
 #include "designwindows.h"
 #include "coretext.h"
 
+#include "calculators.h"
 #include "calculatorwindow.h"
 #include "fieldbinding.h"
 
@@ -42,7 +43,7 @@ FieldTexts inputsByControl(const CalculatorEntry& calculator, const QMap<QString
 
 QMap<QString, QString> inputsById(const CalculatorEntry& calculator, const FieldTexts& texts)
 {
-    const QStringList stored = storedFieldIds(fromCore(calculator.id));
+    const QStringList stored = storedFieldIds(calculator);
     QMap<QString, QString> inputs;
     for (const FieldFacts& facts : calculator.fields())
         if (const auto found = texts.find(facts.control);
@@ -73,7 +74,7 @@ CalculatorDesign calculatorDesignOf(
     const CalculatorEntry& calculator, const CalculatorWindow* window)
 {
     if (!window)
-        return designTimeDesign().calculators.value(fromCore(calculator.id));
+        return designTimeDesign(calculators()).calculators.value(fromCore(calculator.id));
     CalculatorDesign design;
     design.inputs = inputsById(calculator, window->inputTexts());
     design.titleBlock = titleBlockTexts(window->titleBlock());
@@ -93,7 +94,7 @@ DesignTrial trialOf(const CalculatorWindow& window)
     trial.time = window.calculationTime().toString(Qt::ISODate);
     trial.inputs = inputsById(calculator, window.inputTexts());
     const QHash<QString, QString>& texts = window.calculationTexts();
-    const QStringList keys = trialResultIds(fromCore(calculator.id));
+    const QStringList keys = trialResultIds(calculator);
     for (const FieldFacts& facts : calculator.fields())
         if (keys.contains(fromCore(facts.id)))
             trial.results.insert(fromCore(facts.id), texts.value(fromCore(facts.control)));

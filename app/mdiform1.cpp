@@ -221,7 +221,7 @@ QList<DesignTrial> MDIForm1::trials(std::string_view id) const
 
 Design MDIForm1::currentDesign() const
 {
-    Design design = designTimeDesign();
+    Design design = designTimeDesign(calculators());
     const std::span<const CalculatorWindowEntry> calculators = calculatorWindows();
     for (std::size_t index = 0; index < calculators.size(); ++index) {
         const CalculatorEntry& calculator = *calculators[index].calculator;
@@ -252,7 +252,7 @@ void MDIForm1::applyDesign(const Design& design, const QString& path)
 
 bool MDIForm1::openDesign(const QString& path)
 {
-    const DesignReading read = readDesignFile(path);
+    const DesignReading read = readDesignFile(path, calculators());
     if (!read.design) {
         QMessageBox::warning(this, u"打开设计"_s,
             u"无法打开设计文件“%1”：%2。"_s.arg(shownPath(path), read.problem));
@@ -283,7 +283,7 @@ bool MDIForm1::saveDesign(const QString& path)
 void MDIForm1::onMenuNewClicked()
 {
     if (maySetAsideDesign())
-        applyDesign(designTimeDesign(), QString());
+        applyDesign(designTimeDesign(calculators()), QString());
 }
 
 void MDIForm1::onMenuOpenClicked()

@@ -1,5 +1,6 @@
 #include "form1.h"
 
+#include "bracketentry.h"
 #include "bracketfields.h"
 #include "controls.h"
 #include "fieldbinding.h"
@@ -224,8 +225,7 @@ std::vector<FieldName> readingOrder()
 // The window is drawn 14130 twips wide, but the truss picture and the credits
 // note below it reach to 15255; the client takes them in whole.
 Form1::Form1()
-    : CalculatorWindow(
-        *findCalculator("bracket"), u"Form1"_s, u"钢牛腿设计"_s, twipSize(15255, 10230))
+    : CalculatorWindow(bracketCalculator(), u"Form1"_s, u"钢牛腿设计"_s, twipSize(15255, 10230))
 {
     placeDimensionFrame();
     placeLoadFrame();

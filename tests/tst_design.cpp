@@ -4,6 +4,7 @@
 // unsaved-changes prompt on each of its triggers; the trials kept; the
 // calculators' shortcuts.
 
+#include "calculators.h"
 #include "calculatorwindow.h"
 #include "designfile.h"
 #include "form1.h"
@@ -185,7 +186,7 @@ void TestDesign::earlierFileOpensSilently()
     field(u"bracket"_s, u"Text8"_s)->setText(u"0.3"_s);
     window(u"bracket"_s)->findChild<QComboBox*>(u"Combo1"_s)->setCurrentText(u"Q345"_s);
     confirm(u"bracket"_s);
-    Design design = designTimeDesign();
+    Design design = designTimeDesign(calculators());
     design.calculators[u"section"_s].inputs[u"H"_s] = u"４５０"_s;
     QJsonObject root = QJsonDocument::fromJson(designBytes(design)).object();
     QJsonObject calculators = root[u"calculators"_s].toObject();
@@ -209,7 +210,7 @@ void TestDesign::badFileChangesNothing_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("problem");
-    const QByteArray good = designBytes(designTimeDesign());
+    const QByteArray good = designBytes(designTimeDesign(calculators()));
     QTest::newRow("empty") << QByteArray() << u"文件是空的"_s;
     QTest::newRow("not JSON") << QByteArray("<html></html>") << u"读不下去"_s;
     QTest::newRow("truncated") << good.first(good.size() / 2) << u"读不下去"_s;
@@ -323,7 +324,7 @@ void TestDesign::promptOnEachTrigger()
     }
     QCOMPARE(prompt.asked, 1);
     QCOMPARE(wentOn, goesOn);
-    const DesignReading read = readDesignFile(file);
+    const DesignReading read = readDesignFile(file, calculators());
     QVERIFY(read.design);
     QCOMPARE(read.design->calculators[u"section"_s].inputs[u"H"_s] == u"333"_s, saved);
 }
@@ -395,7 +396,7 @@ void TestDesign::trialsCappedAt200()
     QCOMPARE(trials.front().inputs[u"N"_s], u"4"_s);
     QCOMPARE(trials.back().inputs[u"N"_s], u"203"_s);
     QVERIFY(m_frame->saveDesign(path(u"many.stelvana"_s)));
-    QVERIFY(readDesignFile(path(u"many.stelvana"_s)).design);
+    QVERIFY(readDesignFile(path(u"many.stelvana"_s), calculators()).design);
 }
 
 void TestDesign::fileMenuFirstThenTheCommands()

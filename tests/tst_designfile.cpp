@@ -3,6 +3,7 @@
 // an input with the design-time texts in their place; every bad file is
 // refused with its reason; a failed save leaves the earlier file whole.
 
+#include "calculators.h"
 #include "designfile.h"
 
 #include <QDir>
@@ -24,7 +25,7 @@ namespace {
 
 QJsonObject savedObject()
 {
-    return QJsonDocument::fromJson(designBytes(designTimeDesign())).object();
+    return QJsonDocument::fromJson(designBytes(designTimeDesign(calculators()))).object();
 }
 
 // A saved design-time design with one change made by hand.
@@ -57,9 +58,9 @@ DesignTrial bracketTrial(const QString& time, const QString& e)
 {
     DesignTrial trial;
     trial.time = time;
-    trial.inputs = designTimeDesign().calculators[u"bracket"_s].inputs;
+    trial.inputs = designTimeDesign(calculators()).calculators[u"bracket"_s].inputs;
     trial.inputs[u"e"_s] = e;
-    for (const QString& id : trialResultIds(u"bracket"_s))
+    for (const QString& id : trialResultIds(*findCalculator("bracket")))
         trial.results.insert(id, u"1,5"_s);
     return trial;
 }
@@ -191,13 +192,13 @@ void TestDesignFile::roundTrip()
     QFETCH(QString, calculator);
     QFETCH(QString, field);
     QFETCH(QString, text);
-    Design design = designTimeDesign();
+    Design design = designTimeDesign(calculators());
     design.calculators[calculator].inputs[field] = text;
     design.calculators[calculator].titleBlock[u"projectName"_s] = u"某厂房 “二期”"_s;
     design.calculators[u"bracket"_s].trials = { bracketTrial(u"2026-12-08T16:20:05"_s, u"0,45"_s),
         bracketTrial(u"2026-12-08T16:21:00"_s, u"．５"_s) };
 
-    const DesignReading read = parseDesign(designBytes(design));
+    const DesignReading read = parseDesign(designBytes(design), calculators());
     QCOMPARE(read.problem, QString());
     QVERIFY(read.design);
     QCOMPARE(read.design->calculators[calculator].inputs[field], text);
@@ -218,7 +219,7 @@ void TestDesignFile::olderFiles_data()
     };
     row("as saved by 1.0", {}, [](auto&, auto&) {});
     row("no bracket", { u"calculators.bracket"_s }, [](auto&, CalculatorDesign& bracket) {
-        bracket = designTimeDesign().calculators[u"bracket"_s];
+        bracket = designTimeDesign(calculators()).calculators[u"bracket"_s];
     });
     row("no input", { u"calculators.section.inputs.tw"_s },
         [](CalculatorDesign& section, auto&) { section.inputs[u"tw"_s] = u"6"_s; });
@@ -246,8 +247,9 @@ void TestDesignFile::olderFiles()
     const QString kept = QStringLiteral(STELVANA_SAVED_DESIGNS "/saved-1.0.stelvana");
     QFile file(kept);
     QVERIFY(file.open(QIODevice::ReadOnly));
-    const DesignReading read
-        = removed.isEmpty() ? readDesignFile(kept) : parseDesign(without(file.readAll(), removed));
+    const DesignReading read = removed.isEmpty()
+        ? readDesignFile(kept, calculators())
+        : parseDesign(without(file.readAll(), removed), calculators());
     QCOMPARE(read.problem, QString());
     QVERIFY(read.design);
     QCOMPARE(read.design->calculators.keys(), expected.calculators.keys());
@@ -338,7 +340,7 @@ void TestDesignFile::badFiles_data()
         o[u"trials"_s] = QJsonArray { u"x"_s };
     }) << u"“calculators.section.trials[0]”应为一组字段"_s;
 
-    Design design = designTimeDesign();
+    Design design = designTimeDesign(calculators());
     const QJsonObject trial = QJsonDocument::fromJson([&] {
         design.calculators[u"bracket"_s].trials
             = { bracketTrial(u"2026-12-08T16:20:05"_s, u"1"_s) };
@@ -378,7 +380,7 @@ void TestDesignFile::badFiles()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, problem);
-    const DesignReading read = parseDesign(bytes);
+    const DesignReading read = parseDesign(bytes, calculators());
     QVERIFY(!read.design);
     QVERIFY2(read.problem.contains(problem), qPrintable(read.problem));
 }
@@ -386,25 +388,26 @@ void TestDesignFile::badFiles()
 // Cut short at any byte, a saved file is refused, never half read.
 void TestDesignFile::truncatedAnywhere()
 {
-    Design design = designTimeDesign();
+    Design design = designTimeDesign(calculators());
     design.calculators[u"bracket"_s].trials = { bracketTrial(u"2026-12-08T16:20:05"_s, u"1"_s) };
     const QByteArray whole = designBytes(design).trimmed();
     for (qsizetype length = 0; length < whole.size(); ++length) {
-        const DesignReading read = parseDesign(whole.first(length));
+        const DesignReading read = parseDesign(whole.first(length), calculators());
         QVERIFY2(!read.design && !read.problem.isEmpty(), qPrintable(QString::number(length)));
     }
-    QVERIFY(parseDesign(whole).design);
+    QVERIFY(parseDesign(whole, calculators()).design);
 }
 
 void TestDesignFile::fileProblems()
 {
     QTemporaryDir dir;
-    QCOMPARE(readDesignFile(dir.filePath(u"none.stelvana"_s)).problem, u"文件不存在"_s);
-    QVERIFY(!readDesignFile(dir.path()).design);
+    QCOMPARE(
+        readDesignFile(dir.filePath(u"none.stelvana"_s), calculators()).problem, u"文件不存在"_s);
+    QVERIFY(!readDesignFile(dir.path(), calculators()).design);
     const QString path = dir.filePath(u"a.stelvana"_s);
-    QCOMPARE(writeDesignFile(path, designTimeDesign()), QString());
-    const DesignReading read = readDesignFile(path);
-    QVERIFY(read.design && *read.design == designTimeDesign());
+    QCOMPARE(writeDesignFile(path, designTimeDesign(calculators())), QString());
+    const DesignReading read = readDesignFile(path, calculators());
+    QVERIFY(read.design && *read.design == designTimeDesign(calculators()));
 }
 
 void TestDesignFile::saveFailureKeepsTheEarlierFile_data()
@@ -425,14 +428,14 @@ void TestDesignFile::saveFailureKeepsTheEarlierFile()
     if (!mounted(dir, { u"-o"_s, u"size=16k"_s }))
         QSKIP("filling a small tmpfs needs Linux and root");
     const QString path = dir + u"/bracket.stelvana"_s;
-    const Design earlier = designTimeDesign();
+    const Design earlier = designTimeDesign(calculators());
     const QString wrote = writeDesignFile(path, earlier);
     if (!wrote.isEmpty()) {
         unmount(dir);
         QFAIL(qPrintable(wrote));
     }
 
-    Design larger = designTimeDesign();
+    Design larger = designTimeDesign(calculators());
     if (device == u"full"_s) {
         // 16 KiB cannot hold this title block.
         larger.calculators[u"section"_s].titleBlock[u"member"_s] = QString(9000, u'梁');
@@ -441,7 +444,7 @@ void TestDesignFile::saveFailureKeepsTheEarlierFile()
         QSKIP("cannot remount the tmpfs read-only");
     }
     const QString reason = writeDesignFile(path, larger);
-    const DesignReading still = readDesignFile(path);
+    const DesignReading still = readDesignFile(path, calculators());
     unmount(dir);
     QVERIFY2(reason.startsWith(said), qPrintable(reason));
     QVERIFY(still.design);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calculators.h"
+#include "calculatorentry.h"
 #include "titleblock.h"
 
 #include <QDateTime>
@@ -79,7 +79,7 @@ private:
     void noteCalculation(bool complete);
     void noteInputEdited();
 
-    const CalculatorEntry& m_calculator;
+    const CalculatorEntry m_calculator;
     QWidget* m_client;
     CalculationState m_state = CalculationState::None;
     QHash<QString, QString> m_texts;

@@ -4,9 +4,9 @@
 // The texts travel as UTF-8 by control name; this is the runner's only
 // contact with the calculations.
 
+#include "designchecks.h"
 #include "fieldsheet.h"
 #include "steptext.h"
-#include "verdicts.h"
 
 #include <optional>
 #include <string>
