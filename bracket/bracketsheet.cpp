@@ -2,6 +2,7 @@
 
 #include "bracketentry.h"
 #include "bracketfields.h"
+#include "bracketfigure.h"
 #include "bracketinputs.h"
 #include "verdictpart.h"
 
@@ -93,19 +94,19 @@ QStringList weldGeometry(const SheetSnapshot& snapshot)
 // the load at e (typed in m, drawn in mm).
 SheetDrawing bracketDrawing(const SheetSnapshot& snapshot)
 {
-    SheetDrawing drawing;
-    drawing.kind = SheetDrawing::Kind::Bracket;
-    drawing.upperWidth = drawingDimension(snapshot, field::bf1, u"bf1"_s);
-    drawing.lowerWidth = drawingDimension(snapshot, field::bf2, u"bf2"_s);
-    drawing.upperThickness = drawingDimension(snapshot, field::t1, u"t1"_s);
-    drawing.lowerThickness = drawingDimension(snapshot, field::t2, u"t2"_s);
-    drawing.webThickness = drawingDimension(snapshot, field::ts, u"ts"_s);
-    drawing.webHeight = drawingDimension(snapshot, field::hw, u"hw"_s);
-    drawing.axis = drawingDimension(snapshot, field::y, u"y"_s);
-    drawing.loadAt = drawingDimension(snapshot, field::e, u"e"_s, 1000);
-    drawing.loadAt.label += u" m"_s;
-    drawing.load = u"F = "_s + inputAsRead(snapshot, field::F) + u" kN"_s;
-    return drawing;
+    BracketFigure::Sizes sizes {
+        .bf1 = drawingDimension(snapshot, field::bf1, u"bf1"_s),
+        .t1 = drawingDimension(snapshot, field::t1, u"t1"_s),
+        .ts = drawingDimension(snapshot, field::ts, u"ts"_s),
+        .hw = drawingDimension(snapshot, field::hw, u"hw"_s),
+        .bf2 = drawingDimension(snapshot, field::bf2, u"bf2"_s),
+        .t2 = drawingDimension(snapshot, field::t2, u"t2"_s),
+        .y = drawingDimension(snapshot, field::y, u"y"_s),
+        .e = drawingDimension(snapshot, field::e, u"e"_s, 1000),
+        .load = u"F = "_s + inputAsRead(snapshot, field::F) + u" kN"_s,
+    };
+    sizes.e.label += u" m"_s;
+    return { std::make_shared<BracketFigure>(std::move(sizes)) };
 }
 
 } // namespace

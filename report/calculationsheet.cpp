@@ -1,5 +1,7 @@
 #include "calculationsheet.h"
 
+#include "sheetfigure.h"
+
 #include "parse.h"
 #include "readtext.h"
 
@@ -56,22 +58,27 @@ QString SheetDrawing::schematicReason() const
 {
     // Beyond 1:200 the thinnest plate is thinner than the drawing's lines.
     constexpr double widestRatio = 200;
-    std::vector<const SheetDimension*> sizes { &upperWidth, &upperThickness, &webThickness,
-        &webHeight, &lowerWidth, &lowerThickness };
-    if (kind == Kind::ISection)
-        sizes.push_back(&depth);
     double least = std::numeric_limits<double>::max(), most = 0;
-    for (const SheetDimension* size : sizes) {
-        if (!std::isfinite(size->mm))
+    for (const SheetDimension& size : figure->sizes()) {
+        if (!std::isfinite(size.mm))
             return u"尺寸不是数字"_s;
-        if (size->mm <= 0)
+        if (size.mm <= 0)
             return u"有尺寸为零或负值"_s;
-        least = std::min(least, size->mm);
-        most = std::max(most, size->mm);
+        least = std::min(least, size.mm);
+        most = std::max(most, size.mm);
     }
     if (most / least > widestRatio)
         return u"尺寸之比超过 1:200"_s;
     return {};
+}
+
+QStringList SheetDrawing::labels() const
+{
+    QStringList labels;
+    for (const SheetDimension& size : figure->sizes())
+        if (!size.label.isEmpty())
+            labels << size.label;
+    return labels;
 }
 
 namespace {

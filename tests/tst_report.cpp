@@ -14,7 +14,9 @@
 #include "sectioncalculation.h"
 #include "sectionform.h"
 #include "sectionsheet.h"
+#include "sheetdocument.h"
 #include "sheetdrawing.h"
+#include "sheetfont.h"
 #include "sheetpages.h"
 #include "sheettext.h"
 #include "uitest.h"
@@ -948,9 +950,7 @@ void TestReport::drawingToScaleOrSchematic()
     const CalculationSheet sheet = typedBracketSheet(typed);
     const SheetDrawing& drawing = *sheet.parts.front().drawing;
     QCOMPARE(drawing.schematicReason(), reason);
-    const QStringList labels { drawing.upperWidth.label, drawing.lowerWidth.label,
-        drawing.upperThickness.label, drawing.lowerThickness.label, drawing.webThickness.label,
-        drawing.webHeight.label };
+    const QStringList labels = drawing.labels();
     QVERIFY2(labels.contains(label), qPrintable(labels.join(u'|')));
 
     // Painted whatever the sizes, with the note when it is not to scale.
