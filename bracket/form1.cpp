@@ -398,6 +398,11 @@ void Form1::showOutcome(const std::optional<Fault>& fault)
     FrmShow::instance()->bringForward();
 }
 
+VerdictWindow* Form1::verdictWindow() const
+{
+    return FrmShow::existing();
+}
+
 void Form1::onCommand2Clicked()
 {
     hide();

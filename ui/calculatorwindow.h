@@ -7,6 +7,8 @@
 #include <QHash>
 #include <QMdiSubWindow>
 
+class VerdictWindow;
+
 // How the last click of "确定输入" left the window, for the calculation sheet.
 enum class CalculationState {
     None, // no calculation yet
@@ -42,6 +44,9 @@ public:
     // design-time text; the window then holds no calculation, and the results
     // come back with the next "确定输入".
     void restoreInputs(const FieldTexts& inputs);
+
+    // Its verdict window, for a calculator with checks, once it exists.
+    virtual VerdictWindow* verdictWindow() const { return nullptr; }
 
     // The title block of this calculator's sheet.
     const TitleBlock& titleBlock() const { return m_titleBlock; }
