@@ -95,6 +95,7 @@ private slots:
     void notesGrowTheWindowAndKeepItOnScreen();
     void keyOrMousePressHides_data();
     void keyOrMousePressHides();
+    void slotMakesItAgainAfterItsCloseBox();
 
 private:
     QLabel* label(const QString& name) const { return m_window->findChild<QLabel*>(name); }
@@ -230,6 +231,28 @@ void TestVerdictWindow::keyOrMousePressHides()
     else
         QTest::mousePress(m_window.get(), Qt::MouseButton(input), {}, QPoint(10, 10));
     QCOMPARE(m_window->isVisible(), !hides);
+}
+
+void TestVerdictWindow::slotMakesItAgainAfterItsCloseBox()
+{
+    int made = 0;
+    QPointer<VerdictWindow> first;
+    {
+        VerdictWindowSlot slot([&] {
+            ++made;
+            return new VerdictWindow(stubCalculator(), stubLayout());
+        });
+        QVERIFY(!slot.existing());
+        first = slot.window();
+        QCOMPARE(slot.window(), first.data());
+        first->close(); // its close box destroys it
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!first && !slot.existing());
+        first = slot.window();
+        QCOMPARE(made, 2);
+    }
+    // Gone with the window that held it.
+    QVERIFY(!first);
 }
 
 QTEST_MAIN(TestVerdictWindow)

@@ -2,6 +2,7 @@
 
 #include "calculatorentry.h"
 
+#include <QPointer>
 #include <QRect>
 #include <QString>
 #include <QWidget>
@@ -80,4 +81,29 @@ private:
     QList<QLabel*> m_verdicts;
     QList<QLabel*> m_headings; // before the check they head, if any
     QLabel* m_note = nullptr;
+};
+
+// A calculator window's one verdict window: made on first use, made again
+// after its close box destroyed it, and gone with the calculator window.
+class VerdictWindowSlot {
+public:
+    explicit VerdictWindowSlot(std::function<VerdictWindow*()> make)
+        : m_make(std::move(make))
+    {
+    }
+    ~VerdictWindowSlot() { delete m_window.data(); }
+    VerdictWindowSlot(const VerdictWindowSlot&) = delete;
+    VerdictWindowSlot& operator=(const VerdictWindowSlot&) = delete;
+
+    VerdictWindow* window()
+    {
+        if (!m_window)
+            m_window = m_make();
+        return m_window;
+    }
+    VerdictWindow* existing() const { return m_window; }
+
+private:
+    std::function<VerdictWindow*()> m_make;
+    QPointer<VerdictWindow> m_window;
 };
