@@ -1,6 +1,7 @@
 #include "designwindows.h"
-#include "fieldrow.h" // fromCore
+#include "coretext.h"
 
+#include "calculators.h"
 #include "calculatorwindow.h"
 #include "fieldbinding.h"
 
@@ -36,18 +37,18 @@ FieldTexts inputsByControl(const CalculatorEntry& calculator, const QMap<QString
     FieldTexts texts;
     for (const FieldFacts& facts : calculator.fields())
         if (const auto found = inputs.constFind(fromCore(facts.id)); found != inputs.constEnd())
-            texts.insert_or_assign(std::string(facts.control), toUtf8(*found));
+            texts.insert_or_assign(std::string(facts.control), toCore(*found));
     return texts;
 }
 
 QMap<QString, QString> inputsById(const CalculatorEntry& calculator, const FieldTexts& texts)
 {
-    const QStringList stored = storedFieldIds(fromCore(calculator.id));
+    const QStringList stored = storedFieldIds(calculator);
     QMap<QString, QString> inputs;
     for (const FieldFacts& facts : calculator.fields())
         if (const auto found = texts.find(facts.control);
             found != texts.end() && stored.contains(fromCore(facts.id)))
-            inputs.insert(fromCore(facts.id), toQString(found->second));
+            inputs.insert(fromCore(facts.id), fromCore(found->second));
     return inputs;
 }
 
@@ -73,7 +74,7 @@ CalculatorDesign calculatorDesignOf(
     const CalculatorEntry& calculator, const CalculatorWindow* window)
 {
     if (!window)
-        return designTimeDesign().calculators.value(fromCore(calculator.id));
+        return designTimeDesign(calculators()).calculators.value(fromCore(calculator.id));
     CalculatorDesign design;
     design.inputs = inputsById(calculator, window->inputTexts());
     design.titleBlock = titleBlockTexts(window->titleBlock());
@@ -93,17 +94,14 @@ DesignTrial trialOf(const CalculatorWindow& window)
     trial.time = window.calculationTime().toString(Qt::ISODate);
     trial.inputs = inputsById(calculator, window.inputTexts());
     const QHash<QString, QString>& texts = window.calculationTexts();
-    const QStringList keys = trialResultIds(fromCore(calculator.id));
+    const QStringList keys = trialResultIds(calculator);
     for (const FieldFacts& facts : calculator.fields())
         if (keys.contains(fromCore(facts.id)))
             trial.results.insert(fromCore(facts.id), texts.value(fromCore(facts.control)));
     if (keys.contains(QString::fromLatin1(checksMetKey))) {
         QString met;
         if (calculator.judge) {
-            FieldTexts all;
-            for (auto it = texts.constBegin(); it != texts.constEnd(); ++it)
-                all.insert_or_assign(toUtf8(it.key()), toUtf8(it.value()));
-            const Verdicts verdicts = calculator.judge(all, userNumberFormat());
+            const Verdicts verdicts = calculator.judge(coreTexts(texts), userNumberFormat());
             if (!verdicts.fault)
                 met = checksMetText(verdicts);
         }

@@ -131,8 +131,7 @@ void MDIForm1::createMenu()
     const std::span<const CalculatorWindowEntry> calculators = calculatorWindows();
     for (std::size_t index = 0; index < calculators.size(); ++index) {
         const CalculatorEntry& calculator = *calculators[index].calculator;
-        QAction* action
-            = add(sheetString(calculator.menuName), sheetString(calculator.menuCaption));
+        QAction* action = add(fromCore(calculator.menuName), fromCore(calculator.menuCaption));
         // The captions stay as drawn, without a mnemonic; Ctrl+1, Ctrl+2 instead.
         const QKeySequence key(QKeyCombination(Qt::ControlModifier, Qt::Key(Qt::Key_1 + index)));
         action->setShortcut(key);
@@ -222,12 +221,11 @@ QList<DesignTrial> MDIForm1::trials(std::string_view id) const
 
 Design MDIForm1::currentDesign() const
 {
-    Design design = designTimeDesign();
+    Design design = designTimeDesign(calculators());
     const std::span<const CalculatorWindowEntry> calculators = calculatorWindows();
     for (std::size_t index = 0; index < calculators.size(); ++index) {
         const CalculatorEntry& calculator = *calculators[index].calculator;
-        CalculatorDesign& saved = design.calculators[QString::fromUtf8(
-            calculator.id.data(), qsizetype(calculator.id.size()))];
+        CalculatorDesign& saved = design.calculators[fromCore(calculator.id)];
         saved = calculatorDesignOf(calculator, m_windows[index]);
         saved.trials = m_trials[index];
     }
@@ -240,8 +238,7 @@ void MDIForm1::applyDesign(const Design& design, const QString& path)
     const std::span<const CalculatorWindowEntry> calculators = calculatorWindows();
     for (std::size_t index = 0; index < calculators.size(); ++index) {
         const std::string_view id = calculators[index].calculator->id;
-        const CalculatorDesign& saved
-            = design.calculators[QString::fromUtf8(id.data(), qsizetype(id.size()))];
+        const CalculatorDesign& saved = design.calculators[fromCore(id)];
         applyCalculatorDesign(*windowAt(index), saved);
         m_trials[index] = saved.trials;
         showTrials(index);
@@ -255,7 +252,7 @@ void MDIForm1::applyDesign(const Design& design, const QString& path)
 
 bool MDIForm1::openDesign(const QString& path)
 {
-    const DesignReading read = readDesignFile(path);
+    const DesignReading read = readDesignFile(path, calculators());
     if (!read.design) {
         QMessageBox::warning(this, u"打开设计"_s,
             u"无法打开设计文件“%1”：%2。"_s.arg(shownPath(path), read.problem));
@@ -286,7 +283,7 @@ bool MDIForm1::saveDesign(const QString& path)
 void MDIForm1::onMenuNewClicked()
 {
     if (maySetAsideDesign())
-        applyDesign(designTimeDesign(), QString());
+        applyDesign(designTimeDesign(calculators()), QString());
 }
 
 void MDIForm1::onMenuOpenClicked()

@@ -1,5 +1,7 @@
 #include "startup.h"
 
+#include "calculators.h"
+
 #include "calculatorwindow.h"
 #include "interfacefont.h"
 #include "mdiform1.h"

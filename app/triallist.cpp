@@ -1,5 +1,5 @@
 #include "triallist.h"
-#include "fieldrow.h" // fromCore
+#include "coretext.h"
 
 #include "calculatorwindows.h"
 #include "trialtable.h"

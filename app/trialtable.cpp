@@ -1,7 +1,7 @@
 #include "trialtable.h"
-#include "fieldrow.h" // fromCore
+#include "coretext.h"
 
-#include "calculators.h"
+#include "calculatorentry.h"
 #include "sheettext.h" // spreadsheetCell
 
 #include <QDateTime>
@@ -22,12 +22,11 @@ QString headerOf(const FieldFacts& facts)
 
 TrialTable trialTable(const CalculatorEntry& calculator, const QList<DesignTrial>& trials)
 {
-    const QString id = fromCore(calculator.id);
     TrialTable table;
     table.keys << u"time"_s;
     table.headers << u"时间"_s;
-    const QStringList inputs = storedFieldIds(id);
-    const QStringList results = trialResultIds(id);
+    const QStringList inputs = storedFieldIds(calculator);
+    const QStringList results = trialResultIds(calculator);
     // Inputs, then results, each in the calculator's order of fields.
     for (const QStringList* wanted : { &inputs, &results })
         for (const FieldFacts& facts : calculator.fields())

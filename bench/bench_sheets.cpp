@@ -5,6 +5,7 @@
 // QT_QPA_PLATFORM says otherwise.
 
 #include "calculatorwindows.h"
+#include "sheetdocument.h"
 #include "sheetpages.h"
 #include "sheettext.h"
 

@@ -86,6 +86,7 @@ constexpr std::array facts {
         .name = "钢材",
         .caption = "钢材为",
         .role = Information,
+        .choice = true,
         .designText = "Q235B" },
     FieldFacts { .control = field::electrode,
         .id = "electrode",

@@ -1,8 +1,8 @@
 #include "bracketnotes.h"
 
 #include "bracketfields.h"
+#include "checknotes.h"
 #include "platestrengths.h"
-#include "readtext.h"
 #include "steelgrade.h"
 
 #include <array>
@@ -13,15 +13,12 @@ namespace field = BracketField;
 
 constexpr std::string_view gradeOfTheStrengths = "Q235B";
 
-// "上翼缘厚t1 = −12", as the window names the field and the program read it.
+// "上翼缘厚t1 = −12".
 std::string typedSize(FieldName control, const FieldTexts& fields, NumberFormat format)
 {
-    const FieldFacts* facts = findField(bracketFields(), control);
     const auto text = fields.find(control);
-    std::string asRead = textAsRead(text == fields.end() ? "" : text->second, format);
-    if (asRead.starts_with('-'))
-        asRead.replace(0, 1, "−");
-    return std::string(facts->name) + std::string(facts->symbol) + " = " + asRead;
+    return typedInput(*findField(bracketFields(), control),
+        text == fields.end() ? std::string_view() : std::string_view(text->second), format);
 }
 
 } // namespace
@@ -66,8 +63,7 @@ std::vector<std::string> openQuestions(const FieldTexts& fields)
     else if (shown != gradeOfTheStrengths)
         notes.push_back("钢材为" + shown + "，本程序取Q235B的设计强度，请按所用钢材复核。");
     if (!gradeYieldStrength(shown))
-        notes.emplace_back("无法由此牌号确定εk（应为Q235、Q345、Q355、Q390、Q420或Q460），"
-                           "受压翼缘宽厚比与腹板高厚比未作判断。");
+        notes.push_back(unknownGradeNote("受压翼缘宽厚比与腹板高厚比"));
 
     notes.emplace_back("未验算柱翼缘在牛腿翼缘对应处的承载力与加劲肋（第12.3.4条）；"
                        "最小焊脚尺寸只按腹板厚ts取值。");

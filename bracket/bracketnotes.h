@@ -1,7 +1,7 @@
 #pragma once
 
 #include "bracketinputs.h"
-#include "verdicts.h"
+#include "designchecks.h"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,10 @@
 #include "bracketsheet.h"
 
+#include "bracketentry.h"
 #include "bracketfields.h"
-#include "checkfigures.h"
+#include "bracketfigure.h"
+#include "bracketinputs.h"
+#include "verdictpart.h"
 
 #include <array>
 
@@ -10,11 +13,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 namespace field = BracketField;
-
-QString orDash(const QString& text)
-{
-    return text.isEmpty() ? u"—"_s : text;
-}
 
 // The window's formula labels, with what its captions get wrong put right:
 // y takes t2 and t1 (not "tf2", "tf1"), the shear stresses divide by In and
@@ -55,83 +53,60 @@ const std::array<SheetFormula, 20> formulas { {
         u"τ_{f} = V × 10³ ÷ (2 × 0.7 × h_{f} × l_{w})，其中 l_{w} = min(h_{w} − 20, h_{w} − 2h_{f})"_s },
 } };
 
-SheetPart verdictPart(const SheetSnapshot& snapshot)
+// How the checks were made, under the conclusion.
+QList<SheetCell> verdictBasis()
 {
-    SheetPart part;
-    part.heading = u"三、验算结论"_s;
-    // Full-width brackets let a narrow header break before its unit.
-    part.table.header = { u"验算项目"_s, u"计算值"_s, u"限值"_s, u"取值依据"_s, u"比值"_s,
-        u"结论"_s, u"验算条文"_s };
-    part.table.widths = { 16, 9, 16, 23, 8, 14, 14 };
-    part.table.keepTogether = true;
-    const BracketCheckFigures figures
-        = bracketCheckFigures(snapshot.texts, snapshot.decimalSeparator);
-    int notMet = 0, notJudged = 0;
-    bool headed = false;
-    for (const CheckFigures& check : figures.checks) {
-        if (check.detailing && !headed) {
-            part.table.rows << SheetRow { {},
-                { plainCell(figures.detailingHeading), plainCell({}), plainCell({}), plainCell({}),
-                    plainCell({}), plainCell({}), plainCell({}) } };
-            headed = true;
-        }
-        SheetCell verdict = plainCell(check.verdictText);
-        verdict.alert = check.verdict == CheckVerdict::NotMet;
-        notMet += check.verdict == CheckVerdict::NotMet;
-        notJudged += check.verdict == CheckVerdict::NotJudged;
-        part.table.rows << SheetRow { check.field,
-            { plainCell(check.caption),
-                check.field.isEmpty() ? plainCell(orDash(check.value))
-                                      : SheetCell { check.value, false, true },
-                plainCell(orDash(check.limit)), plainCell(orDash(check.source)),
-                plainCell(orDash(check.ratio)), verdict, plainCell(check.clause) } };
-    }
-    const int all = int(figures.checks.size());
-    if (notJudged == all)
-        part.notes << SheetCell { u"结论：未作判断，原因见下"_s, true };
-    else if (notMet > 0)
-        part.notes << SheetCell { notJudged > 0
-                ? u"结论：有 %1 项不满足要求，%2 项未判断"_s.arg(notMet).arg(notJudged)
-                : u"结论：有 %1 项不满足要求"_s.arg(notMet),
-            true };
-    else if (notJudged > 0)
-        part.notes << SheetCell {
-            u"结论：已判断的 %1 项均满足要求，%2 项未判断"_s.arg(all - notJudged).arg(notJudged),
-            true
-        };
-    else
-        part.notes << plainCell(u"结论：全部满足要求"_s);
-    part.notes << plainCell(
-        u"注：设计强度按 Q235 钢、E43 焊条、三级对接焊缝，依各项所验算板件的厚度分组取值"
-        u"（表4.4.1、表4.4.5），不随计算条件中所示的钢材牌号改变；εk 按所示钢材牌号取值；"
-        u"应力比按应力的绝对值计算。"_s);
-    part.notes << plainCell(
-        u"注：正应力按第6.1.1条，剪应力按第6.1.3条，腹板上、下端的折算应力按第6.1.5条"
-        u"（β_{1} = 1.1），翼缘对接焊缝按第11.2.1条（受拉一侧取 f_{t}^{w}，受压一侧取 "
-        u"f_{c}^{w}），腹板角焊缝按第11.2.2条并计第11.2.6条的长焊缝折减验算；受压翼缘宽厚比按"
-        u"表3.5.1的S4级，腹板高厚比按第6.3.2条，角焊缝构造按表11.3.5与第11.3.5条。"_s);
-    for (const QString& note : figures.notes)
-        part.notes << plainCell(u"注意："_s + note);
-    return part;
+    return { plainCell(
+                 u"注：设计强度按 Q235 钢、E43 焊条、三级对接焊缝，依各项所验算板件的厚度分组取值"
+                 u"（表4.4.1、表4.4.5），不随计算条件中所示的钢材牌号改变；εk 按所示钢材牌号取值；"
+                 u"应力比按应力的绝对值计算。"_s),
+        plainCell(
+            u"注：正应力按第6.1.1条，剪应力按第6.1.3条，腹板上、下端的折算应力按第6.1.5条"
+            u"（β_{1} = 1.1），翼缘对接焊缝按第11.2.1条（受拉一侧取 f_{t}^{w}，受压一侧取 "
+            u"f_{c}^{w}），腹板角焊缝按第11.2.2条并计第11.2.6条的长焊缝折减验算；受压翼缘宽厚比按"
+            u"表3.5.1的S4级，腹板高厚比按第6.3.2条，角焊缝构造按表11.3.5与第11.3.5条。"_s) };
+}
+
+// How the lever arm of the flange couple and the fillet welds' length were
+// taken, with the figures the calculation used; nothing when the inputs are
+// no numbers.
+QStringList weldGeometry(const SheetSnapshot& snapshot)
+{
+    const NumberFormat format { char32_t(snapshot.decimalSeparator.unicode()) };
+    const FieldTexts fields = coreTexts(snapshot.texts);
+    const FieldReader reader(fields, format);
+    QStringList lines;
+    const std::optional<Fault> fault = runSteps([&] {
+        const BracketInputs in = readBracketInputs(reader);
+        const auto mm = [&](Single length) { return fromCore(generalText(length.value, format)); };
+        const FlangeLeverArm arm = flangeLeverArm(in);
+        lines << u"翼缘对接焊缝受力的力臂 h_{1} = min(t_{1} + t_{2} + h_{w} − 20, "
+                 u"h_{w} + 0.5 × t_{1} + 0.5 × t_{2}) = min(%1, %2) = %3 mm"_s.arg(
+                     mm(arm.depthLess20), mm(arm.centres), mm(arm.arm));
+        const FilletWeldLength weld = filletWeldLength(in);
+        lines << u"角焊缝计算长度 l_{w} = min(h_{w} − 20, h_{w} − 2h_{f}) = min(%1, %2) = %3 mm"_s
+                     .arg(mm(weld.webLess20), mm(weld.webLessEnds), mm(weld.lw));
+    });
+    return fault ? QStringList() : lines;
 }
 
 // The root section as read, with the centroidal axis the calculation found and
 // the load at e (typed in m, drawn in mm).
 SheetDrawing bracketDrawing(const SheetSnapshot& snapshot)
 {
-    SheetDrawing drawing;
-    drawing.kind = SheetDrawing::Kind::Bracket;
-    drawing.upperWidth = drawingDimension(snapshot, field::bf1, u"bf1"_s);
-    drawing.lowerWidth = drawingDimension(snapshot, field::bf2, u"bf2"_s);
-    drawing.upperThickness = drawingDimension(snapshot, field::t1, u"t1"_s);
-    drawing.lowerThickness = drawingDimension(snapshot, field::t2, u"t2"_s);
-    drawing.webThickness = drawingDimension(snapshot, field::ts, u"ts"_s);
-    drawing.webHeight = drawingDimension(snapshot, field::hw, u"hw"_s);
-    drawing.axis = drawingDimension(snapshot, field::y, u"y"_s);
-    drawing.loadAt = drawingDimension(snapshot, field::e, u"e"_s, 1000);
-    drawing.loadAt.label += u" m"_s;
-    drawing.load = u"F = "_s + inputAsRead(snapshot, field::F) + u" kN"_s;
-    return drawing;
+    BracketFigure::Sizes sizes {
+        .bf1 = drawingDimension(snapshot, field::bf1, u"bf1"_s),
+        .t1 = drawingDimension(snapshot, field::t1, u"t1"_s),
+        .ts = drawingDimension(snapshot, field::ts, u"ts"_s),
+        .hw = drawingDimension(snapshot, field::hw, u"hw"_s),
+        .bf2 = drawingDimension(snapshot, field::bf2, u"bf2"_s),
+        .t2 = drawingDimension(snapshot, field::t2, u"t2"_s),
+        .y = drawingDimension(snapshot, field::y, u"y"_s),
+        .e = drawingDimension(snapshot, field::e, u"e"_s, 1000),
+        .load = u"F = "_s + inputAsRead(snapshot, field::F) + u" kN"_s,
+    };
+    sizes.e.label += u" m"_s;
+    return { std::make_shared<BracketFigure>(std::move(sizes)) };
 }
 
 } // namespace
@@ -147,10 +122,10 @@ CalculationSheet bracketSheet(const SheetSnapshot& snapshot)
                                u"翼缘对接焊缝受力中 M × 10³ 将 kN·m 化为 kN·mm。"_s);
     results.notes << plainCell(u"注：净截面惯性矩未计入翼缘板对自身形心轴的惯性矩 b × t³ ÷ 12，"
                                u"偏于安全。"_s);
-    for (const QString& line : bracketWeldGeometry(snapshot.texts, snapshot.decimalSeparator))
+    for (const QString& line : weldGeometry(snapshot))
         results.notes << plainCell(
             u"注："_s + withSeparator(line, snapshot.decimalSeparator) + u"。"_s);
     sheet.parts << results;
-    sheet.parts << verdictPart(snapshot);
+    sheet.parts << verdictPart(snapshot, bracketCalculator(), verdictBasis());
     return sheet;
 }

@@ -8,26 +8,13 @@
 #include "steelgrade.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace {
 
 namespace field = BracketField;
 using enum Verdict;
-
-// What a figure is judged against: its value, and as the sheet writes it.
-struct Limit {
-    double value;
-    std::string text; // "f_{v} = 120"
-    std::string source; // "表4.4.1，Q235，16 < t ≤ 40 mm（t_{s} = 20）"
-};
-
-std::string limitNumber(double value, NumberFormat format)
-{
-    // Whole strengths as the tables print them; factored ones to two decimals.
-    return value == std::trunc(value) ? generalText(value, format)
-                                      : fixedTwoDecimals(value, format);
-}
 
 // Q235's strengths for one plate; its size has been checked to lie in the table.
 PlateStrengths strengthsOf(Single t)
@@ -67,49 +54,6 @@ Limit equivalentStressLimit(Single ts, NumberFormat format)
         "表4.4.1，" + thicknessGroup(web, "t_{s}", ts, format) };
 }
 
-// The ratio of a figure to what it may reach, two decimals; for a minimum,
-// what it must reach over what it is. Nothing where that has no meaning.
-std::string ratioText(double numerator, double denominator, NumberFormat format)
-{
-    if (!(denominator > 0))
-        return {};
-    return fixedTwoDecimals(numerator / denominator, format);
-}
-
-// A stress, as shown and as read, below its limit.
-JudgedCheck stressCheck(std::string shown, double stress, Limit limit, NumberFormat format)
-{
-    JudgedCheck check;
-    check.value = std::move(shown);
-    check.verdict = meetsLimit(stress, limit.value) ? Met : NotMet;
-    check.ratio = ratioText(std::fabs(stress), limit.value, format);
-    check.limit = std::move(limit.text);
-    check.source = std::move(limit.source);
-    return check;
-}
-
-// A stress field against its limit, as the verdict window reads it: the
-// field's two-decimal text, parsed as a Double.
-JudgedCheck stressBelow(const FieldReader& sheet, FieldName stressField, Limit limit)
-{
-    const double stress = sheet.readDouble(stressField).value;
-    return stressCheck(sheet.text(stressField), stress, std::move(limit), sheet.format());
-}
-
-// A figure the check works out, at most (or at least) its limit.
-JudgedCheck figureWithin(
-    std::string shown, double figure, Limit limit, bool atLeast, NumberFormat format)
-{
-    JudgedCheck check;
-    check.value = std::move(shown);
-    check.verdict = (atLeast ? figure >= limit.value : figure <= limit.value) ? Met : NotMet;
-    check.ratio
-        = atLeast ? ratioText(limit.value, figure, format) : ratioText(figure, limit.value, format);
-    check.limit = std::move(limit.text);
-    check.source = std::move(limit.source);
-    return check;
-}
-
 // The bracket as the calculation saw it, for the checks that work out their
 // own figures.
 struct JudgedBracket {
@@ -140,7 +84,7 @@ JudgedCheck flangeWeld(const JudgedBracket& bracket, FieldName stress, Single t,
 {
     const PlateStrengths strengths = strengthsOf(t);
     const std::string group = thicknessGroup(strengths, plate, t, bracket.format());
-    return stressBelow(bracket.sheet, stress,
+    return stressFieldBelow(bracket.sheet, stress,
         inTension ? strength(
             "f_{t}^{w}", strengths.ftw, "表4.4.5，三级对接焊缝受拉，" + group, bracket.format())
                   : strength("f_{c}^{w}", strengths.f, "表4.4.5，对接焊缝受压，" + group,
@@ -156,11 +100,11 @@ JudgedCheck filletWeld(const JudgedBracket& bracket)
     const double hf = bracket.in.hf.value;
     const std::string weld = "表4.4.5，E43焊条角焊缝";
     if (!(lw > 60 * hf))
-        return stressBelow(bracket.sheet, field::filletWeld,
+        return stressFieldBelow(bracket.sheet, field::filletWeld,
             strength("f_{f}^{w}", filletWeldStrength, weld, format));
     const double alpha = std::max(0.5, 1.5 - (lw / (120 * hf)));
     const double limit = alpha * filletWeldStrength;
-    return stressBelow(bracket.sheet, field::filletWeld,
+    return stressFieldBelow(bracket.sheet, field::filletWeld,
         { limit, "α_{f}·f_{f}^{w} = " + limitNumber(limit, format),
             weld + "；第11.2.6条，l_{w} = " + generalText(bracket.weld.lw.value, format)
                 + " > 60h_{f} = " + generalText(60 * hf, format) + "，α_{f} = max("
@@ -192,14 +136,13 @@ JudgedCheck upperWebEnd(const JudgedBracket& bracket)
     }
     std::string shown = fixedTwoDecimals(equivalent, format);
     const double judged = parseDouble(shown, format).value;
-    return stressCheck(
+    return stressBelow(
         std::move(shown), judged, equivalentStressLimit(bracket.in.ts, format), format);
 }
 
 std::string epsilonText(int fy, NumberFormat format)
 {
-    return "f_{y} = " + std::to_string(fy)
-        + "，ε_{k} = " + fixedTwoDecimals(std::sqrt(235.0 / fy), format);
+    return "f_{y} = " + std::to_string(fy) + "，ε_{k} = " + fixedTwoDecimals(epsilonK(fy), format);
 }
 
 // Table 3.5.1: the compression flange's outstand at most 15εk (class S4),
@@ -213,12 +156,12 @@ JudgedCheck compressionFlange(const JudgedBracket& bracket)
     const double bf = (lower ? bracket.in.bf2 : bracket.in.bf1).value;
     const double t = (lower ? bracket.in.t2 : bracket.in.t1).value;
     const double outstand = ((bf - double(bracket.in.ts.value)) / 2) / t;
-    const double limit = 15 * std::sqrt(235.0 / *bracket.fy);
+    const double limit = 15 * epsilonK(*bracket.fy);
     return figureWithin(fixedTwoDecimals(outstand, format), outstand,
         { limit, "15ε_{k} = " + limitNumber(limit, format),
             std::string("表3.5.1，S4级，") + (lower ? "下" : "上") + "翼缘受压，"
                 + epsilonText(*bracket.fy, format) },
-        false, format);
+        Bound::AtMost, format);
 }
 
 // §6.3.2: a web more slender than 80εk needs stiffeners and the checks of §6.3.
@@ -228,11 +171,11 @@ JudgedCheck webSlenderness(const JudgedBracket& bracket)
         return {};
     const NumberFormat format = bracket.format();
     const double slenderness = double(bracket.in.hw.value) / double(bracket.in.ts.value);
-    const double limit = 80 * std::sqrt(235.0 / *bracket.fy);
+    const double limit = 80 * epsilonK(*bracket.fy);
     JudgedCheck check = figureWithin(fixedTwoDecimals(slenderness, format), slenderness,
         { limit, "80ε_{k} = " + limitNumber(limit, format),
             "第6.3.2条，" + epsilonText(*bracket.fy, format) },
-        false, format);
+        Bound::AtMost, format);
     if (check.verdict == NotMet)
         check.note = "腹板高厚比" + check.value + "大于80εk = " + limitNumber(limit, format)
             + "：应配置加劲肋（第6.3.2条）并按第6.3节验算腹板局部稳定，本程序未作此项验算。";
@@ -251,7 +194,7 @@ JudgedCheck filletLeg(const JudgedBracket& bracket)
     return figureWithin(generalText(bracket.in.hf.value, format), bracket.in.hf.value,
         { double(smallest), "h_{f,min} = " + std::to_string(smallest),
             "表11.3.5，" + withThickness(group, "t_{s}", bracket.in.ts, format) },
-        true, format);
+        Bound::AtLeast, format);
 }
 
 // §11.3.5: a fillet computed with at least 8·hf and 40 mm of length.
@@ -260,33 +203,29 @@ JudgedCheck filletLength(const JudgedBracket& bracket)
     const NumberFormat format = bracket.format();
     const double shortest = std::max(8 * double(bracket.in.hf.value), 40.0);
     return figureWithin(generalText(bracket.weld.lw.value, format), bracket.weld.lw.value,
-        { shortest, "max(8h_{f}, 40) = " + limitNumber(shortest, format), "第11.3.5条" }, true,
-        format);
+        { shortest, "max(8h_{f}, 40) = " + limitNumber(shortest, format), "第11.3.5条" },
+        Bound::AtLeast, format);
 }
 
 } // namespace
 
-const std::vector<DesignCheck>& bracketDesignChecks()
+CheckTable bracketDesignChecks()
 {
-    static const std::vector<DesignCheck> checks {
+    static constexpr std::string_view detailing = "局部稳定与构造";
+    static const std::array<DesignCheck, 11> checks { {
         { "下翼缘外边的正应力", field::sigma, "第6.1.1条" },
         { "截面形心轴处的剪应力", field::tau, "第6.1.3条" },
         { "腹板下端的折算应力", field::equivalentStress, "第6.1.5条" },
         { "上翼缘焊缝应力", field::upperFlangeWeld, "第11.2.1条" },
         { "下翼缘焊缝应力", field::lowerFlangeWeld, "第11.2.1条" },
         { "角焊缝应力", field::filletWeld, "第11.2.2条" },
-        { "腹板上端的折算应力", {}, "第6.1.5条" },
-        { "受压翼缘宽厚比", {}, "表3.5.1" },
-        { "腹板高厚比", {}, "第6.3.2条", "应设加劲肋" },
-        { "角焊缝焊脚尺寸", {}, "表11.3.5" },
-        { "角焊缝计算长度", {}, "第11.3.5条" },
-    };
+        { "腹板上端的折算应力", {}, "第6.1.5条", "不满足要求", detailing },
+        { "受压翼缘宽厚比", {}, "表3.5.1", "不满足要求", detailing },
+        { "腹板高厚比", {}, "第6.3.2条", "应设加劲肋", detailing },
+        { "角焊缝焊脚尺寸", {}, "表11.3.5", "不满足要求", detailing },
+        { "角焊缝计算长度", {}, "第11.3.5条", "不满足要求", detailing },
+    } };
     return checks;
-}
-
-bool meetsLimit(double stress, double limit)
-{
-    return std::fabs(stress) < limit;
 }
 
 Verdicts judgeBracket(const FieldTexts& fields, NumberFormat format)
@@ -297,11 +236,7 @@ Verdicts judgeBracket(const FieldTexts& fields, NumberFormat format)
         const BracketInputs in = readBracketInputs(sheet);
         verdicts.notes = impossibleSizes(in, fields, format);
         if (!verdicts.notes.empty()) {
-            for (const DesignCheck& check : bracketDesignChecks()) {
-                JudgedCheck notJudged;
-                notJudged.value = sheet.text(check.field);
-                verdicts.checks.push_back(std::move(notJudged));
-            }
+            verdicts.checks = notJudged(bracketDesignChecks(), sheet);
             return;
         }
 
@@ -312,14 +247,14 @@ Verdicts judgeBracket(const FieldTexts& fields, NumberFormat format)
         std::vector<JudgedCheck>& checks = verdicts.checks;
         const PlateStrengths lowerFlange = strengthsOf(in.t2);
         const PlateStrengths web = strengthsOf(in.ts);
-        checks.push_back(stressBelow(sheet, field::sigma,
+        checks.push_back(stressFieldBelow(sheet, field::sigma,
             strength("f", lowerFlange.f,
                 "表4.4.1，" + thicknessGroup(lowerFlange, "t_{2}", in.t2, format), format)));
-        checks.push_back(stressBelow(sheet, field::tau,
+        checks.push_back(stressFieldBelow(sheet, field::tau,
             strength("f_{v}", web.fv, "表4.4.1，" + thicknessGroup(web, "t_{s}", in.ts, format),
                 format)));
         checks.push_back(
-            stressBelow(sheet, field::equivalentStress, equivalentStressLimit(in.ts, format)));
+            stressFieldBelow(sheet, field::equivalentStress, equivalentStressLimit(in.ts, format)));
         // Uplift, or a load on the other side, turns the couple round.
         const bool upperInTension = bracket.upperFlangeInTension();
         checks.push_back(

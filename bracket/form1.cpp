@@ -1,5 +1,6 @@
 #include "form1.h"
 
+#include "bracketentry.h"
 #include "bracketfields.h"
 #include "controls.h"
 #include "fieldbinding.h"
@@ -58,9 +59,9 @@ QString resultName(const FieldFacts& facts)
 }
 
 FieldDrawing::Label labelOf(
-    FieldName control, const QString& kind, QRect where, Qt::Alignment alignment = leftTop)
+    FieldName control, FieldLabel kind, QRect where, Qt::Alignment alignment = leftTop)
 {
-    return { fromCore(control) + kind, where, alignment };
+    return { fieldLabelName(control, kind), where, alignment };
 }
 
 // Frame1: the plate sizes, two columns of three, in the Label1 array.
@@ -90,9 +91,10 @@ const FieldDrawing dimensions[] = {
 // field, the unit after it.
 FieldDrawing load(FieldName control, int top)
 {
-    return { control, labelOf(control, u"Caption"_s, QRect(120, top, 1920, lineHeight), rightTop),
+    return { control,
+        labelOf(control, FieldLabel::Caption, QRect(120, top, 1920, lineHeight), rightTop),
         QRect(2160, top, 1200, fieldHeight), {},
-        labelOf(control, u"Unit"_s, QRect(3420, top, 360, lineHeight)) };
+        labelOf(control, FieldLabel::Unit, QRect(3420, top, 360, lineHeight)) };
 }
 
 const FieldDrawing loads[] = { load(field::F, 480), load(field::e, 960) };
@@ -102,7 +104,7 @@ const FieldDrawing loads[] = { load(field::F, 480), load(field::e, 960) };
 // leg, the one input.
 FieldDrawing information(FieldName control, int x, int top)
 {
-    return { control, labelOf(control, u"Caption"_s, QRect(x, top, 1080, lineHeight)),
+    return { control, labelOf(control, FieldLabel::Caption, QRect(x, top, 1080, lineHeight)),
         QRect(x + 1080, top, 1200, fieldHeight) };
 }
 
@@ -110,7 +112,8 @@ const FieldDrawing materials[] = {
     information(field::electrode, 2640, 480),
     information(field::weldingMethod, 120, 960),
     information(field::weldQuality, 2640, 960),
-    { field::hf, labelOf(field::hf, u"Caption"_s, QRect(120, 1440, 3480, lineHeight), rightTop),
+    { field::hf,
+        labelOf(field::hf, FieldLabel::Caption, QRect(120, 1440, 3480, lineHeight), rightTop),
         QRect(3720, 1440, 1200, fieldHeight) },
 };
 
@@ -137,27 +140,28 @@ FieldDrawing strength(FieldName control, int top, const Columns& c)
 {
     const bool described = !factsOf(control).caption.empty();
     return { control,
-        described
-            ? labelOf(control, u"Describe"_s, QRect(c.describeX, top, c.describeWidth, lineHeight))
-            : FieldDrawing::Label {},
+        described ? labelOf(
+            control, FieldLabel::Describe, QRect(c.describeX, top, c.describeWidth, lineHeight))
+                  : FieldDrawing::Label {},
         QRect(c.fieldX, top, c.fieldWidth, fieldHeight),
-        labelOf(
-            control, u"Formula"_s, QRect(c.formulaX, top, c.formulaWidth, lineHeight), rightTop),
-        labelOf(control, u"Unit"_s, QRect(c.unitX, top, c.unitWidth, lineHeight)) };
+        labelOf(control, FieldLabel::Formula, QRect(c.formulaX, top, c.formulaWidth, lineHeight),
+            rightTop),
+        labelOf(control, FieldLabel::Unit, QRect(c.unitX, top, c.unitWidth, lineHeight)) };
 }
 
 const FieldDrawing strengthRows[] = {
     // Row 360 carries both root actions: M is described by the row's caption
     // and has a short formula column of its own, V only its formula.
     { field::M,
-        labelOf(
-            field::M, u"Describe"_s, QRect(wide.describeX, 360, wide.describeWidth, lineHeight)),
+        labelOf(field::M, FieldLabel::Describe,
+            QRect(wide.describeX, 360, wide.describeWidth, lineHeight)),
         QRect(3960, 360, 1500, fieldHeight),
-        labelOf(field::M, u"Formula"_s, QRect(wide.formulaX, 360, 690, lineHeight), rightTop),
-        labelOf(field::M, u"Unit"_s, QRect(5520, 360, 600, lineHeight)) },
+        labelOf(
+            field::M, FieldLabel::Formula, QRect(wide.formulaX, 360, 690, lineHeight), rightTop),
+        labelOf(field::M, FieldLabel::Unit, QRect(5520, 360, 600, lineHeight)) },
     { field::V, {}, QRect(wide.fieldX, 360, wide.fieldWidth, fieldHeight),
-        labelOf(field::V, u"Formula"_s, QRect(7500, 360, 465, lineHeight), rightTop),
-        labelOf(field::V, u"Unit"_s, QRect(wide.unitX, 360, wide.unitWidth, lineHeight)) },
+        labelOf(field::V, FieldLabel::Formula, QRect(7500, 360, 465, lineHeight), rightTop),
+        labelOf(field::V, FieldLabel::Unit, QRect(wide.unitX, 360, wide.unitWidth, lineHeight)) },
     strength(field::An, 720, wide),
     strength(field::y, 1080, wide),
     strength(field::S, 1440, wide),
@@ -166,11 +170,13 @@ const FieldDrawing strengthRows[] = {
     // Wn1 and Wn2 share one two-line description, Wn1's caption; this width
     // breaks it after "抵抗矩", the symbols on the second line.
     { field::Wn1,
-        labelOf(field::Wn1, u"Describe"_s, QRect(narrow.describeX, 2520, 1950, 2 * lineHeight)),
+        labelOf(
+            field::Wn1, FieldLabel::Describe, QRect(narrow.describeX, 2520, 1950, 2 * lineHeight)),
         QRect(narrow.fieldX, 2520, narrow.fieldWidth, fieldHeight),
-        labelOf(field::Wn1, u"Formula"_s,
+        labelOf(field::Wn1, FieldLabel::Formula,
             QRect(narrow.formulaX, 2520, narrow.formulaWidth, lineHeight), rightTop),
-        labelOf(field::Wn1, u"Unit"_s, QRect(narrow.unitX, 2520, narrow.unitWidth, lineHeight)) },
+        labelOf(field::Wn1, FieldLabel::Unit,
+            QRect(narrow.unitX, 2520, narrow.unitWidth, lineHeight)) },
     strength(field::Wn2, 2880, narrow),
     strength(field::sigma, 3240, narrow),
     strength(field::tau, 3600, narrow),
@@ -189,9 +195,9 @@ const QString inertiaHint = u"c2=hw+0.5*t1+0.5*t2-y，下翼缘中心至形心�
 FieldDrawing weld(FieldName control, int top, int captionHeight)
 {
     const int fieldTop = top + captionHeight;
-    return { control, labelOf(control, u"Caption"_s, QRect(120, top, 3030, captionHeight)),
+    return { control, labelOf(control, FieldLabel::Caption, QRect(120, top, 3030, captionHeight)),
         QRect(120, fieldTop, 1500, fieldHeight), {},
-        labelOf(control, u"Unit"_s, QRect(1680, fieldTop, 660, lineHeight)) };
+        labelOf(control, FieldLabel::Unit, QRect(1680, fieldTop, 660, lineHeight)) };
 }
 
 const FieldDrawing weldRows[] = {
@@ -219,8 +225,7 @@ std::vector<FieldName> readingOrder()
 // The window is drawn 14130 twips wide, but the truss picture and the credits
 // note below it reach to 15255; the client takes them in whole.
 Form1::Form1()
-    : CalculatorWindow(
-        *findCalculator("bracket"), u"Form1"_s, u"钢牛腿设计"_s, twipSize(15255, 10230))
+    : CalculatorWindow(bracketCalculator(), u"Form1"_s, u"钢牛腿设计"_s, twipSize(15255, 10230))
 {
     placeDimensionFrame();
     placeLoadFrame();
@@ -251,7 +256,7 @@ void Form1::placeMaterialFrame()
         = placeGroup(client(), u"Frame3"_s, u"材料"_s, twipRect(120, 1920, 5055, 1935));
 
     const FieldFacts& grade = factsOf(field::steelGrade);
-    QLabel* steelCaption = caption(frame, fromCore(grade.control) + u"Caption"_s,
+    QLabel* steelCaption = caption(frame, fieldLabelName(grade.control, FieldLabel::Caption),
         fromCore(grade.caption), twipRect(120, 480, 1080, lineHeight));
     auto* steel = new QComboBox(frame);
     steel->setObjectName(fromCore(grade.control));
@@ -377,7 +382,7 @@ std::optional<Fault> Form1::checkCalculation(FieldTexts& texts)
     // The verdicts say when the grade shown is not the one their strengths are for.
     const FieldName grade = field::steelGrade;
     texts.insert_or_assign(std::string(grade),
-        toUtf8(client()->findChild<QComboBox*>(fromCore(grade))->currentText()));
+        toCore(client()->findChild<QComboBox*>(fromCore(grade))->currentText()));
     return FrmShow::instance()->evaluate(texts);
 }
 
@@ -391,6 +396,11 @@ void Form1::showOutcome(const std::optional<Fault>& fault)
         return;
     }
     FrmShow::instance()->bringForward();
+}
+
+VerdictWindow* Form1::verdictWindow() const
+{
+    return FrmShow::existing();
 }
 
 void Form1::onCommand2Clicked()

@@ -16,6 +16,8 @@ class Form1 : public CalculatorWindow {
 public:
     Form1();
 
+    VerdictWindow* verdictWindow() const override;
+
 private:
     void onCommand1Clicked(); // 确定输入
     void onCommand2Clicked(); // 退出

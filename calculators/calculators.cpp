@@ -1,33 +1,21 @@
 #include "calculators.h"
 
-#include "bracketcalculation.h"
-#include "bracketfields.h"
-#include "bracketverdicts.h"
-#include "sectioncalculation.h"
-#include "sectionfields.h"
+#include "bracketentry.h"
+#include "sectionentry.h"
 
 #include <algorithm>
 #include <array>
 
-namespace {
-
-// In the frame's menu order.
-const std::array entries {
-    CalculatorEntry { "section", "工字型截面性质", "menuG", sectionFields, calculateSection },
-    CalculatorEntry {
-        "bracket", "钢牛腿受力计算", "menuGN", bracketFields, calculateBracket, judgeBracket },
-};
-
-} // namespace
-
 std::span<const CalculatorEntry> calculators()
 {
+    static const std::array entries { sectionCalculator(), bracketCalculator() };
     return entries;
 }
 
 const CalculatorEntry* findCalculator(std::string_view id)
 {
-    const auto found = std::find_if(entries.begin(), entries.end(),
-        [&](const CalculatorEntry& entry) { return entry.id == id; });
-    return found == entries.end() ? nullptr : &*found;
+    const std::span<const CalculatorEntry> all = calculators();
+    const auto found = std::find_if(
+        all.begin(), all.end(), [&](const CalculatorEntry& entry) { return entry.id == id; });
+    return found == all.end() ? nullptr : &*found;
 }

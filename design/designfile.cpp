@@ -2,7 +2,8 @@
 
 #include "checkedwrite.h"
 
-#include "calculators.h"
+#include "calculatorentry.h"
+#include "coretext.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -24,11 +25,6 @@ namespace {
 
 const QString formatName = u"stelvana-design"_s;
 
-QString fromCore(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
 // What is wrong with a file, thrown from wherever it was found.
 struct Problem {
     QString sentence;
@@ -48,6 +44,8 @@ public:
         , m_path(std::move(path))
     {
     }
+
+    bool has(const QString& key) const { return m_object.contains(key); }
 
     QJsonValue value(const QString& key) const
     {
@@ -93,13 +91,15 @@ public:
                 refuse(u"字段“%1”不是设计文件的内容"_s.arg(pathOf(it.key())));
     }
 
-    // The texts of exactly the keys `keys`.
-    QMap<QString, QString> texts(const QStringList& keys) const
+    // The texts of the keys `keys` and no other. A key the file lacks came
+    // after it was saved: its text is the one in `absent`, or empty.
+    QMap<QString, QString> texts(
+        const QStringList& keys, const QMap<QString, QString>& absent) const
     {
         onlyKeys(keys);
         QMap<QString, QString> texts;
         for (const QString& key : keys)
-            texts.insert(key, text(key));
+            texts.insert(key, has(key) ? text(key) : absent.value(key));
         return texts;
     }
 
@@ -113,24 +113,27 @@ private:
     QString m_path;
 };
 
-DesignTrial readTrial(const ObjectReader& reader, const QString& calculatorId)
+DesignTrial readTrial(const ObjectReader& reader, const CalculatorEntry& calculator,
+    const QMap<QString, QString>& designTimeInputs)
 {
     reader.onlyKeys({ u"time"_s, u"inputs"_s, u"results"_s });
     DesignTrial trial;
     trial.time = reader.text(u"time"_s);
     if (!QDateTime::fromString(trial.time, Qt::ISODate).isValid())
         refuse(u"字段“%1”不是日期和时间"_s.arg(reader.pathOf(u"time"_s)));
-    trial.inputs = reader.object(u"inputs"_s).texts(storedFieldIds(calculatorId));
-    trial.results = reader.object(u"results"_s).texts(trialResultIds(calculatorId));
+    trial.inputs = reader.object(u"inputs"_s).texts(storedFieldIds(calculator), designTimeInputs);
+    // A result kept only since the trial was saved was never calculated for it.
+    trial.results = reader.object(u"results"_s).texts(trialResultIds(calculator), {});
     return trial;
 }
 
-CalculatorDesign readCalculator(const ObjectReader& reader, const QString& id)
+CalculatorDesign readCalculator(const ObjectReader& reader, const CalculatorEntry& calculator,
+    const CalculatorDesign& designTime)
 {
     reader.onlyKeys({ u"inputs"_s, u"titleBlock"_s, u"trials"_s });
     CalculatorDesign design;
-    design.inputs = reader.object(u"inputs"_s).texts(storedFieldIds(id));
-    design.titleBlock = reader.object(u"titleBlock"_s).texts(titleBlockKeys());
+    design.inputs = reader.object(u"inputs"_s).texts(storedFieldIds(calculator), designTime.inputs);
+    design.titleBlock = reader.object(u"titleBlock"_s).texts(titleBlockKeys(), {});
     const QJsonArray trials = reader.array(u"trials"_s);
     const QString trialsPath = reader.pathOf(u"trials"_s);
     if (trials.size() > maxTrials)
@@ -139,12 +142,13 @@ CalculatorDesign readCalculator(const ObjectReader& reader, const QString& id)
         const QString path = u"%1[%2]"_s.arg(trialsPath).arg(index);
         if (!trials[index].isObject())
             refuse(u"字段“%1”应为一组字段"_s.arg(path));
-        design.trials.append(readTrial(ObjectReader(trials[index].toObject(), path), id));
+        design.trials.append(
+            readTrial(ObjectReader(trials[index].toObject(), path), calculator, designTime.inputs));
     }
     return design;
 }
 
-Design readDesign(const QJsonObject& root)
+Design readDesign(const QJsonObject& root, CalculatorList calculators)
 {
     const ObjectReader reader(root, {});
     // The name first: a JSON file of some other program is not "broken".
@@ -164,11 +168,19 @@ Design readDesign(const QJsonObject& root)
     design.programVersion = reader.text(u"programVersion"_s);
     const ObjectReader calculatorsReader = reader.object(u"calculators"_s);
     QStringList ids;
-    for (const CalculatorEntry& entry : calculators())
+    for (const CalculatorEntry& entry : calculators)
         ids.append(fromCore(entry.id));
     calculatorsReader.onlyKeys(ids);
-    for (const QString& id : ids)
-        design.calculators.insert(id, readCalculator(calculatorsReader.object(id), id));
+    // A file saved before a calculator or an input existed opens with the
+    // design-time texts in their place, as a new design would have them.
+    const Design designTime = designTimeDesign(calculators);
+    for (const CalculatorEntry& entry : calculators) {
+        const QString id = fromCore(entry.id);
+        const CalculatorDesign fresh = designTime.calculators.value(id);
+        design.calculators.insert(id,
+            calculatorsReader.has(id) ? readCalculator(calculatorsReader.object(id), entry, fresh)
+                                      : fresh);
+    }
     return design;
 }
 
@@ -190,39 +202,32 @@ const QStringList& titleBlockKeys()
     return keys;
 }
 
-QStringList storedFieldIds(const QString& calculatorId)
+QStringList storedFieldIds(const CalculatorEntry& calculator)
 {
     QStringList ids;
-    const CalculatorEntry* entry = findCalculator(calculatorId.toStdString());
-    if (!entry)
-        return ids;
-    for (const FieldFacts& facts : entry->fields())
-        if (facts.role == FieldRole::Input || facts.id == "steelGrade")
+    for (const FieldFacts& facts : calculator.fields())
+        if (facts.role == FieldRole::Input || facts.choice)
             ids.append(fromCore(facts.id));
     return ids;
 }
 
-QStringList trialResultIds(const QString& calculatorId)
+QStringList trialResultIds(const CalculatorEntry& calculator)
 {
-    // What an engineer compares between trials: the section's area, its
-    // strong-axis stiffness and modulus, the stress and both slenderness
-    // ratios; the bracket's root stresses, weld stresses and how many checks
-    // it met.
-    if (calculatorId == u"section"_s)
-        return { u"A"_s, u"Ix"_s, u"Wx"_s, u"sigma_e"_s, u"lambda_x"_s, u"lambda_y"_s };
-    if (calculatorId == u"bracket"_s)
-        return { u"sigma"_s, u"tau"_s, u"sigma_eq"_s, u"sigma_f1"_s, u"sigma_f2"_s, u"tau_f"_s,
-            QString::fromLatin1(checksMetKey) };
-    return {};
+    QStringList ids;
+    for (const std::string_view id : calculator.trialResults)
+        ids.append(fromCore(id));
+    if (calculator.checks)
+        ids.append(QString::fromLatin1(checksMetKey));
+    return ids;
 }
 
-Design designTimeDesign()
+Design designTimeDesign(CalculatorList calculators)
 {
     Design design;
     design.programVersion = QString::fromLatin1(STELVANA_VERSION);
-    for (const CalculatorEntry& entry : calculators()) {
+    for (const CalculatorEntry& entry : calculators) {
         CalculatorDesign calculator;
-        const QStringList stored = storedFieldIds(fromCore(entry.id));
+        const QStringList stored = storedFieldIds(entry);
         for (const FieldFacts& facts : entry.fields())
             if (stored.contains(fromCore(facts.id)))
                 calculator.inputs.insert(fromCore(facts.id), fromCore(facts.designText));
@@ -233,7 +238,7 @@ Design designTimeDesign()
     return design;
 }
 
-DesignReading parseDesign(QByteArrayView bytes)
+DesignReading parseDesign(QByteArrayView bytes, CalculatorList calculators)
 {
     if (bytes.trimmed().isEmpty())
         return { std::nullopt, u"文件是空的"_s };
@@ -245,13 +250,13 @@ DesignReading parseDesign(QByteArrayView bytes)
     if (!document.isObject())
         return { std::nullopt, u"这不是 Stelvana 设计文件"_s };
     try {
-        return { readDesign(document.object()), {} };
+        return { readDesign(document.object(), calculators), {} };
     } catch (const Problem& problem) {
         return { std::nullopt, problem.sentence };
     }
 }
 
-DesignReading readDesignFile(const QString& path)
+DesignReading readDesignFile(const QString& path, CalculatorList calculators)
 {
     QFile file(path);
     if (!QFileInfo(path).isFile())
@@ -265,7 +270,7 @@ DesignReading readDesignFile(const QString& path)
         return { std::nullopt, u"文件无法读取（%1）"_s.arg(file.errorString()) };
     if (bytes.size() > maxDesignFileBytes)
         return { std::nullopt, u"文件太大，不是本程序保存的设计"_s };
-    return parseDesign(bytes);
+    return parseDesign(bytes, calculators);
 }
 
 QByteArray designBytes(const Design& design)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "calculatorentry.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QMap>
@@ -46,15 +48,15 @@ const QStringList& titleBlockKeys();
 
 // The field ids a calculator's design holds: its inputs and the steel grade
 // chosen in its combo box; fixed information and results are never stored.
-QStringList storedFieldIds(const QString& calculatorId);
+QStringList storedFieldIds(const CalculatorEntry& calculator);
 
 // The ids of the results a trial keeps for `calculatorId`, and the key under
 // which the bracket's count of met checks is kept.
-QStringList trialResultIds(const QString& calculatorId);
+QStringList trialResultIds(const CalculatorEntry& calculator);
 inline constexpr auto checksMetKey = "checksMet";
 
 // The design with the design-time texts and an empty title block.
-Design designTimeDesign();
+Design designTimeDesign(CalculatorList calculators);
 
 // Reading: either the design, or one sentence in Chinese saying what is wrong
 // with the bytes (without the file's name, which the caller adds).
@@ -64,10 +66,10 @@ struct DesignReading {
 };
 
 // Parses and checks every field before anything is returned: the fuzz target.
-DesignReading parseDesign(QByteArrayView bytes);
+DesignReading parseDesign(QByteArrayView bytes, CalculatorList calculators);
 
 // The whole file read and parsed; a file that cannot be read says why.
-DesignReading readDesignFile(const QString& path);
+DesignReading readDesignFile(const QString& path, CalculatorList calculators);
 
 QByteArray designBytes(const Design& design);
 

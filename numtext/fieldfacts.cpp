@@ -18,11 +18,12 @@ std::vector<FieldName> fieldsWith(FieldTable table, FieldRole role)
     return controls;
 }
 
-FieldTexts designTimeTexts(FieldTable table)
+FieldTexts designTimeTexts(FieldTable table, FieldControls controls)
 {
     FieldTexts texts;
     for (const FieldFacts& facts : table)
-        texts.insert_or_assign(std::string(facts.control), std::string(facts.designText));
+        if (controls == FieldControls::All || !facts.choice)
+            texts.insert_or_assign(std::string(facts.control), std::string(facts.designText));
     return texts;
 }
 

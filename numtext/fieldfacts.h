@@ -17,15 +17,18 @@ enum class FieldRole {
 
 struct FieldFacts {
     FieldName control = {}; // the control's name: "Text1"
-    std::string_view id = {}; // the engineer's symbol in plain ASCII, the key of a saved design: "tw"
+    std::string_view id
+        = {}; // the engineer's symbol in plain ASCII, the key of a saved design: "tw"
     std::string_view symbol = {}; // as the window writes it: "tw", "W’n2", "σ1"
     std::string_view sheetSymbol = {}; // on the sheet, subscripts as "t_{w}"
     std::string_view name = {}; // what the window calls it: "腹板厚", "作用于牛腿根部的弯炬"
     std::string_view sheetTerm = {}; // the sheet's term, where it differs from the name
-    std::string_view caption = {}; // its label's design-time text, exactly: "腹板厚tw", "上翼缘宽bf1\n"
+    std::string_view caption
+        = {}; // its label's design-time text, exactly: "腹板厚tw", "上翼缘宽bf1\n"
     std::string_view formula = {}; // the formula label beside it, if the window has one
     std::string_view unit = {}; // as printed: "mm²", "kN·m", "N/mm²"; empty for a pure number
     FieldRole role = FieldRole::Input;
+    bool choice = false; // picked from a list (a combo box) rather than typed
     std::string_view designText = {}; // the text the window opens with
 
     std::string_view term() const { return sheetTerm.empty() ? name : sheetTerm; }
@@ -39,8 +42,10 @@ const FieldFacts* findField(FieldTable table, FieldName control);
 // The controls of one role, in the table's order.
 std::vector<FieldName> fieldsWith(FieldTable table, FieldRole role);
 
-// Every field with the text the window opens with.
-FieldTexts designTimeTexts(FieldTable table);
+// The fields with the text the window opens with: every one, or only those
+// typed into (its line edits), without the choices from a list.
+enum class FieldControls { All, Typed };
+FieldTexts designTimeTexts(FieldTable table, FieldControls controls = FieldControls::All);
 
 // A unit as typed on a plain keyboard, as the bracket window's unit labels
 // show it: "kN.m", "mm2", "N/mm2".

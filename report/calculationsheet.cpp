@@ -1,5 +1,7 @@
 #include "calculationsheet.h"
 
+#include "sheetfigure.h"
+
 #include "parse.h"
 #include "readtext.h"
 
@@ -32,14 +34,14 @@ SheetCell plainCell(const QString& text)
 
 SheetCell fieldCell(const SheetSnapshot& snapshot, FieldName field)
 {
-    return { snapshot.texts.value(sheetString(field)), false, true };
+    return { snapshot.texts.value(fromCore(field)), false, true };
 }
 
 QString inputAsRead(const SheetSnapshot& snapshot, FieldName field)
 {
-    const QString typed = snapshot.texts.value(sheetString(field));
+    const QString typed = snapshot.texts.value(fromCore(field));
     const NumberFormat format { char32_t(snapshot.decimalSeparator.unicode()) };
-    return QString::fromStdString(textAsRead(typed.toStdString(), format));
+    return fromCore(textAsRead(toCore(typed), format));
 }
 
 SheetDimension drawingDimension(
@@ -47,7 +49,7 @@ SheetDimension drawingDimension(
 {
     const QString read = inputAsRead(snapshot, field);
     const NumberFormat format { char32_t(snapshot.decimalSeparator.unicode()) };
-    const Parsed<double> value = parseDouble(read.toStdString(), format);
+    const Parsed<double> value = parseDouble(toCore(read), format);
     return { symbol + u" = "_s + read,
         value ? value.value * toMm : std::numeric_limits<double>::quiet_NaN() };
 }
@@ -56,22 +58,27 @@ QString SheetDrawing::schematicReason() const
 {
     // Beyond 1:200 the thinnest plate is thinner than the drawing's lines.
     constexpr double widestRatio = 200;
-    std::vector<const SheetDimension*> sizes { &upperWidth, &upperThickness, &webThickness,
-        &webHeight, &lowerWidth, &lowerThickness };
-    if (kind == Kind::ISection)
-        sizes.push_back(&depth);
     double least = std::numeric_limits<double>::max(), most = 0;
-    for (const SheetDimension* size : sizes) {
-        if (!std::isfinite(size->mm))
+    for (const SheetDimension& size : figure->sizes()) {
+        if (!std::isfinite(size.mm))
             return u"尺寸不是数字"_s;
-        if (size->mm <= 0)
+        if (size.mm <= 0)
             return u"有尺寸为零或负值"_s;
-        least = std::min(least, size->mm);
-        most = std::max(most, size->mm);
+        least = std::min(least, size.mm);
+        most = std::max(most, size.mm);
     }
     if (most / least > widestRatio)
         return u"尺寸之比超过 1:200"_s;
     return {};
+}
+
+QStringList SheetDrawing::labels() const
+{
+    QStringList labels;
+    for (const SheetDimension& size : figure->sizes())
+        if (!size.label.isEmpty())
+            labels << size.label;
+    return labels;
 }
 
 namespace {
@@ -79,7 +86,7 @@ namespace {
 // A symbol or unit the field has none of.
 QString orDash(std::string_view text)
 {
-    return text.empty() ? u"—"_s : sheetString(text);
+    return text.empty() ? u"—"_s : fromCore(text);
 }
 
 } // namespace
@@ -115,8 +122,8 @@ SheetPart inputPart(const SheetSnapshot& snapshot, FieldTable fields)
     part.table.widths = { 44, 16, 26, 14 };
     for (const FieldFacts& facts : fields)
         if (facts.role != FieldRole::Result)
-            part.table.rows << SheetRow { sheetString(facts.control),
-                { plainCell(sheetString(facts.term())), plainCell(orDash(facts.sheetSymbol)),
+            part.table.rows << SheetRow { fromCore(facts.control),
+                { plainCell(fromCore(facts.term())), plainCell(orDash(facts.sheetSymbol)),
                     facts.role == FieldRole::Input
                         ? SheetCell { inputAsRead(snapshot, facts.control), false, true }
                         : fieldCell(snapshot, facts.control),
@@ -136,8 +143,8 @@ SheetPart resultPart(
             continue;
         const auto formula = std::find_if(formulas.begin(), formulas.end(),
             [&](const SheetFormula& f) { return f.field == facts.control; });
-        part.table.rows << SheetRow { sheetString(facts.control),
-            { plainCell(sheetString(facts.term())),
+        part.table.rows << SheetRow { fromCore(facts.control),
+            { plainCell(fromCore(facts.term())),
                 plainCell(formula == formulas.end()
                         ? u"—"_s
                         : withSeparator(formula->formula, snapshot.decimalSeparator)),

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "coretext.h"
 #include "fieldfacts.h"
 #include "titleblock.h"
 
@@ -9,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
 #include <span>
 
@@ -54,22 +56,26 @@ struct SheetDimension {
     double mm = 0;
 };
 
-// A drawing of the section that was calculated, to scale: an upper flange,
-// a web and a lower flange. The I-section is labelled B, H, tw and t; the
-// bracket each plate, the centroidal axis at y under the upper flange's
-// centre, and the load F at e from the column face.
-struct SheetDrawing {
-    enum class Kind { ISection, Bracket } kind = Kind::ISection;
-    SheetDimension upperWidth, upperThickness, webThickness, webHeight, lowerWidth, lowerThickness;
-    SheetDimension depth; // the I-section's H
-    SheetDimension axis; // the bracket's y
-    SheetDimension loadAt; // the bracket's e, in mm
-    QString load; // "F = 400 kN"
+class SheetFigure;
 
-    // Why the section cannot be drawn to scale (a size zero, negative, no
+// A drawing of what was calculated, to scale where its sizes allow: a figure
+// its calculator paints (sheetfigure.h).
+struct SheetDrawing {
+    std::shared_ptr<const SheetFigure> figure;
+
+    // Why the figure cannot be drawn to scale (a size zero, negative, no
     // number, or 200 times another), or empty when it can.
     QString schematicReason() const;
+    // The sizes written on it: "B = 400".
+    QStringList labels() const;
 };
+
+// The mark sheetHtml leaves for the drawing of part `index`, where the
+// document puts the drawing.
+inline QString sheetDrawingMark(qsizetype index)
+{
+    return QStringLiteral("[[drawing %1]]").arg(index);
+}
 
 // A numbered part: its heading, its table, a drawing under it if any, and the
 // lines under those.
@@ -131,9 +137,3 @@ QString inputAsRead(const SheetSnapshot& snapshot, FieldName field);
 // A size of a drawing from the field's text: "B = 400", 400 mm.
 SheetDimension drawingDimension(
     const SheetSnapshot& snapshot, FieldName field, const QString& symbol, double toMm = 1);
-
-// A text of the core (UTF-8) for the sheet.
-inline QString sheetString(std::string_view utf8)
-{
-    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
-}

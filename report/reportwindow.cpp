@@ -1,6 +1,7 @@
 #include "reportwindow.h"
 
 #include "calculatorwindow.h"
+#include "sheetdocument.h"
 #include "sheetpages.h"
 #include "sheettext.h"
 

@@ -9,9 +9,9 @@ class QPainter;
 class QPaintDevice;
 class QTextDocument;
 
-// The section's drawing, painted with lines and text only, so that a PDF
-// holds it as vectors. To scale when its sizes allow, else schematic with a
-// note saying why.
+// A part's drawing, painted with lines and text only, so that a PDF holds it
+// as vectors: its calculator's figure, to scale when its sizes allow, else
+// schematic with a note saying why.
 
 // Its size on `device` (the screen if none): 150 × 62 mm.
 QSizeF sheetDrawingSize(const QPaintDevice* device);
@@ -22,6 +22,3 @@ bool paintSheetDrawing(QPainter& painter, const QRectF& box, const SheetDrawing&
 // Puts each part's drawing into `document` where sheetHtml left its mark, as
 // an object the document lays out and paints itself.
 void placeSheetDrawings(QTextDocument& document, const CalculationSheet& sheet);
-
-// The mark sheetHtml leaves for the drawing of part `index`.
-QString sheetDrawingMark(qsizetype index);

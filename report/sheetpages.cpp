@@ -1,6 +1,8 @@
 #include "sheetpages.h"
 
 #include "checkedwrite.h"
+#include "sheetdocument.h"
+#include "sheetfont.h"
 #include "sheettext.h"
 
 #include <QAbstractTextDocumentLayout>

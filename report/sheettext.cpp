@@ -1,20 +1,12 @@
 #include "sheettext.h"
 
-#include "sheetdrawing.h"
+#include "sheetfont.h"
 
 #include <algorithm>
-
-#include <QAbstractTextDocumentLayout>
-#include <QTextDocument>
-#include <QTextOption>
-#include <QTextTable>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-const QStringList families { u"DejaVu Serif"_s, u"Times New Roman"_s, u"AR PL UMing CN"_s,
-    u"SimSun"_s, u"AR PL UKai CN"_s, u"Noto Serif CJK SC"_s };
 
 // "W_{n2}" and "f_{t}^{w}" as HTML (W<sub>n2</sub>, f<sub>t</sub><sup>w</sup>) or
 // as plain text (Wn2, ft^w).
@@ -153,19 +145,12 @@ QString spreadsheetCell(const QString& text)
     return u'"' + quoted + u'"';
 }
 
-QFont sheetFont()
-{
-    QFont font;
-    font.setFamilies(families);
-    font.setPointSizeF(10.5);
-    return font;
-}
-
 QString sheetHtml(const CalculationSheet& sheet, SheetMedium medium)
 {
     QString html = u"<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>"_s
         + sheet.title.toHtmlEscaped() + u"</title></head>\n"_s;
     html += u"<body style=\"font-family:"_s;
+    const QStringList& families = sheetFamilies();
     for (qsizetype i = 0; i < families.size(); ++i)
         html += (i ? u", '"_s : u"'"_s) + families[i] + u'\'';
     html += u"; font-size:10.5pt; color:#000000\">\n"_s;
@@ -234,31 +219,4 @@ QString sheetPlainText(const CalculationSheet& sheet)
             lines << cellText(note);
     }
     return lines.join(u'\n') + u'\n';
-}
-
-std::unique_ptr<QTextDocument> sheetDocument(const CalculationSheet& sheet, QPaintDevice* device)
-{
-    auto document = std::make_unique<QTextDocument>();
-    if (device)
-        document->documentLayout()->setPaintDevice(device);
-    document->setDefaultFont(sheetFont());
-    QTextOption option = document->defaultTextOption();
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    document->setDefaultTextOption(option);
-    document->setHtml(sheetHtml(sheet, SheetMedium::Paper));
-    // The parts' tables are the document's last, one a part, in order.
-    QList<QTextTable*> tables;
-    for (auto it = document->rootFrame()->begin(); !it.atEnd(); ++it)
-        if (auto* table = qobject_cast<QTextTable*>(it.currentFrame()))
-            tables << table;
-    const qsizetype first = tables.size() - sheet.parts.size();
-    for (qsizetype index = 0; index < sheet.parts.size() && first >= 0; ++index)
-        if (sheet.parts[index].table.keepTogether) {
-            QTextTableFormat format = tables[first + index]->format();
-            format.setProperty(keepTogetherProperty, true);
-            tables[first + index]->setFormat(format);
-        }
-    placeSheetDrawings(*document, sheet);
-    document->setMetaInformation(QTextDocument::DocumentTitle, sheet.title);
-    return document;
 }

@@ -3,6 +3,7 @@
 #include "controls.h"
 #include "fieldrow.h"
 #include "interfacefont.h"
+#include "sectionentry.h"
 #include "sectionfields.h"
 #include "svgpicture.h"
 #include "twips.h"
@@ -61,8 +62,8 @@ const FieldDrawing drawing[] = {
 } // namespace
 
 SectionForm::SectionForm()
-    : CalculatorWindow(*findCalculator("section"), u"SectionForm"_s, u"工字型截面性质计算"_s,
-        twipSize(15240, 10485))
+    : CalculatorWindow(
+        sectionCalculator(), u"SectionForm"_s, u"工字型截面性质计算"_s, twipSize(15240, 10485))
 {
     placeTitle();
     placeDataFrame();

@@ -1,5 +1,7 @@
 #include "sectionsheet.h"
 
+#include "sectionfigure.h"
+
 #include "sectionfields.h"
 
 #include <array>
@@ -33,16 +35,10 @@ const std::array<SheetFormula, 14> formulas { {
 
 SheetDrawing sectionDrawing(const SheetSnapshot& snapshot)
 {
-    SheetDrawing drawing;
-    drawing.kind = SheetDrawing::Kind::ISection;
-    drawing.upperWidth = drawingDimension(snapshot, field::B, u"B"_s);
-    drawing.lowerWidth = drawing.upperWidth;
-    drawing.depth = drawingDimension(snapshot, field::H, u"H"_s);
-    drawing.upperThickness = drawingDimension(snapshot, field::t, u"t"_s);
-    drawing.lowerThickness = drawing.upperThickness;
-    drawing.webThickness = drawingDimension(snapshot, field::tw, u"tw"_s);
-    drawing.webHeight = { {}, drawing.depth.mm - 2 * drawing.upperThickness.mm };
-    return drawing;
+    return { std::make_shared<SectionFigure>(drawingDimension(snapshot, field::B, u"B"_s),
+        drawingDimension(snapshot, field::H, u"H"_s),
+        drawingDimension(snapshot, field::tw, u"tw"_s),
+        drawingDimension(snapshot, field::t, u"t"_s)) };
 }
 
 } // namespace

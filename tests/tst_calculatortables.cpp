@@ -4,6 +4,7 @@
 // a calculator of the registry.
 
 #include "calculators.h"
+#include "coretext.h"
 #include "parse.h"
 
 #include <QTest>
@@ -19,11 +20,6 @@ Q_DECLARE_METATYPE(Calculator)
 namespace {
 
 const NumberFormat point { U'.' };
-
-QString qs(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
 
 void addCalculatorRows()
 {
@@ -74,8 +70,8 @@ void TestCalculatorTables::namesAreUnique()
     std::set<std::string_view> controls;
     std::set<std::string_view> ids;
     for (const FieldFacts& facts : calculator->fields()) {
-        QVERIFY2(controls.insert(facts.control).second, qPrintable(qs(facts.control)));
-        QVERIFY2(ids.insert(facts.id).second, qPrintable(qs(facts.id)));
+        QVERIFY2(controls.insert(facts.control).second, qPrintable(fromCore(facts.control)));
+        QVERIFY2(ids.insert(facts.id).second, qPrintable(fromCore(facts.id)));
     }
 }
 
@@ -83,7 +79,8 @@ void TestCalculatorTables::idsArePlainAscii()
 {
     QFETCH(Calculator, calculator);
     for (const FieldFacts& facts : calculator->fields())
-        QVERIFY2(isPlainAsciiId(facts.id), qPrintable(qs(facts.control) + u' ' + qs(facts.id)));
+        QVERIFY2(isPlainAsciiId(facts.id),
+            qPrintable(fromCore(facts.control) + u' ' + fromCore(facts.id)));
 }
 
 // Every printed unit has a plain-keyboard form: a superscript or a middle dot
@@ -97,7 +94,7 @@ void TestCalculatorTables::unitsTypeOnAPlainKeyboard()
             const auto byte = static_cast<unsigned char>(c);
             return byte > 0x20 && byte < 0x7F;
         });
-        QVERIFY2(printableAscii, qPrintable(qs(facts.control) + u' ' + qs(facts.unit)));
+        QVERIFY2(printableAscii, qPrintable(fromCore(facts.control) + u' ' + fromCore(facts.unit)));
     }
 }
 
@@ -110,7 +107,7 @@ void TestCalculatorTables::inputsOpenWithNumbers()
     QVERIFY(!inputs.empty());
     for (const FieldName input : inputs) {
         const std::string_view text = findField(calculator->fields(), input)->designText;
-        QVERIFY2(parseDouble(text, point), qPrintable(qs(input) + u'=' + qs(text)));
+        QVERIFY2(parseDouble(text, point), qPrintable(fromCore(input) + u'=' + fromCore(text)));
     }
 }
 
@@ -131,11 +128,11 @@ void TestCalculatorTables::aClickWritesExactlyTheResults()
     for (const FieldFacts& facts : table) {
         const std::string& was = before.at(std::string(facts.control));
         const std::string& now = after.at(std::string(facts.control));
-        const QString seen = qs(facts.control) + u'=' + qs(now);
+        const QString seen = fromCore(facts.control) + u'=' + fromCore(now);
         if (facts.role == FieldRole::Result)
             QVERIFY2(now != was, qPrintable(seen + u" unchanged"_s));
         else
-            QCOMPARE(seen, qs(facts.control) + u'=' + qs(was));
+            QCOMPARE(seen, fromCore(facts.control) + u'=' + fromCore(was));
     }
     // A calculator with design checks judges the results it wrote.
     if (calculator->judge) {
@@ -163,7 +160,7 @@ void TestCalculatorTables::typedUnit()
 {
     QFETCH(QString, printed);
     QFETCH(QString, typed);
-    QCOMPARE(qs(::typedUnit(printed.toStdString())), typed);
+    QCOMPARE(fromCore(::typedUnit(printed.toStdString())), typed);
 }
 
 // Step files and saved designs name a calculator by its id: each id finds its
@@ -175,7 +172,7 @@ void TestCalculatorTables::registryIds_data()
 
     const std::span<const CalculatorEntry> all = calculators();
     for (std::size_t n = 0; n < all.size(); ++n)
-        QTest::newRow(std::string(all[n].id).c_str()) << qs(all[n].id) << int(n);
+        QTest::newRow(std::string(all[n].id).c_str()) << fromCore(all[n].id) << int(n);
     QTest::newRow("the frame") << u"frame"_s << -1;
     QTest::newRow("empty") << QString() << -1;
     QTest::newRow("capitalised") << u"Section"_s << -1;

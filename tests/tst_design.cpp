@@ -1,9 +1,12 @@
 // The design in the frame: saved and opened with the inputs as typed, the
-// title blocks and the trials; bad files refused with nothing changed; the
+// title blocks and the trials; files of earlier versions opened without a
+// word; bad files refused with nothing changed; the
 // unsaved-changes prompt on each of its triggers; the trials kept; the
 // calculators' shortcuts.
 
+#include "calculators.h"
 #include "calculatorwindow.h"
+#include "coretext.h"
 #include "designfile.h"
 #include "form1.h"
 #include "mdiform1.h"
@@ -14,6 +17,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -22,6 +27,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -63,6 +69,7 @@ private slots:
 
     void roundTrip_data();
     void roundTrip();
+    void earlierFileOpensSilently();
     void badFileChangesNothing_data();
     void badFileChangesNothing();
     void saveFailureNamesThePath();
@@ -117,9 +124,17 @@ void TestDesign::roundTrip_data()
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("locale");
-    QTest::newRow("I-section") << u"section"_s << u"Text3"_s << u"7"_s << u"C"_s;
+    // Every calculator: its first input with a leading zero, the same number
+    // as another text, which must come back as typed.
+    for (const CalculatorEntry& entry : calculators()) {
+        const FieldFacts& first = *std::find_if(entry.fields().begin(), entry.fields().end(),
+            [](const FieldFacts& facts) { return facts.role == FieldRole::Input; });
+        QTest::addRow("%s, %s", entry.id.data(), first.id.data())
+            << fromCore(entry.id) << fromCore(first.control) << u'0' + fromCore(first.designText)
+            << u"C"_s;
+    }
     QTest::newRow("I-section, full width") << u"section"_s << u"Text1"_s << u"３５０"_s << u"C"_s;
-    QTest::newRow("bracket") << u"bracket"_s << u"Text8"_s << u".5"_s << u"C"_s;
+    QTest::newRow("bracket, e") << u"bracket"_s << u"Text8"_s << u".5"_s << u"C"_s;
     QTest::newRow("bracket, comma locale") << u"bracket"_s << u"Text8"_s << u"0,45"_s << u"de_DE"_s;
     QTest::newRow("bracket, full width") << u"bracket"_s << u"Text7"_s << u"３８０"_s << u"C"_s;
 }
@@ -162,9 +177,8 @@ void TestDesign::roundTrip()
     const CalculatorEntry& entry = window(calculator)->calculator();
     for (const FieldFacts& facts : entry.fields())
         if (facts.role == FieldRole::Result) {
-            const QString name = QString::fromUtf8(facts.control.data(), facts.control.size());
-            QCOMPARE(field(calculator, name)->text(),
-                QString::fromUtf8(facts.designText.data(), facts.designText.size()));
+            QCOMPARE(
+                field(calculator, fromCore(facts.control))->text(), fromCore(facts.designText));
         }
     QVERIFY(!m_frame->hasUnsavedChanges());
 
@@ -173,11 +187,39 @@ void TestDesign::roundTrip()
     QCOMPARE(boxes.texts(), QStringList());
 }
 
+// A file saved before the bracket was a calculator: the bracket as a new
+// design has it, whatever was typed there, and no message.
+void TestDesign::earlierFileOpensSilently()
+{
+    ModalBoxCatcher boxes;
+    field(u"bracket"_s, u"Text8"_s)->setText(u"0.3"_s);
+    window(u"bracket"_s)->findChild<QComboBox*>(u"Combo1"_s)->setCurrentText(u"Q345"_s);
+    confirm(u"bracket"_s);
+    Design design = designTimeDesign(calculators());
+    design.calculators[u"section"_s].inputs[u"H"_s] = u"４５０"_s;
+    QJsonObject root = QJsonDocument::fromJson(designBytes(design)).object();
+    QJsonObject calculators = root[u"calculators"_s].toObject();
+    calculators.remove(u"bracket"_s);
+    root[u"calculators"_s] = calculators;
+    QFile file(path(u"earlier.stelvana"_s));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QJsonDocument(root).toJson());
+    file.close();
+
+    QVERIFY(m_frame->openDesign(file.fileName()));
+    QCOMPARE(boxes.texts(), QStringList());
+    QCOMPARE(field(u"section"_s, u"Text2"_s)->text(), u"４５０"_s);
+    QCOMPARE(field(u"bracket"_s, u"Text8"_s)->text(), u".45"_s);
+    QCOMPARE(window(u"bracket"_s)->findChild<QComboBox*>(u"Combo1"_s)->currentText(), u"Q235B"_s);
+    QVERIFY(m_frame->trials("bracket").isEmpty());
+    QVERIFY(!m_frame->hasUnsavedChanges());
+}
+
 void TestDesign::badFileChangesNothing_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("problem");
-    const QByteArray good = designBytes(designTimeDesign());
+    const QByteArray good = designBytes(designTimeDesign(calculators()));
     QTest::newRow("empty") << QByteArray() << u"文件是空的"_s;
     QTest::newRow("not JSON") << QByteArray("<html></html>") << u"读不下去"_s;
     QTest::newRow("truncated") << good.first(good.size() / 2) << u"读不下去"_s;
@@ -291,7 +333,7 @@ void TestDesign::promptOnEachTrigger()
     }
     QCOMPARE(prompt.asked, 1);
     QCOMPARE(wentOn, goesOn);
-    const DesignReading read = readDesignFile(file);
+    const DesignReading read = readDesignFile(file, calculators());
     QVERIFY(read.design);
     QCOMPARE(read.design->calculators[u"section"_s].inputs[u"H"_s] == u"333"_s, saved);
 }
@@ -363,7 +405,7 @@ void TestDesign::trialsCappedAt200()
     QCOMPARE(trials.front().inputs[u"N"_s], u"4"_s);
     QCOMPARE(trials.back().inputs[u"N"_s], u"203"_s);
     QVERIFY(m_frame->saveDesign(path(u"many.stelvana"_s)));
-    QVERIFY(readDesignFile(path(u"many.stelvana"_s)).design);
+    QVERIFY(readDesignFile(path(u"many.stelvana"_s), calculators()).design);
 }
 
 void TestDesign::fileMenuFirstThenTheCommands()
@@ -371,8 +413,11 @@ void TestDesign::fileMenuFirstThenTheCommands()
     QStringList names;
     for (const QAction* action : m_frame->menuBar()->actions())
         names << (action->menu() ? action->menu()->objectName() : action->objectName());
-    QCOMPARE(names,
-        (QStringList { u"menuFile"_s, u"menuG"_s, u"menuGN"_s, u"menuReport"_s, u"menuExit"_s }));
+    QStringList expected { u"menuFile"_s };
+    for (const CalculatorEntry& entry : calculators())
+        expected << fromCore(entry.menuName);
+    QCOMPARE(names, expected << u"menuReport"_s << u"menuExit"_s);
+    QCOMPARE(expected.mid(1, 2), (QStringList { u"menuG"_s, u"menuGN"_s }));
     QCOMPARE(m_frame->menuBar()->actions().front()->text(), u"文件(&F)"_s);
     for (const QString& name : { u"menuNew"_s, u"menuOpen"_s, u"menuSave"_s, u"menuSaveAs"_s })
         QVERIFY2(!m_frame->findChild<QAction*>(name)->shortcut().isEmpty(), qPrintable(name));

@@ -1,7 +1,9 @@
 // The design file on its own: what is saved reads back the same, texts as
-// typed; every bad file is refused with its reason; a failed save leaves the
-// earlier file whole.
+// typed; a file kept from 1.0 opens as it was saved, and less a calculator or
+// an input with the design-time texts in their place; every bad file is
+// refused with its reason; a failed save leaves the earlier file whole.
 
+#include "calculators.h"
 #include "designfile.h"
 
 #include <QDir>
@@ -17,11 +19,13 @@
 
 using namespace Qt::StringLiterals;
 
+Q_DECLARE_METATYPE(Design)
+
 namespace {
 
 QJsonObject savedObject()
 {
-    return QJsonDocument::fromJson(designBytes(designTimeDesign())).object();
+    return QJsonDocument::fromJson(designBytes(designTimeDesign(calculators()))).object();
 }
 
 // A saved design-time design with one change made by hand.
@@ -54,11 +58,86 @@ DesignTrial bracketTrial(const QString& time, const QString& e)
 {
     DesignTrial trial;
     trial.time = time;
-    trial.inputs = designTimeDesign().calculators[u"bracket"_s].inputs;
+    trial.inputs = designTimeDesign(calculators()).calculators[u"bracket"_s].inputs;
     trial.inputs[u"e"_s] = e;
-    for (const QString& id : trialResultIds(u"bracket"_s))
+    for (const QString& id : trialResultIds(*findCalculator("bracket")))
         trial.results.insert(id, u"1,5"_s);
     return trial;
+}
+
+// `value` less the key at `path`, a list index given as its number.
+QJsonValue removedAt(const QJsonValue& value, QStringList path)
+{
+    const QString key = path.takeFirst();
+    if (value.isArray()) {
+        QJsonArray array = value.toArray();
+        array[key.toInt()] = removedAt(array[key.toInt()], path);
+        return array;
+    }
+    QJsonObject object = value.toObject();
+    if (path.isEmpty())
+        object.remove(key);
+    else
+        object[key] = removedAt(object[key], path);
+    return object;
+}
+
+// `bytes` less the keys at `paths`, as a file written before they existed.
+QByteArray without(const QByteArray& bytes, const QStringList& paths)
+{
+    QJsonValue root = QJsonDocument::fromJson(bytes).object();
+    for (const QString& path : paths)
+        root = removedAt(root, path.split(u'.'));
+    return QJsonDocument(root.toObject()).toJson();
+}
+
+// "key=text|key=text" as a map, the texts written out as the file holds them.
+QMap<QString, QString> texts(const QString& pairs)
+{
+    QMap<QString, QString> map;
+    for (const QString& pair : pairs.split(u'|'))
+        map.insert(pair.section(u'=', 0, 0), pair.section(u'=', 1));
+    return map;
+}
+
+// What 1.0 wrote to designs/saved-1.0.stelvana, typed under a comma locale;
+// each calculator's inputs were changed after its last trial.
+Design savedBy10()
+{
+    const QString block = u"projectName=某厂房二期|projectNumber=2026-018|"
+                          u"designOrganisation=某建筑设计研究院|calculatedBy=王工|checkedBy=李工|"
+                          u"approvedBy=张总|"_s;
+    const QString section = u"B=450|H=４００|tw=6,5|t=10|Num=2|"_s;
+    const QString sectionFixed = u"A=11470|Ix=372022333,33|Wx=1860111,67|lambda_x=88,84|"
+                                 u"lambda_y=139,05|"_s;
+    const QString bracket = u"bf1=220|bf2=２２０|t1=14|t2=14|ts=12|e=0,45|steelGrade=Q345|"_s;
+    const QString bracketTrial = bracket + u"hw=450|"_s;
+    Design design;
+    design.programVersion = u"1.0"_s;
+    design.calculators[u"section"_s] = { texts(section + u"N=250,5|M=180|L=9000"_s),
+        texts(block
+            + u"member=GZ-3 钢柱|calculatedOn=2026-12-08|checkedOn=2026-12-09|"
+              u"approvedOn=2026-12-10"_s),
+        { { u"2026-12-09T03:14:45"_s, texts(section + u"N=200|M=150|L=8000"_s),
+              texts(sectionFixed + u"sigma_e=98,08"_s) },
+            { u"2026-12-09T03:14:47"_s, texts(section + u"N=200|M=180|L=8000"_s),
+                texts(sectionFixed + u"sigma_e=114,21"_s) },
+            { u"2026-12-09T03:14:49"_s, texts(section + u"N=250,5|M=180|L=8000"_s),
+                texts(sectionFixed + u"sigma_e=118,61"_s) } } };
+    design.calculators[u"bracket"_s] = { texts(bracket + u"hw=480|F=420|hf=10"_s),
+        texts(block
+            + u"member=NT-1 牛腿|calculatedOn=2026-12-11|checkedOn=2026-12-12|"
+              u"approvedOn=2026-12-14"_s),
+        { { u"2026-12-09T03:14:51"_s, texts(bracketTrial + u"F=380|hf=8"_s),
+              texts(u"sigma=96,69|tau=76,29|sigma_eq=129,94|sigma_f1=121,22|sigma_f2=121,22|"
+                    u"tau_f=78,90|checksMet=11/11"_s) },
+            { u"2026-12-09T03:14:53"_s, texts(bracketTrial + u"F=420|hf=8"_s),
+                texts(u"sigma=106,87|tau=84,32|sigma_eq=143,61|sigma_f1=133,98|"
+                      u"sigma_f2=133,98|tau_f=87,21|checksMet=11/11"_s) },
+            { u"2026-12-09T03:14:55"_s, texts(bracketTrial + u"F=420|hf=10"_s),
+                texts(u"sigma=106,87|tau=84,32|sigma_eq=143,61|sigma_f1=133,98|"
+                      u"sigma_f2=133,98|tau_f=69,77|checksMet=11/11"_s) } } };
+    return design;
 }
 
 bool mounted(const QString& dir, const QStringList& options)
@@ -83,6 +162,8 @@ class TestDesignFile : public QObject {
 private slots:
     void roundTrip_data();
     void roundTrip();
+    void olderFiles_data();
+    void olderFiles();
     void badFiles_data();
     void badFiles();
     void truncatedAnywhere();
@@ -111,17 +192,80 @@ void TestDesignFile::roundTrip()
     QFETCH(QString, calculator);
     QFETCH(QString, field);
     QFETCH(QString, text);
-    Design design = designTimeDesign();
+    Design design = designTimeDesign(calculators());
     design.calculators[calculator].inputs[field] = text;
     design.calculators[calculator].titleBlock[u"projectName"_s] = u"某厂房 “二期”"_s;
     design.calculators[u"bracket"_s].trials = { bracketTrial(u"2026-12-08T16:20:05"_s, u"0,45"_s),
         bracketTrial(u"2026-12-08T16:21:00"_s, u"．５"_s) };
 
-    const DesignReading read = parseDesign(designBytes(design));
+    const DesignReading read = parseDesign(designBytes(design), calculators());
     QCOMPARE(read.problem, QString());
     QVERIFY(read.design);
     QCOMPARE(read.design->calculators[calculator].inputs[field], text);
     QVERIFY(*read.design == design);
+}
+
+// The kept file as 1.0 saved it, and with the parts taken out that a file
+// from before them lacks.
+void TestDesignFile::olderFiles_data()
+{
+    QTest::addColumn<QStringList>("removed");
+    QTest::addColumn<Design>("expected");
+    const auto row = [](const char* name, const QStringList& removed,
+                         const std::function<void(CalculatorDesign&, CalculatorDesign&)>& change) {
+        Design expected = savedBy10();
+        change(expected.calculators[u"section"_s], expected.calculators[u"bracket"_s]);
+        QTest::newRow(name) << removed << expected;
+    };
+    row("as saved by 1.0", {}, [](auto&, auto&) {});
+    row("no bracket", { u"calculators.bracket"_s }, [](auto&, CalculatorDesign& bracket) {
+        bracket = designTimeDesign(calculators()).calculators[u"bracket"_s];
+    });
+    row("no input", { u"calculators.section.inputs.tw"_s },
+        [](CalculatorDesign& section, auto&) { section.inputs[u"tw"_s] = u"6"_s; });
+    row("no steel grade", { u"calculators.bracket.inputs.steelGrade"_s },
+        [](auto&, CalculatorDesign& bracket) { bracket.inputs[u"steelGrade"_s] = u"Q235B"_s; });
+    row("trial without an input", { u"calculators.bracket.trials.1.inputs.steelGrade"_s },
+        [](auto&, CalculatorDesign& bracket) {
+            bracket.trials[1].inputs[u"steelGrade"_s] = u"Q235B"_s;
+        });
+    row("trial without a result", { u"calculators.section.trials.0.results.sigma_e"_s },
+        [](CalculatorDesign& section, auto&) { section.trials[0].results[u"sigma_e"_s] = {}; });
+    row("no title block key",
+        { u"calculators.section.titleBlock.checkedOn"_s,
+            u"calculators.bracket.titleBlock.member"_s },
+        [](CalculatorDesign& section, CalculatorDesign& bracket) {
+            section.titleBlock[u"checkedOn"_s] = {};
+            bracket.titleBlock[u"member"_s] = {};
+        });
+}
+
+void TestDesignFile::olderFiles()
+{
+    QFETCH(QStringList, removed);
+    QFETCH(Design, expected);
+    const QString kept = QStringLiteral(STELVANA_SAVED_DESIGNS "/saved-1.0.stelvana");
+    QFile file(kept);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const DesignReading read = removed.isEmpty()
+        ? readDesignFile(kept, calculators())
+        : parseDesign(without(file.readAll(), removed), calculators());
+    QCOMPARE(read.problem, QString());
+    QVERIFY(read.design);
+    // The calculators it was saved with as saved; any added since as a new
+    // design has them.
+    const Design fresh = designTimeDesign(calculators());
+    QCOMPARE(read.design->calculators.keys(), fresh.calculators.keys());
+    for (auto it = read.design->calculators.constBegin(); it != read.design->calculators.constEnd();
+         ++it) {
+        const CalculatorDesign& wanted = expected.calculators.contains(it.key())
+            ? expected.calculators[it.key()]
+            : fresh.calculators[it.key()];
+        QCOMPARE(it->inputs, wanted.inputs);
+        QCOMPARE(it->titleBlock, wanted.titleBlock);
+        QCOMPARE(it->trials, wanted.trials);
+    }
+    QCOMPARE(read.design->programVersion, u"1.0"_s);
 }
 
 void TestDesignFile::badFiles_data()
@@ -160,18 +304,18 @@ void TestDesignFile::badFiles_data()
     QTest::newRow("calculators as list")
         << edited([](QJsonObject& root) { root[u"calculators"_s] = QJsonArray(); })
         << u"字段“calculators”应为一组字段"_s;
-    QTest::newRow("no bracket") << editedAt(u"calculators"_s, [](QJsonObject& o) {
-        o.remove(u"bracket"_s);
-    }) << u"缺少字段“calculators.bracket”"_s;
+    QTest::newRow("bracket as text")
+        << editedAt(u"calculators"_s, [](QJsonObject& o) { o[u"bracket"_s] = u"牛腿"_s; })
+        << u"字段“calculators.bracket”应为一组字段"_s;
     QTest::newRow("unknown calculator")
         << editedAt(u"calculators"_s, [](QJsonObject& o) { o[u"truss"_s] = QJsonObject(); })
         << u"“calculators.truss”不是"_s;
-    QTest::newRow("missing input")
-        << editedAt(u"calculators.section.inputs"_s, [](QJsonObject& o) { o.remove(u"tw"_s); })
-        << u"缺少字段“calculators.section.inputs.tw”"_s;
-    QTest::newRow("missing steel grade") << editedAt(
-        u"calculators.bracket.inputs"_s, [](QJsonObject& o) { o.remove(u"steelGrade"_s); })
-                                         << u"“calculators.bracket.inputs.steelGrade”"_s;
+    QTest::newRow("no inputs") << editedAt(u"calculators.section"_s, [](QJsonObject& o) {
+        o.remove(u"inputs"_s);
+    }) << u"缺少字段“calculators.section.inputs”"_s;
+    QTest::newRow("no trials") << editedAt(u"calculators.bracket"_s, [](QJsonObject& o) {
+        o.remove(u"trials"_s);
+    }) << u"缺少字段“calculators.bracket.trials”"_s;
     QTest::newRow("input as number")
         << editedAt(u"calculators.section.inputs"_s, [](QJsonObject& o) { o[u"B"_s] = 400; })
         << u"“calculators.section.inputs.B”应为文本"_s;
@@ -191,9 +335,10 @@ void TestDesignFile::badFiles_data()
     QTest::newRow("10 MB text") << editedAt(
         u"calculators.bracket.titleBlock"_s, [&](QJsonObject& o) { o[u"member"_s] = tenMegabytes; })
                                 << u"“calculators.bracket.titleBlock.member”的文本超过"_s;
-    QTest::newRow("missing title block field") << editedAt(
-        u"calculators.section.titleBlock"_s, [](QJsonObject& o) { o.remove(u"checkedOn"_s); })
-                                               << u"“calculators.section.titleBlock.checkedOn”"_s;
+    QTest::newRow("unknown title block field")
+        << editedAt(u"calculators.section.titleBlock"_s,
+               [](QJsonObject& o) { o[u"reviewer"_s] = u""_s; })
+        << u"“calculators.section.titleBlock.reviewer”不是"_s;
     QTest::newRow("trials as object") << editedAt(u"calculators.section"_s, [](QJsonObject& o) {
         o[u"trials"_s] = QJsonObject();
     }) << u"“calculators.section.trials”应为列表"_s;
@@ -201,7 +346,7 @@ void TestDesignFile::badFiles_data()
         o[u"trials"_s] = QJsonArray { u"x"_s };
     }) << u"“calculators.section.trials[0]”应为一组字段"_s;
 
-    Design design = designTimeDesign();
+    Design design = designTimeDesign(calculators());
     const QJsonObject trial = QJsonDocument::fromJson([&] {
         design.calculators[u"bracket"_s].trials
             = { bracketTrial(u"2026-12-08T16:20:05"_s, u"1"_s) };
@@ -222,11 +367,13 @@ void TestDesignFile::badFiles_data()
     QTest::newRow("trial time not a time")
         << withTrial([](QJsonObject& t) { t[u"time"_s] = u"昨天"_s; })
         << u"“calculators.bracket.trials[0].time”不是日期和时间"_s;
-    QTest::newRow("trial without a result") << withTrial([](QJsonObject& t) {
-        QJsonObject results = t[u"results"_s].toObject();
-        results.remove(u"tau_f"_s);
-        t[u"results"_s] = results;
-    }) << u"“calculators.bracket.trials[0].results.tau_f”"_s;
+    QTest::newRow("trial without a time") << withTrial([](QJsonObject& t) { t.remove(u"time"_s); })
+                                          << u"缺少字段“calculators.bracket.trials[0].time”"_s;
+    QTest::newRow("trial with an unknown input") << withTrial([](QJsonObject& t) {
+        QJsonObject inputs = t[u"inputs"_s].toObject();
+        inputs[u"Combo1"_s] = u"Q345"_s;
+        t[u"inputs"_s] = inputs;
+    }) << u"“calculators.bracket.trials[0].inputs.Combo1”不是"_s;
     QTest::newRow("201 trials") << editedAt(u"calculators.bracket"_s, [&](QJsonObject& o) {
         QJsonArray trials;
         for (int i = 0; i < 201; ++i)
@@ -239,7 +386,7 @@ void TestDesignFile::badFiles()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, problem);
-    const DesignReading read = parseDesign(bytes);
+    const DesignReading read = parseDesign(bytes, calculators());
     QVERIFY(!read.design);
     QVERIFY2(read.problem.contains(problem), qPrintable(read.problem));
 }
@@ -247,25 +394,26 @@ void TestDesignFile::badFiles()
 // Cut short at any byte, a saved file is refused, never half read.
 void TestDesignFile::truncatedAnywhere()
 {
-    Design design = designTimeDesign();
+    Design design = designTimeDesign(calculators());
     design.calculators[u"bracket"_s].trials = { bracketTrial(u"2026-12-08T16:20:05"_s, u"1"_s) };
     const QByteArray whole = designBytes(design).trimmed();
     for (qsizetype length = 0; length < whole.size(); ++length) {
-        const DesignReading read = parseDesign(whole.first(length));
+        const DesignReading read = parseDesign(whole.first(length), calculators());
         QVERIFY2(!read.design && !read.problem.isEmpty(), qPrintable(QString::number(length)));
     }
-    QVERIFY(parseDesign(whole).design);
+    QVERIFY(parseDesign(whole, calculators()).design);
 }
 
 void TestDesignFile::fileProblems()
 {
     QTemporaryDir dir;
-    QCOMPARE(readDesignFile(dir.filePath(u"none.stelvana"_s)).problem, u"文件不存在"_s);
-    QVERIFY(!readDesignFile(dir.path()).design);
+    QCOMPARE(
+        readDesignFile(dir.filePath(u"none.stelvana"_s), calculators()).problem, u"文件不存在"_s);
+    QVERIFY(!readDesignFile(dir.path(), calculators()).design);
     const QString path = dir.filePath(u"a.stelvana"_s);
-    QCOMPARE(writeDesignFile(path, designTimeDesign()), QString());
-    const DesignReading read = readDesignFile(path);
-    QVERIFY(read.design && *read.design == designTimeDesign());
+    QCOMPARE(writeDesignFile(path, designTimeDesign(calculators())), QString());
+    const DesignReading read = readDesignFile(path, calculators());
+    QVERIFY(read.design && *read.design == designTimeDesign(calculators()));
 }
 
 void TestDesignFile::saveFailureKeepsTheEarlierFile_data()
@@ -286,14 +434,14 @@ void TestDesignFile::saveFailureKeepsTheEarlierFile()
     if (!mounted(dir, { u"-o"_s, u"size=16k"_s }))
         QSKIP("filling a small tmpfs needs Linux and root");
     const QString path = dir + u"/bracket.stelvana"_s;
-    const Design earlier = designTimeDesign();
+    const Design earlier = designTimeDesign(calculators());
     const QString wrote = writeDesignFile(path, earlier);
     if (!wrote.isEmpty()) {
         unmount(dir);
         QFAIL(qPrintable(wrote));
     }
 
-    Design larger = designTimeDesign();
+    Design larger = designTimeDesign(calculators());
     if (device == u"full"_s) {
         // 16 KiB cannot hold this title block.
         larger.calculators[u"section"_s].titleBlock[u"member"_s] = QString(9000, u'梁');
@@ -302,7 +450,7 @@ void TestDesignFile::saveFailureKeepsTheEarlierFile()
         QSKIP("cannot remount the tmpfs read-only");
     }
     const QString reason = writeDesignFile(path, larger);
-    const DesignReading still = readDesignFile(path);
+    const DesignReading still = readDesignFile(path, calculators());
     unmount(dir);
     QVERIFY2(reason.startsWith(said), qPrintable(reason));
     QVERIFY(still.design);

@@ -2,14 +2,12 @@
 // menu commands, any text typed anywhere, the buttons, the verdict window and
 // the close boxes. After each one the program must be in a sound state.
 
-#include "bracketcalculation.h"
+#include "calculators.h"
+#include "calculatorwindow.h"
 #include "fieldbinding.h"
-#include "form1.h"
-#include "frmshow.h"
 #include "mdiform1.h"
-#include "sectioncalculation.h"
-#include "sectionform.h"
 #include "uitest.h"
+#include "verdictwindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -85,8 +83,8 @@ private slots:
     void randomActionsLeaveTheProgramSound();
 
 private:
-    template <typename Window> Window* existing() const { return m_frame->findChild<Window*>(); }
-    QWidget* visibleCalculator() const;
+    QList<CalculatorWindow*> existing() const { return m_frame->findChildren<CalculatorWindow*>(); }
+    CalculatorWindow* visibleCalculator() const;
     void checkHiddenWindowsKeptTheirTexts();
     void rememberVisibleTexts();
 
@@ -94,29 +92,35 @@ private:
     QHash<QObject*, FieldTexts> m_lastSeen;
 };
 
-QWidget* TestMonkey::visibleCalculator() const
+CalculatorWindow* TestMonkey::visibleCalculator() const
 {
-    if (SectionForm* section = existing<SectionForm>(); section && section->isVisible())
-        return section;
-    if (Form1* bracket = existing<Form1>(); bracket && bracket->isVisible())
-        return bracket;
+    for (CalculatorWindow* window : existing())
+        if (window->isVisible())
+            return window;
+    return nullptr;
+}
+
+// The verdict window on screen, if one is.
+static VerdictWindow* shownVerdicts()
+{
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (auto* verdicts = qobject_cast<VerdictWindow*>(window);
+            verdicts && verdicts->isVisible())
+            return verdicts;
     return nullptr;
 }
 
 void TestMonkey::rememberVisibleTexts()
 {
     m_lastSeen.clear();
-    for (QWidget* window : { static_cast<QWidget*>(existing<SectionForm>()),
-             static_cast<QWidget*>(existing<Form1>()) })
-        if (window)
-            m_lastSeen.insert(window, readFieldTexts(window));
+    for (CalculatorWindow* window : existing())
+        m_lastSeen.insert(window, readFieldTexts(window));
 }
 
 void TestMonkey::checkHiddenWindowsKeptTheirTexts()
 {
-    for (QWidget* window : { static_cast<QWidget*>(existing<SectionForm>()),
-             static_cast<QWidget*>(existing<Form1>()) })
-        if (window && !window->isVisible() && m_lastSeen.contains(window))
+    for (CalculatorWindow* window : existing())
+        if (!window->isVisible() && m_lastSeen.contains(window))
             QCOMPARE(readFieldTexts(window), m_lastSeen.value(window));
 }
 
@@ -133,12 +137,14 @@ void TestMonkey::randomActionsLeaveTheProgramSound()
     for (int step = 0; step < actionCount; ++step) {
         const qsizetype boxesBefore = boxes.texts().size();
         qsizetype boxesExpected = boxesBefore;
-        QWidget* calculator = visibleCalculator();
+        CalculatorWindow* calculator = visibleCalculator();
         const unsigned action = texts.pick(20);
         const QString where = u"step %1, action %2"_s.arg(step).arg(action);
 
         if (action < 2 || !calculator) {
-            m_frame->findChild<QAction*>(texts.pick(2) ? u"menuG"_s : u"menuGN"_s)->trigger();
+            const CalculatorList all = calculators();
+            m_frame->findChild<QAction*>(fromCore(all[texts.pick(unsigned(all.size()))].menuName))
+                ->trigger();
         } else if (action < 4) {
             // A whole plausible data set, so that calculations also run to the end.
             for (QLineEdit* field : calculator->findChildren<QLineEdit*>())
@@ -160,32 +166,27 @@ void TestMonkey::randomActionsLeaveTheProgramSound()
                 QVERIFY2(field->text() == before, qPrintable(where + u' ' + field->objectName()));
         } else if (action < 14) {
             // 确定输入: exactly one fault report when the calculation stops.
+            const CalculatorEntry& entry = calculator->calculator();
             FieldTexts expected = readFieldTexts(calculator);
-            const bool section = calculator == existing<SectionForm>();
-            const std::optional<Fault> fault = section
-                ? calculateSection(expected, NumberFormat {})
-                : calculateBracket(expected, NumberFormat {});
+            const std::optional<Fault> fault = entry.calculate(expected, NumberFormat {});
             boxesExpected += fault ? 1 : 0;
             faults += fault ? 1 : 0;
             ++calculations;
             QTest::mouseClick(
-                calculator->findChild<QPushButton*>(section ? u"Command2"_s : u"Command1"_s),
-                Qt::LeftButton);
+                calculator->findChild<QPushButton*>(fromCore(entry.confirmButton)), Qt::LeftButton);
             QCOMPARE(readFieldTexts(calculator), expected);
-            if (!section) {
-                FrmShow* verdicts = FrmShow::existing();
-                QVERIFY2(
-                    fault ? !verdicts || !verdicts->isVisible() : verdicts && verdicts->isVisible(),
-                    qPrintable(where));
+            // A calculator with checks shows its verdicts after a complete calculation.
+            if (entry.checks) {
+                const VerdictWindow* verdicts = calculator->verdictWindow();
+                QVERIFY2((verdicts && verdicts->isVisible()) == !fault, qPrintable(where));
             }
         } else if (action < 15) {
-            const bool section = calculator == existing<SectionForm>();
             QTest::mouseClick(
-                calculator->findChild<QPushButton*>(section ? u"Command1"_s : u"Command2"_s),
+                calculator->findChild<QPushButton*>(fromCore(calculator->calculator().exitButton)),
                 Qt::LeftButton);
             QVERIFY(!calculator->isVisible());
         } else if (action < 17) {
-            if (FrmShow* verdicts = FrmShow::existing(); verdicts && verdicts->isVisible()) {
+            if (VerdictWindow* verdicts = shownVerdicts()) {
                 if (texts.pick(2))
                     QTest::keyPress(verdicts, Qt::Key(Qt::Key_A + int(texts.pick(26))));
                 else
@@ -201,7 +202,7 @@ void TestMonkey::randomActionsLeaveTheProgramSound()
                 calculator->close();
                 QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             }
-        } else if (FrmShow* verdicts = FrmShow::existing()) {
+        } else if (VerdictWindow* verdicts = shownVerdicts()) {
             verdicts->close();
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         }

@@ -2,6 +2,7 @@
 // numbers are written back, at both widths, in both decimal separators, and
 // whatever the C library's locale.
 
+#include "coretext.h"
 #include "exactfloat.h"
 #include "fault.h"
 #include "format.h"
@@ -30,12 +31,6 @@ namespace {
 
 const NumberFormat point { U'.' };
 const NumberFormat comma { U',' };
-
-// The core speaks UTF-8; the rows are written as QStrings.
-QString qs(const std::string& text)
-{
-    return QString::fromStdString(text);
-}
 
 NumberFormat formatFor(QChar separator)
 {
@@ -376,7 +371,7 @@ void TestNumText::singleGeneralText()
     QFETCH(float, value);
     QFETCH(QChar, separator);
     QFETCH(QString, text);
-    QCOMPARE(qs(generalText(value, formatFor(separator))), text);
+    QCOMPARE(fromCore(generalText(value, formatFor(separator))), text);
 }
 
 void TestNumText::doubleGeneralText_data()
@@ -407,7 +402,7 @@ void TestNumText::doubleGeneralText()
     QFETCH(double, value);
     QFETCH(QChar, separator);
     QFETCH(QString, text);
-    QCOMPARE(qs(generalText(value, formatFor(separator))), text);
+    QCOMPARE(fromCore(generalText(value, formatFor(separator))), text);
 }
 
 void TestNumText::twoDecimalsOfDouble_data()
@@ -446,9 +441,9 @@ void TestNumText::twoDecimalsOfDouble()
 {
     QFETCH(double, value);
     QFETCH(QString, text);
-    QCOMPARE(qs(fixedTwoDecimals(value, point)), text);
+    QCOMPARE(fromCore(fixedTwoDecimals(value, point)), text);
     if (!std::isfinite(value))
-        QCOMPARE(qs(fixedTwoDecimals(float(value), point)), text);
+        QCOMPARE(fromCore(fixedTwoDecimals(float(value), point)), text);
 }
 
 void TestNumText::twoDecimalsOfSingleText_data()
@@ -471,7 +466,7 @@ void TestNumText::twoDecimalsOfSingleText()
     QFETCH(QString, text);
     const Parsed<float> single = ::parseSingle(typed, point);
     QVERIFY(single);
-    QCOMPARE(qs(fixedTwoDecimals(single.value, point)), text);
+    QCOMPARE(fromCore(fixedTwoDecimals(single.value, point)), text);
 }
 
 void TestNumText::twoDecimalsOfText_data()
@@ -498,9 +493,9 @@ void TestNumText::twoDecimalsOfText()
     QFETCH(QString, before);
     QFETCH(QChar, separator);
     QFETCH(QString, after);
-    QCOMPARE(qs(fixedTwoDecimals(before.toStdString(), formatFor(separator))), after);
+    QCOMPARE(fromCore(fixedTwoDecimals(before.toStdString(), formatFor(separator))), after);
     // The text form is a fixed point: applying it again changes nothing.
-    QCOMPARE(qs(fixedTwoDecimals(after.toStdString(), formatFor(separator))), after);
+    QCOMPARE(fromCore(fixedTwoDecimals(after.toStdString(), formatFor(separator))), after);
 }
 
 void TestNumText::generalTextsAreStable_data()
@@ -516,15 +511,15 @@ void TestNumText::generalTextsAreStable()
     // A read-back carries the digits of its text. At 15 digits a Double's
     // text survives reading and writing again to the letter.
     QFETCH(double, value);
-    const QString doubleText = qs(generalText(value, point));
+    const QString doubleText = fromCore(generalText(value, point));
     const Parsed<double> doubleBack = ::parseDouble(doubleText, point);
     QVERIFY(doubleBack);
-    QCOMPARE(qs(generalText(doubleBack.value, point)), doubleText);
+    QCOMPARE(fromCore(generalText(doubleBack.value, point)), doubleText);
 
     const float single = float(value);
     if (std::isinf(single))
         return;
-    const QString singleText = qs(generalText(single, point));
+    const QString singleText = fromCore(generalText(single, point));
     const Parsed<float> singleBack = ::parseSingle(singleText, point);
     QVERIFY(singleBack);
     // Seven digits can be more than a Single holds (1.00000006E+28 writes
@@ -535,7 +530,7 @@ void TestNumText::generalTextsAreStable()
     // Read as a Double, the text carries just its seven digits.
     const Parsed<double> wideBack = ::parseDouble(singleText, point);
     if (std::fabs(single) >= 1e-4f && std::fabs(single) < 1e7f)
-        QCOMPARE(qs(generalText(wideBack.value, point)), singleText);
+        QCOMPARE(fromCore(generalText(wideBack.value, point)), singleText);
 }
 
 void TestNumText::arithmeticFaults_data()
@@ -655,11 +650,11 @@ void TestNumText::independentOfTheCLocale()
     QCOMPARE(hexFloat(::parseDouble(u"0.45"_s, point).value), hexFloat(0.45));
     QCOMPARE(hexFloat(::parseSingle(u"1.5E+3"_s, point).value), hexFloat(1500.0f));
     QVERIFY(!::parseDouble(u"0,45"_s, point));
-    QCOMPARE(qs(generalText(2.5, point)), u"2.5"_s);
-    QCOMPARE(qs(generalText(1.234568e7f, point)), u"1.234568E+07"_s);
-    QCOMPARE(qs(fixedTwoDecimals(2.675, point)), u"2.68"_s);
-    QCOMPARE(qs(fixedTwoDecimals(std::string_view("1.47"), point)), u"1.47"_s);
-    QCOMPARE(qs(generalText(2.5, comma)), u"2,5"_s);
+    QCOMPARE(fromCore(generalText(2.5, point)), u"2.5"_s);
+    QCOMPARE(fromCore(generalText(1.234568e7f, point)), u"1.234568E+07"_s);
+    QCOMPARE(fromCore(fixedTwoDecimals(2.675, point)), u"2.68"_s);
+    QCOMPARE(fromCore(fixedTwoDecimals(std::string_view("1.47"), point)), u"1.47"_s);
+    QCOMPARE(fromCore(generalText(2.5, comma)), u"2,5"_s);
 }
 
 QTEST_GUILESS_MAIN(TestNumText)

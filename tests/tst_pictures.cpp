@@ -5,8 +5,9 @@
 // windows, where it is scaled down; and the program's .ico must hold the icon
 // at every size Windows asks for.
 
-#include "form1.h"
-#include "sectionform.h"
+#include "calculators.h"
+#include "calculatorwindow.h"
+#include "coretext.h"
 #include "svgpicture.h"
 #include "uitest.h"
 
@@ -14,6 +15,8 @@
 #include <QPainter>
 #include <QSvgRenderer>
 #include <QTest>
+
+#include <memory>
 
 using namespace Qt::StringLiterals;
 
@@ -97,21 +100,19 @@ void TestPictures::pngPaintsTheSvg_data()
     QTest::addColumn<QSize>("box");
     QTest::addColumn<bool>("ownSize");
 
-    // A box of the drawing's own size plus the one-pixel sunken frame.
+    // Every picture every calculator declares: at the drawing's own size (a
+    // box of it plus the one-pixel sunken frame), and in its window's box.
     const QSize frame(2, 2);
-    for (const char* name : { "isection", "bracket-section", "roof-truss" }) {
-        const QString resource = u":/pictures/"_s + QLatin1String(name) + u".svg"_s;
-        QTest::addRow("%s at its own size", name)
-            << resource << QSvgRenderer(resource).defaultSize() + frame << true;
+    for (const CalculatorEntry& entry : calculators()) {
+        const std::unique_ptr<CalculatorWindow> window(newCalculatorWindow(fromCore(entry.id)));
+        for (const WindowPicture& picture : entry.pictures) {
+            const QString resource = fromCore(picture.resource);
+            QTest::addRow("%s at its own size", picture.resource.data())
+                << resource << QSvgRenderer(resource).defaultSize() + frame << true;
+            QTest::addRow("%s in the %s window", picture.resource.data(), entry.id.data())
+                << resource << boxIn(window.get(), fromCore(picture.box)) << false;
+        }
     }
-    SectionForm section;
-    Form1 bracket;
-    QTest::newRow("isection in the section window")
-        << u":/pictures/isection.svg"_s << boxIn(&section, u"Picture1"_s) << false;
-    QTest::newRow("bracket-section in the bracket window")
-        << u":/pictures/bracket-section.svg"_s << boxIn(&bracket, u"Picture1"_s) << false;
-    QTest::newRow("roof-truss in the bracket window")
-        << u":/pictures/roof-truss.svg"_s << boxIn(&bracket, u"Picture2"_s) << false;
 }
 
 void TestPictures::pngPaintsTheSvg()

@@ -14,7 +14,9 @@
 #include "sectioncalculation.h"
 #include "sectionform.h"
 #include "sectionsheet.h"
+#include "sheetdocument.h"
 #include "sheetdrawing.h"
+#include "sheetfont.h"
 #include "sheetpages.h"
 #include "sheettext.h"
 #include "uitest.h"
@@ -61,22 +63,6 @@ namespace {
 
 // The sheet works on the windows' texts as Qt strings; the calculations on UTF-8.
 using Texts = QHash<QString, QString>;
-
-Texts qtTexts(const FieldTexts& core)
-{
-    Texts texts;
-    for (const auto& [field, text] : core)
-        texts.insert(QString::fromStdString(field), QString::fromStdString(text));
-    return texts;
-}
-
-FieldTexts coreTexts(const Texts& texts)
-{
-    FieldTexts core;
-    for (auto it = texts.cbegin(); it != texts.cend(); ++it)
-        core.insert_or_assign(it.key().toStdString(), it.value().toStdString());
-    return core;
-}
 
 Texts pairs(const QString& typed, const Texts& onto = {})
 {
@@ -964,9 +950,7 @@ void TestReport::drawingToScaleOrSchematic()
     const CalculationSheet sheet = typedBracketSheet(typed);
     const SheetDrawing& drawing = *sheet.parts.front().drawing;
     QCOMPARE(drawing.schematicReason(), reason);
-    const QStringList labels { drawing.upperWidth.label, drawing.lowerWidth.label,
-        drawing.upperThickness.label, drawing.lowerThickness.label, drawing.webThickness.label,
-        drawing.webHeight.label };
+    const QStringList labels = drawing.labels();
     QVERIFY2(labels.contains(label), qPrintable(labels.join(u'|')));
 
     // Painted whatever the sizes, with the note when it is not to scale.

@@ -306,7 +306,7 @@ void TestVectorRunner::generatedStepsAreWindowInput()
 {
     QFETCH(Calculator, calculator);
     const std::vector<Step> steps = generateSteps(calculator, 7, 3000);
-    const WindowTexts window = designTimeTexts(calculator);
+    const WindowTexts window = windowAsOpened(calculator);
     std::size_t comma = 0;
     for (const Step& step : steps) {
         const std::string line = formatStep(step);
@@ -334,9 +334,9 @@ void TestVectorRunner::generatedStepsAreWindowInput()
 void TestVectorRunner::designTimeTextsAreTheWindows()
 {
     SectionForm section;
-    QCOMPARE(readFieldTexts(&section), designTimeTexts(findCalculator("section")));
+    QCOMPARE(readFieldTexts(&section), windowAsOpened(findCalculator("section")));
     Form1 bracket;
-    QCOMPARE(readFieldTexts(&bracket), designTimeTexts(findCalculator("bracket")));
+    QCOMPARE(readFieldTexts(&bracket), windowAsOpened(findCalculator("bracket")));
 }
 
 // Between clicks a window hands the calculation what the field holds and

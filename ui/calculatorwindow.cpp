@@ -67,12 +67,11 @@ FieldTexts CalculatorWindow::inputTexts() const
 {
     FieldTexts texts;
     for (const FieldFacts& facts : m_calculator.fields()) {
-        const QString name
-            = QString::fromUtf8(facts.control.data(), qsizetype(facts.control.size()));
+        const QString name = fromCore(facts.control);
         if (const auto* combo = findChild<QComboBox*>(name))
-            texts.insert_or_assign(std::string(facts.control), toUtf8(combo->currentText()));
+            texts.insert_or_assign(std::string(facts.control), toCore(combo->currentText()));
         else if (const auto* field = findChild<QLineEdit*>(name); field && !field->isReadOnly())
-            texts.insert_or_assign(std::string(facts.control), toUtf8(field->text()));
+            texts.insert_or_assign(std::string(facts.control), toCore(field->text()));
     }
     return texts;
 }
@@ -84,9 +83,9 @@ void CalculatorWindow::restoreInputs(const FieldTexts& inputs)
         if (facts.role == FieldRole::Result)
             texts.insert_or_assign(std::string(facts.control), std::string(facts.designText));
     for (const auto& [control, text] : inputs) {
-        const QString name = QString::fromStdString(control);
+        const QString name = fromCore(control);
         if (auto* combo = findChild<QComboBox*>(name))
-            combo->setCurrentText(toQString(text));
+            combo->setCurrentText(fromCore(text));
         else
             texts.insert_or_assign(control, text);
     }

@@ -1,11 +1,13 @@
 #pragma once
 
-#include "calculators.h"
+#include "calculatorentry.h"
 #include "titleblock.h"
 
 #include <QDateTime>
 #include <QHash>
 #include <QMdiSubWindow>
+
+class VerdictWindow;
 
 // How the last click of "确定输入" left the window, for the calculation sheet.
 enum class CalculationState {
@@ -43,6 +45,9 @@ public:
     // come back with the next "确定输入".
     void restoreInputs(const FieldTexts& inputs);
 
+    // Its verdict window, for a calculator with checks, once it exists.
+    virtual VerdictWindow* verdictWindow() const { return nullptr; }
+
     // The title block of this calculator's sheet.
     const TitleBlock& titleBlock() const { return m_titleBlock; }
     void setTitleBlock(const TitleBlock& block);
@@ -79,7 +84,7 @@ private:
     void noteCalculation(bool complete);
     void noteInputEdited();
 
-    const CalculatorEntry& m_calculator;
+    const CalculatorEntry m_calculator;
     QWidget* m_client;
     CalculationState m_state = CalculationState::None;
     QHash<QString, QString> m_texts;

@@ -58,7 +58,7 @@ void scrollIntoView(QWidget* field)
 QString faultMessage(const Fault& fault, const QString& fieldCaption)
 {
     const QString field = u'“' + fieldCaption + u'”';
-    const QString faultText = toQString(fault.text);
+    const QString faultText = fromCore(fault.text);
     const QString text = u'“' + shortened(faultText) + u'”';
     QString what;
     switch (fault.kind) {
@@ -85,7 +85,7 @@ QString faultMessage(const Fault& fault, const QString& fieldCaption)
 
 void reportFault(QWidget* window, const Fault& fault)
 {
-    const QString name = toQString(fault.field);
+    const QString name = fromCore(fault.field);
     auto* field = window->findChild<QLineEdit*>(name);
     const QString caption
         = field && !field->accessibleName().isEmpty() ? field->accessibleName() : name;

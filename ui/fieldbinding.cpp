@@ -8,17 +8,17 @@ FieldTexts readFieldTexts(const QWidget* window)
     FieldTexts texts;
     for (const QLineEdit* field : window->findChildren<QLineEdit*>())
         if (!field->objectName().isEmpty())
-            texts.insert_or_assign(toUtf8(field->objectName()), toUtf8(field->text()));
+            texts.insert_or_assign(toCore(field->objectName()), toCore(field->text()));
     return texts;
 }
 
 void writeFieldTexts(QWidget* window, const FieldTexts& texts)
 {
     for (QLineEdit* field : window->findChildren<QLineEdit*>()) {
-        const auto found = texts.find(toUtf8(field->objectName()));
+        const auto found = texts.find(toCore(field->objectName()));
         if (found == texts.end())
             continue;
-        const QString text = toQString(found->second);
+        const QString text = fromCore(found->second);
         if (field->text() != text) {
             field->setText(text);
             field->setCursorPosition(0); // show a long figure from its first digit

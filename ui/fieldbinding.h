@@ -1,9 +1,9 @@
 #pragma once
 
+#include "coretext.h"
 #include "fieldsheet.h"
 
 #include <QString>
-#include <QStringDecoder>
 
 class QLocale;
 class QWidget;
@@ -24,16 +24,3 @@ NumberFormat numberFormatOf(const QLocale& locale);
 
 // The number format of the user's locale, the one every window computes in.
 NumberFormat userNumberFormat();
-
-// A core text for the screen, and back. A leading U+FEFF is a character the
-// engineer typed or pasted, not a byte-order mark: QString::fromStdString
-// would drop it, and the window would rewrite the field it came from.
-inline QString toQString(const std::string& utf8)
-{
-    return QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom)(
-        QByteArrayView(utf8.data(), qsizetype(utf8.size())));
-}
-inline std::string toUtf8(const QString& text)
-{
-    return text.toStdString();
-}

@@ -21,9 +21,19 @@ QLabel* placeLabelIfDrawn(QWidget* parent, const FieldDrawing::Label& label, std
 
 } // namespace
 
-QString fromCore(std::string_view utf8)
+QString fieldLabelName(FieldName control, FieldLabel label)
 {
-    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+    switch (label) {
+    case FieldLabel::Caption:
+        return fromCore(control) + QStringLiteral("Caption");
+    case FieldLabel::Describe:
+        return fromCore(control) + QStringLiteral("Describe");
+    case FieldLabel::Formula:
+        return fromCore(control) + QStringLiteral("Formula");
+    case FieldLabel::Unit:
+        break;
+    }
+    return fromCore(control) + QStringLiteral("Unit");
 }
 
 PlacedRow placeFieldRow(QWidget* parent, const FieldFacts& facts, const FieldDrawing& drawing,

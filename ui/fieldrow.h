@@ -1,5 +1,6 @@
 #pragma once
 
+#include "coretext.h"
 #include "fieldfacts.h"
 
 #include <QRect>
@@ -25,6 +26,12 @@ struct FieldDrawing {
     Label unit = {}; // takes the unit as typed ("mm2")
 };
 
+// The labels a window draws beside a field are named after it, by what they
+// show: "Text1Caption" over an input, "Text22Describe" before a result,
+// "Text22Formula", "Text22Unit".
+enum class FieldLabel { Caption, Describe, Formula, Unit };
+QString fieldLabelName(FieldName control, FieldLabel label);
+
 struct PlacedRow {
     QLabel* caption = nullptr;
     QLineEdit* field = nullptr;
@@ -37,5 +44,3 @@ struct PlacedRow {
 // announced as `accessibleName` and described by its unit.
 PlacedRow placeFieldRow(QWidget* parent, const FieldFacts& facts, const FieldDrawing& drawing,
     const QString& accessibleName);
-
-QString fromCore(std::string_view utf8);

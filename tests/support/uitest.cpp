@@ -1,5 +1,8 @@
 #include "uitest.h"
 
+#include "calculators.h"
+#include "calculatorwindows.h"
+#include "coretext.h"
 #include "startup.h"
 
 #include <QAbstractButton>
@@ -25,10 +28,17 @@ void prepareTestApplication()
     QStandardPaths::setTestModeEnabled(true);
 }
 
+CalculatorWindow* newCalculatorWindow(const QString& id)
+{
+    for (const CalculatorWindowEntry& entry : calculatorWindows())
+        if (fromCore(entry.calculator->id) == id)
+            return entry.create();
+    return nullptr;
+}
+
 QString confirmButton(const QString& calculatorId)
 {
-    return calculatorId == QLatin1StringView("section") ? QStringLiteral("Command2")
-                                                        : QStringLiteral("Command1");
+    return fromCore(findCalculator(toCore(calculatorId))->confirmButton);
 }
 
 QMdiArea* showInMdiArea(QMdiSubWindow* window)

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+class CalculatorWindow;
 class QLineEdit;
 class QMdiArea;
 class QMdiSubWindow;
@@ -18,8 +19,13 @@ class QWidget;
 // numbers.
 void prepareTestApplication();
 
-// The name of the "确定输入" button of a calculator ("section", "bracket").
+// The name of the "确定输入" button of a calculator ("section", "bracket"), as
+// its entry declares it.
 QString confirmButton(const QString& calculatorId);
+
+// A new window of the calculator `id`, as the frame makes it; the caller
+// owns it.
+CalculatorWindow* newCalculatorWindow(const QString& id);
 
 // Characters of `text` for which `font`, with Qt's font fallback, has no glyph.
 QString missingGlyphs(const QString& text, const QFont& font);

@@ -2,13 +2,6 @@
 
 namespace {
 
-// The windows keep their controls' names: a field typed into is a text box,
-// "Text…"; a choice from a list is a combo box, "Combo…".
-bool isTextField(const FieldFacts& facts)
-{
-    return facts.control.starts_with("Text");
-}
-
 std::string kindName(FaultKind kind)
 {
     switch (kind) {
@@ -32,15 +25,6 @@ std::optional<FaultSeen> seen(const std::optional<Fault>& fault)
 }
 
 } // namespace
-
-WindowTexts designTimeTexts(Calculator calculator)
-{
-    WindowTexts texts;
-    for (const FieldFacts& facts : calculator->fields())
-        if (isTextField(facts))
-            texts.insert_or_assign(std::string(facts.control), std::string(facts.designText));
-    return texts;
-}
 
 ClickOutcome click(Calculator calculator, WindowTexts& texts, char32_t separator)
 {

@@ -4,20 +4,15 @@
 // The texts travel as UTF-8 by control name; this is the runner's only
 // contact with the calculations.
 
+#include "designchecks.h"
 #include "fieldsheet.h"
 #include "steptext.h"
-#include "verdicts.h"
 
 #include <optional>
 #include <string>
 #include <vector>
 
 using WindowTexts = FieldTexts;
-
-// Every text field of the window as it opens, from the calculator's table:
-// what the window's line edits hold. A choice from a list (the bracket's steel
-// grade) is no line edit and is not carried.
-WindowTexts designTimeTexts(Calculator calculator);
 
 struct FaultSeen {
     std::string field;
@@ -35,3 +30,10 @@ struct ClickOutcome {
 };
 
 ClickOutcome click(Calculator calculator, WindowTexts& texts, char32_t separator);
+
+// What the window's line edits hold as it opens; a choice from a list (the
+// bracket's steel grade) is no line edit and is not carried.
+inline WindowTexts windowAsOpened(Calculator calculator)
+{
+    return designTimeTexts(calculator->fields(), FieldControls::Typed);
+}

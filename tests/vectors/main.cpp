@@ -137,9 +137,9 @@ bool runSteps(const std::string& in, const std::string& outPath)
         const Step& step = *parsed.step;
         auto window = windows.find(step.calculator);
         if (window == windows.end())
-            window = windows.emplace(step.calculator, designTimeTexts(step.calculator)).first;
+            window = windows.emplace(step.calculator, windowAsOpened(step.calculator)).first;
         else if (step.newWindow)
-            window->second = designTimeTexts(step.calculator);
+            window->second = windowAsOpened(step.calculator);
         WindowTexts& texts = window->second;
         for (const auto& [field, text] : step.typed) {
             if (!texts.contains(field)) {

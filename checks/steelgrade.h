@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 // The yield strength fy, N/mm², that a steel grade as the window shows it
@@ -11,3 +12,10 @@ std::optional<int> gradeYieldStrength(std::string_view grade);
 
 // The grade's own text with the blanks around it trimmed.
 std::string_view trimmedGrade(std::string_view grade);
+
+// εk = √(235 ÷ fy), by which the code scales its slenderness limits.
+double epsilonK(int fy);
+
+// The sentence under the verdicts when a grade names no fy: which checks it
+// leaves not judged ("受压翼缘宽厚比与腹板高厚比").
+std::string unknownGradeNote(std::string_view checks);

@@ -1,6 +1,7 @@
 #include "steelgrade.h"
 
 #include <array>
+#include <cmath>
 
 namespace {
 
@@ -50,4 +51,15 @@ std::optional<int> gradeYieldStrength(std::string_view grade)
             return fy;
     }
     return std::nullopt;
+}
+
+double epsilonK(int fy)
+{
+    return std::sqrt(235.0 / fy);
+}
+
+std::string unknownGradeNote(std::string_view checks)
+{
+    return "无法由此牌号确定εk（应为Q235、Q345、Q355、Q390、Q420或Q460），" + std::string(checks)
+        + "未作判断。";
 }

@@ -1,0 +1,74 @@
+#include "designchecks.h"
+
+#include <cmath>
+
+namespace {
+
+// The ratio of a figure to what it may reach, two decimals; nothing where
+// that has no meaning.
+std::string ratioText(double numerator, double denominator, NumberFormat format)
+{
+    if (!(denominator > 0))
+        return {};
+    return fixedTwoDecimals(numerator / denominator, format);
+}
+
+JudgedCheck judged(bool met, std::string shown, std::string ratio, Limit limit)
+{
+    JudgedCheck check;
+    check.verdict = met ? Verdict::Met : Verdict::NotMet;
+    check.value = std::move(shown);
+    check.ratio = std::move(ratio);
+    check.limit = std::move(limit.text);
+    check.source = std::move(limit.source);
+    return check;
+}
+
+} // namespace
+
+bool meetsLimit(double stress, double limit)
+{
+    return std::fabs(stress) < limit;
+}
+
+JudgedCheck stressBelow(std::string shown, double stress, Limit limit, NumberFormat format)
+{
+    const bool met = meetsLimit(stress, limit.value);
+    std::string ratio = ratioText(std::fabs(stress), limit.value, format);
+    return judged(met, std::move(shown), std::move(ratio), std::move(limit));
+}
+
+JudgedCheck stressFieldBelow(const FieldReader& fields, FieldName stress, Limit limit)
+{
+    const double value = fields.readDouble(stress).value;
+    return stressBelow(fields.text(stress), value, std::move(limit), fields.format());
+}
+
+JudgedCheck figureWithin(
+    std::string shown, double figure, Limit limit, Bound bound, NumberFormat format)
+{
+    // For a minimum, what the figure must reach over what it is: at most 1
+    // when it is met, as for every other ratio.
+    const bool atLeast = bound == Bound::AtLeast;
+    const bool met = atLeast ? figure >= limit.value : figure <= limit.value;
+    std::string ratio
+        = atLeast ? ratioText(limit.value, figure, format) : ratioText(figure, limit.value, format);
+    return judged(met, std::move(shown), std::move(ratio), std::move(limit));
+}
+
+std::string limitNumber(double value, NumberFormat format)
+{
+    return value == std::trunc(value) ? generalText(value, format)
+                                      : fixedTwoDecimals(value, format);
+}
+
+std::vector<JudgedCheck> notJudged(CheckTable checks, const FieldReader& fields)
+{
+    std::vector<JudgedCheck> rows;
+    for (const DesignCheck& check : checks) {
+        JudgedCheck row;
+        row.value = fields.text(check.field);
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
