@@ -18,11 +18,12 @@ constexpr std::array titleBlockMembers { &TitleBlock::projectName, &TitleBlock::
     &TitleBlock::calculatedOn, &TitleBlock::checkedBy, &TitleBlock::checkedOn,
     &TitleBlock::approvedBy, &TitleBlock::approvedOn };
 
-// The trial list's 满足项: met of all, "9/11", and how many the inputs left
-// unjudged, "9/11（2项未判断）"; "未判断" where none could be judged.
+// The trial list's 满足项: met of all that apply, "9/11", and how many the
+// inputs left unjudged, "9/11（2项未判断）"; "未判断" where none could be
+// judged.
 QString checksMetText(const Verdicts& verdicts)
 {
-    const std::size_t all = verdicts.checks.size();
+    const std::size_t all = verdicts.checks.size() - verdicts.count(Verdict::NotApplicable);
     const std::size_t notJudged = verdicts.count(Verdict::NotJudged);
     if (notJudged == all)
         return u"未判断"_s;

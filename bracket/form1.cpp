@@ -379,10 +379,7 @@ void Form1::onCommand1Clicked()
 
 std::optional<Fault> Form1::checkCalculation(FieldTexts& texts)
 {
-    // The verdicts say when the grade shown is not the one their strengths are for.
-    const FieldName grade = field::steelGrade;
-    texts.insert_or_assign(std::string(grade),
-        toCore(client()->findChild<QComboBox*>(fromCore(grade))->currentText()));
+    // The texts hold the grade shown, which the verdicts' notes speak of.
     return FrmShow::instance()->evaluate(texts);
 }
 

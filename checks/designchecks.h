@@ -29,6 +29,8 @@ enum class Verdict {
     Met,
     NotMet,
     NotJudged, // the inputs give nothing to judge: an impossible size, an unknown grade
+    NotApplicable, // the check is not for what was calculated: a compression limit, a member in
+                   // tension
 };
 
 // One check as judged.

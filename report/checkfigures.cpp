@@ -4,23 +4,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-CheckVerdict verdictOf(Verdict verdict)
-{
-    switch (verdict) {
-    case Verdict::Met:
-        return CheckVerdict::Met;
-    case Verdict::NotMet:
-        return CheckVerdict::NotMet;
-    case Verdict::NotJudged:
-        break;
-    }
-    return CheckVerdict::NotJudged;
-}
-
-} // namespace
-
 JudgedFigures checkFigures(
     const CalculatorEntry& calculator, const QHash<QString, QString>& texts, QChar decimalSeparator)
 {
@@ -44,11 +27,12 @@ JudgedFigures checkFigures(
             figure.limit = fromCore(judged.limit);
             figure.source = fromCore(judged.source);
             figure.ratio = fromCore(judged.ratio);
-            figure.verdict = verdictOf(judged.verdict);
+            figure.verdict = judged.verdict;
         }
-        figure.verdictText = figure.verdict == CheckVerdict::Met ? u"满足要求"_s
-            : figure.verdict == CheckVerdict::NotMet             ? fromCore(check.notMet)
-                                                                 : u"未判断"_s;
+        figure.verdictText = figure.verdict == Verdict::Met ? u"满足要求"_s
+            : figure.verdict == Verdict::NotMet             ? fromCore(check.notMet)
+            : figure.verdict == Verdict::NotApplicable      ? u"不适用"_s
+                                                            : u"未判断"_s;
         figures.checks << figure;
     }
     if (!verdicts.fault)

@@ -11,8 +11,6 @@
 // The sheet's way into a calculator's design checks: each check as the
 // verdict window judges it, in the sheet's notation.
 
-enum class CheckVerdict { Met, NotMet, NotJudged };
-
 struct CheckFigures {
     QString field; // the result field judged; empty for a figure the check works out
     QString caption; // the verdict window's row
@@ -22,7 +20,7 @@ struct CheckFigures {
     QString source; // where the limit comes from, with the thickness group
     QString clause; // the clause the check is made by
     QString ratio; // value ÷ limit to two decimals; empty when not judged
-    CheckVerdict verdict = CheckVerdict::NotJudged;
+    Verdict verdict = Verdict::NotJudged;
     QString verdictText; // as the verdict window says it
 };
 

@@ -24,7 +24,7 @@ SheetPart verdictPart(
     part.table.keepTogether = true;
     const JudgedFigures figures
         = checkFigures(calculator, snapshot.texts, snapshot.decimalSeparator);
-    int notMet = 0, notJudged = 0;
+    int notMet = 0, notJudged = 0, notApplicable = 0;
     QString group;
     for (const CheckFigures& check : figures.checks) {
         if (check.group != group) {
@@ -35,17 +35,19 @@ SheetPart verdictPart(
                         plainCell({}), plainCell({}) } };
         }
         SheetCell verdict = plainCell(check.verdictText);
-        verdict.alert = check.verdict == CheckVerdict::NotMet;
-        notMet += check.verdict == CheckVerdict::NotMet;
-        notJudged += check.verdict == CheckVerdict::NotJudged;
+        verdict.alert = check.verdict == Verdict::NotMet;
+        notMet += check.verdict == Verdict::NotMet;
+        notJudged += check.verdict == Verdict::NotJudged;
+        notApplicable += check.verdict == Verdict::NotApplicable;
         part.table.rows << SheetRow { check.field,
             { plainCell(check.caption),
-                check.field.isEmpty() ? plainCell(orDash(check.value))
-                                      : SheetCell { check.value, false, true },
+                // A figure never breaks.
+                check.value.isEmpty() ? plainCell(u"—"_s) : SheetCell { check.value, false, true },
                 plainCell(orDash(check.limit)), plainCell(orDash(check.source)),
                 plainCell(orDash(check.ratio)), verdict, plainCell(check.clause) } };
     }
-    const int all = int(figures.checks.size());
+    // Checks not for this member count for nothing.
+    const int all = int(figures.checks.size()) - notApplicable;
     if (notJudged == all)
         part.notes << SheetCell { u"结论：未作判断，原因见下"_s, true };
     else if (notMet > 0)

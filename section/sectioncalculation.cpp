@@ -1,11 +1,16 @@
 #include "sectioncalculation.h"
 
+#include "sectionclass.h"
 #include "sectionfields.h"
 
 std::optional<Fault> calculateSection(FieldTexts& fields, NumberFormat format)
 {
     namespace field = SectionField;
     FieldSheet sheet(fields, format);
+    // The grade chosen ranks the plates; a window's texts always hold it.
+    const std::string grade = fields.contains(field::steelGrade)
+        ? sheet.text(field::steelGrade)
+        : std::string(findField(sectionFields(), field::steelGrade)->designText);
     return runSteps([&] {
         // The four plate dimensions, read once as Singles, in this order.
         const Single B = sheet.readSingle(field::B);
@@ -55,11 +60,16 @@ std::optional<Fault> calculateSection(FieldTexts& fields, NumberFormat format)
             return axial + bending;
         });
 
-        // 9. The same with the bending term relieved by the plastic development
-        // factor 1.05.
+        // 9. The same with the bending term relieved by the plastic factor γx:
+        // 1.05 for a section whose plates are S3 or better, 1.0 otherwise.
         sheet.writeTwoDecimals(field::plasticStress, [&] {
-            const Double bending = ((sheet.readDouble(field::M) * 1000000) / Wx) / 1.05;
-            const Double axial = (sheet.readDouble(field::N) * 1000) / A;
+            const Double M = sheet.readDouble(field::M);
+            const Double N = sheet.readDouble(field::N);
+            const std::optional<SectionClass> section
+                = sectionClass({ B, H, tw, t }, A.value, Wx.value, N.value, M.value, grade);
+            const double gammaX = section ? section->gammaX() : 1.0;
+            const Double bending = ((M * 1000000) / Wx) / gammaX;
+            const Double axial = (N * 1000) / A;
             return axial + bending;
         });
 
@@ -77,10 +87,14 @@ std::optional<Fault> calculateSection(FieldTexts& fields, NumberFormat format)
         sheet.writeTwoDecimals(field::slendernessY, [&] { return L0 / iy; });
 
         // 13. Weight per metre of one piece, kg/m: A mm² × 7850 kg/m³ × 10⁻⁶ m²/mm².
-        const Double G
-            = sheet.writeGeneral(field::G, [&] { return (A * 7850) * 0.000001; }).readDouble();
+        sheet.writeGeneral(field::G, [&] { return (A * 7850) * 0.000001; });
 
-        // 14. Weight of all pieces per metre.
-        sheet.writeGeneral(field::Gsum, [&] { return sheet.readDouble(field::Num) * G; });
+        // 14. Weight of all pieces, kg: Num pieces of G kg/m over L mm.
+        sheet.writeGeneral(field::Gsum, [&] {
+            const Double Num = sheet.readDouble(field::Num);
+            const Double shownG = sheet.readDouble(field::G);
+            const Double L = sheet.readDouble(field::L);
+            return ((Num * shownG) * L) / 1000;
+        });
     });
 }

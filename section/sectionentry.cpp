@@ -1,6 +1,7 @@
 #include "sectionentry.h"
 
 #include "sectioncalculation.h"
+#include "sectionchecks.h"
 #include "sectionfields.h"
 
 #include <array>
@@ -24,6 +25,8 @@ CalculatorEntry sectionCalculator()
         .menuName = "menuG",
         .fields = sectionFields,
         .calculate = calculateSection,
+        .checks = sectionChecks,
+        .judge = judgeSection,
         .confirmButton = "Command2",
         .exitButton = "Command1",
         .trialResults = trialResults,

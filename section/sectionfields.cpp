@@ -158,7 +158,8 @@ constexpr std::array facts {
         .symbol = "L0",
         .sheetSymbol = "L_{0}",
         .name = "计算长度",
-        .caption = "计算长度 L0",
+        .sheetTerm = "计算长度（μ = 2）",
+        .caption = "计算长度 L0\n(μ = 2)",
         .unit = "mm",
         .role = Result },
     FieldFacts { .control = field::slendernessX,
@@ -198,9 +199,16 @@ constexpr std::array facts {
         .sheetSymbol = "G_{sum}",
         .name = "重量",
         .caption = "重量 Gsum",
-        .unit = "kg/m",
+        .unit = "kg",
         .role = Result,
         .designText = "Text22" },
+    FieldFacts { .control = field::steelGrade,
+        .id = "steelGrade",
+        .name = "钢材",
+        .caption = "钢材为",
+        .role = Information,
+        .choice = true,
+        .designText = "Q235B" },
 };
 
 } // namespace

@@ -15,6 +15,8 @@ inline constexpr FieldName N = "Text12"; // axial force, kN
 inline constexpr FieldName M = "Text13"; // bending moment, kN·m
 inline constexpr FieldName L = "Text16"; // member length
 inline constexpr FieldName Num = "Text20"; // number of pieces
+// The steel grade chosen: its yield strength ranks the plates and gives f.
+inline constexpr FieldName steelGrade = "Combo1";
 
 // Results.
 inline constexpr FieldName area = "Text5"; // A, mm²
@@ -30,7 +32,7 @@ inline constexpr FieldName L0 = "Text17"; // effective length, mm
 inline constexpr FieldName slendernessX = "Text18"; // λx
 inline constexpr FieldName slendernessY = "Text19"; // λy
 inline constexpr FieldName G = "Text21"; // weight of one piece, kg/m
-inline constexpr FieldName Gsum = "Text22"; // weight of all pieces, kg/m
+inline constexpr FieldName Gsum = "Text22"; // weight of all pieces, kg
 
 } // namespace SectionField
 

@@ -1,13 +1,16 @@
 #include "sectionform.h"
 
 #include "controls.h"
+#include "fieldbinding.h"
 #include "fieldrow.h"
 #include "interfacefont.h"
+#include "sectionchecks.h"
 #include "sectionentry.h"
 #include "sectionfields.h"
 #include "svgpicture.h"
 #include "twips.h"
 
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -51,7 +54,7 @@ const FieldDrawing drawing[] = {
     row(13, { 4080, 1440, 975, 570 }, field::elasticStress, 5400, 1440, 1815),
     row(14, { 4080, 2040, 1335, 570 }, field::plasticStress, 5400, 2040, 1815),
     row(15, { 4080, 2880, 1455, 495 }, field::L, 5400, 2880, 1335),
-    row(16, { 4080, 3480, 1455, 495 }, field::L0, 5400, 3480, 1335),
+    row(16, { 4080, 3405, 1320, 570 }, field::L0, 5400, 3480, 1335),
     row(17, { 4080, 4080, 1455, 495 }, field::slendernessX, 5400, 4065, 1335),
     row(18, { 4080, 4680, 1455, 495 }, field::slendernessY, 5400, 4680, 1335),
     row(19, { 4080, 5280, 1455, 495 }, field::Num, 5400, 5280, 1335),
@@ -59,11 +62,26 @@ const FieldDrawing drawing[] = {
     row(21, { 4080, 6360, 1455, 495 }, field::Gsum, 5400, 6360, 1815),
 };
 
+// The member check's verdicts: Check1 … Check6 beside their captions.
+VerdictLayout sectionChecksLayout()
+{
+    VerdictLayout layout;
+    layout.name = u"SectionChecks"_s;
+    layout.title = u"构件验算结果："_s;
+    layout.width = 4680;
+    layout.at = QPoint(6555, 4170);
+    layout.captionName = [](std::size_t check) { return u"Check%1Caption"_s.arg(check + 1); };
+    layout.verdictName = [](std::size_t check) { return u"Check%1"_s.arg(check + 1); };
+    layout.headingName = [](std::size_t heading) { return u"CheckHeading%1"_s.arg(heading + 1); };
+    return layout;
+}
+
 } // namespace
 
 SectionForm::SectionForm()
     : CalculatorWindow(
         sectionCalculator(), u"SectionForm"_s, u"工字型截面性质计算"_s, twipSize(15240, 10485))
+    , m_verdicts([] { return new VerdictWindow(sectionCalculator(), sectionChecksLayout()); })
 {
     placeTitle();
     placeDataFrame();
@@ -90,6 +108,7 @@ void SectionForm::placeDataFrame()
 {
     QGroupBox* frame = placeGroup(client(), u"Frame2"_s, u"工字型截面信息输入（单位：mm）"_s,
         twipRect(240, 1320, 7455, 7095));
+    placeSteelGrade(frame);
     QWidget* previous = nullptr;
     for (const FieldDrawing& row : drawing) {
         const FieldFacts& facts = *findField(sectionFields(), row.field);
@@ -100,6 +119,50 @@ void SectionForm::placeDataFrame()
             setTabOrder(previous, field);
         previous = field;
     }
+    // Which γx σp took, under its field, where the column has room.
+    m_plasticFactor = placeLabel(frame, u"Label5"_s, {}, twipRect(5400, 2340, 2010, 255));
+    m_plasticFactor->setWordWrap(false);
+}
+
+void SectionForm::placeSteelGrade(QWidget* frame)
+{
+    // At the foot of the forces' column, in the style of the bracket's.
+    const FieldFacts& grade = *findField(sectionFields(), field::steelGrade);
+    QLabel* caption = placeLabel(frame, fieldLabelName(grade.control, FieldLabel::Caption),
+        fromCore(grade.caption), twipRect(4080, 6720, 1200, 255));
+    auto* steel = new QComboBox(frame);
+    steel->setObjectName(fromCore(grade.control));
+    steel->setEditable(true);
+    // A typed grade stays in the edit text only.
+    steel->setInsertPolicy(QComboBox::NoInsert);
+    steel->addItems({ u"Q235B"_s, u"Q345"_s, u"Q355"_s, u"Q390"_s, u"Q420"_s, u"Q460"_s });
+    steel->setCurrentText(fromCore(grade.designText));
+    steel->setGeometry(twipRect(5400, 6690, 1335, 300));
+    // On Linux a combo box's accessible name is its current text; the caption
+    // reaches the screen reader as the label it is linked to.
+    steel->setAccessibleName(fromCore(grade.caption));
+    caption->setBuddy(steel);
+}
+
+std::optional<Fault> SectionForm::checkCalculation(FieldTexts& texts)
+{
+    const NumberFormat format = userNumberFormat();
+    m_plasticFactor->setText(fromCore(plasticFactorCaption(texts, format)));
+    m_plasticFactor->setAccessibleDescription(fromCore(plasticFactorReason(texts, format)));
+    return m_verdicts.window()->evaluate(texts);
+}
+
+void SectionForm::showOutcome(const std::optional<Fault>& fault)
+{
+    if (fault) {
+        // Verdicts of an earlier calculation no longer belong to these inputs.
+        m_plasticFactor->clear();
+        if (VerdictWindow* verdicts = m_verdicts.existing())
+            verdicts->hide();
+        CalculatorWindow::showOutcome(fault);
+        return;
+    }
+    m_verdicts.window()->bringForward();
 }
 
 void SectionForm::placePictureFrame()
@@ -129,7 +192,10 @@ void SectionForm::placeNoteAndButtons()
         = placeButton(client(), u"Command2"_s, u"确定输入"_s, twipRect(10920, 8880, 1935, 375));
     QPushButton* exit
         = placeButton(client(), u"Command1"_s, u"退出"_s, twipRect(12960, 8880, 1815, 375));
-    setTabOrder(findChild<QLineEdit*>(fromCore(field::Gsum)), confirm);
+    // The grade, the last input, before the buttons.
+    auto* grade = findChild<QComboBox*>(fromCore(field::steelGrade));
+    setTabOrder(findChild<QLineEdit*>(fromCore(field::Gsum)), grade);
+    setTabOrder(grade, confirm);
     setTabOrder(confirm, exit);
     connect(confirm, &QPushButton::clicked, this, &SectionForm::onCommand2Clicked);
     connect(exit, &QPushButton::clicked, this, &SectionForm::onCommand1Clicked);

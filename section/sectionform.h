@@ -1,6 +1,9 @@
 #pragma once
 
 #include "calculatorwindow.h"
+#include "verdictwindow.h"
+
+class QLabel;
 
 // The I-section window: dimensions of a welded I-section, the forces on it,
 // a member length and a piece count in; its properties, stresses,
@@ -10,7 +13,12 @@ class SectionForm : public CalculatorWindow {
 public:
     explicit SectionForm();
 
+    VerdictWindow* verdictWindow() const override { return m_verdicts.existing(); }
+
 private:
+    std::optional<Fault> checkCalculation(FieldTexts& texts) override;
+    void showOutcome(const std::optional<Fault>& fault) override;
+
     void onCommand2Clicked(); // 确定输入
     void onCommand1Clicked(); // 退出
 
@@ -18,4 +26,8 @@ private:
     void placeDataFrame();
     void placePictureFrame();
     void placeNoteAndButtons();
+    void placeSteelGrade(QWidget* frame);
+
+    QLabel* m_plasticFactor = nullptr; // which γx σp took, beside it
+    VerdictWindowSlot m_verdicts; // SectionChecks, made on the first calculation
 };

@@ -1,6 +1,9 @@
 #include "sectionsheet.h"
 
+#include "sectionchecks.h"
+#include "sectionentry.h"
 #include "sectionfigure.h"
+#include "verdictpart.h"
 
 #include "sectionfields.h"
 
@@ -23,14 +26,15 @@ const std::array<SheetFormula, 14> formulas { {
     { field::Wx, u"W_{x} = 2 × I_{x} ÷ H"_s },
     { field::Wy, u"W_{y} = 2 × I_{y} ÷ B"_s },
     { field::elasticStress, u"σ_{e} = N × 10³ ÷ A + M × 10⁶ ÷ W_{x}"_s },
-    // The plastic development factor 1.05 relieves the bending term only.
-    { field::plasticStress, u"σ_{p} = N × 10³ ÷ A + M × 10⁶ ÷ (1.05 × W_{x})"_s },
+    // The plastic factor γx relieves the bending term only.
+    { field::plasticStress, u"σ_{p} = N × 10³ ÷ A + M × 10⁶ ÷ (γ_{x} × W_{x})"_s },
     { field::L0, u"L_{0} = 2 × L"_s },
     { field::slendernessX, u"λ_{x} = L_{0} ÷ i_{x}"_s },
     { field::slendernessY, u"λ_{y} = L_{0} ÷ i_{y}"_s },
     // 7850 kg/m³ × 10⁻⁶ m²/mm²
     { field::G, u"G = A × 7850 × 10⁻⁶"_s },
-    { field::Gsum, u"G_{sum} = Num × G"_s },
+    // Num pieces of L mm at G kg/m.
+    { field::Gsum, u"G_{sum} = Num × G × L ÷ 1000"_s },
 } };
 
 SheetDrawing sectionDrawing(const SheetSnapshot& snapshot)
@@ -49,8 +53,22 @@ CalculationSheet sectionSheet(const SheetSnapshot& snapshot)
     sheet.parts << inputPart(snapshot, sectionFields());
     sheet.parts.back().drawing = sectionDrawing(snapshot);
     SheetPart results = resultPart(snapshot, sectionFields(), formulas);
-    results.notes << plainCell(u"注：N × 10³ 将 kN 化为 N，M × 10⁶ 将 kN·m 化为 N·mm；"
-                               u"计算长度取 L_{0} = 2 × L；重量按钢材密度 7850 kg/m³ 计。"_s);
+    results.notes << plainCell(
+        u"注：N × 10³ 将 kN 化为 N，M × 10⁶ 将 kN·m 化为 N·mm；"
+        u"计算长度取 L_{0} = 2 × L，即悬臂构件的计算长度系数 μ = 2，两个主轴相同；"
+        u"重量按钢材密度 7850 kg/m³ 计，G_{sum} 为 Num 根长 L 的构件的总重量（kg）。"_s);
+    const NumberFormat format { char32_t(snapshot.decimalSeparator.unicode()) };
+    const std::string gamma = plasticFactorReason(coreTexts(snapshot.texts), format);
+    if (!gamma.empty())
+        results.notes << plainCell(u"注："_s + fromCore(gamma));
     sheet.parts << results;
+    sheet.parts << verdictPart(snapshot, sectionCalculator(),
+        { plainCell(u"注：设计强度 f 按表4.4.1，由所示钢材牌号及翼缘、腹板中较厚者的厚度取值"
+                    u"（Q355 取 Q345 的值）；N 以受压为正，强度按 |N| 与 |M| 验算。"_s),
+            plainCell(
+                u"注：强度按第8.1.1条，板件宽厚比按表3.5.1的S4级（压弯构件），长细比按第7.4.6条"
+                u"（[λ] = 150，仅受压时），平面内、外稳定按第8.2.1条：β_{mx} = β_{tx} = η = 1.0"
+                u"（偏于安全），φ_{x} 按b类、φ_{y} 按c类截面（焊接工字形，翼缘为剪切边或轧制边，"
+                u"附录D），φ_{b} 按附录C式(C.0.5)，仅用于 λ_{y} ≤ 120ε_{k}。"_s) });
     return sheet;
 }

@@ -107,8 +107,10 @@ Design savedBy10()
     const QString block = u"projectName=某厂房二期|projectNumber=2026-018|"
                           u"designOrganisation=某建筑设计研究院|calculatedBy=王工|checkedBy=李工|"
                           u"approvedBy=张总|"_s;
-    const QString section = u"B=450|H=４００|tw=6,5|t=10|Num=2|"_s;
-    const QString sectionFixed = u"A=11470|Ix=372022333,33|Wx=1860111,67|lambda_x=88,84|"
+    // Saved before the section had a grade: it opens with the design-time Q235B.
+    const QString section = u"B=450|H=４００|tw=6,5|t=10|Num=2|steelGrade=Q235B|"_s;
+    // … and its trials, saved before it had checks, no count of them met.
+    const QString sectionFixed = u"checksMet=|A=11470|Ix=372022333,33|Wx=1860111,67|lambda_x=88,84|"
                                  u"lambda_y=139,05|"_s;
     const QString bracket = u"bf1=220|bf2=２２０|t1=14|t2=14|ts=12|e=0,45|steelGrade=Q345|"_s;
     const QString bracketTrial = bracket + u"hw=450|"_s;

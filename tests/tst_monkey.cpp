@@ -166,9 +166,15 @@ void TestMonkey::randomActionsLeaveTheProgramSound()
                 QVERIFY2(field->text() == before, qPrintable(where + u' ' + field->objectName()));
         } else if (action < 14) {
             // 确定输入: exactly one fault report when the calculation stops.
+            // The calculation reads the choices from a list too.
             const CalculatorEntry& entry = calculator->calculator();
             FieldTexts expected = readFieldTexts(calculator);
-            const std::optional<Fault> fault = entry.calculate(expected, NumberFormat {});
+            FieldTexts read = expected;
+            for (const QComboBox* combo : calculator->findChildren<QComboBox*>())
+                read.insert_or_assign(toCore(combo->objectName()), toCore(combo->currentText()));
+            const std::optional<Fault> fault = entry.calculate(read, NumberFormat {});
+            for (auto& [control, text] : expected)
+                text = read.at(control);
             boxesExpected += fault ? 1 : 0;
             faults += fault ? 1 : 0;
             ++calculations;

@@ -296,7 +296,7 @@ void TestReport::sheetHoldsEveryFieldText_data()
     QTest::addColumn<int>("parts");
 
     QTest::newRow("I-section defaults")
-        << u"menuG"_s << QStringList { u"confirm"_s } << u"工字型截面性质计算书"_s << 2;
+        << u"menuG"_s << QStringList { u"confirm"_s } << u"工字型截面性质计算书"_s << 3;
     QTest::newRow("bracket defaults")
         << u"menuGN"_s << QStringList { u"confirm"_s } << u"钢牛腿强度计算书"_s << 3;
     QTest::newRow("bracket F 1000") << u"menuGN"_s << QStringList { u"Text7=1000"_s, u"confirm"_s }
@@ -649,9 +649,10 @@ void TestReport::exportWritesThePdf_data()
     QTest::addColumn<QStringList>("captions");
 
     QTest::newRow("I-section defaults")
-        << u"menuG"_s << QStringList { u"confirm"_s } << 2
+        << u"menuG"_s << QStringList { u"confirm"_s } << 3
         << QStringList { u"工字型截面性质计算书"_s, u"一、计算条件"_s, u"二、计算过程及结果"_s,
-               u"纯弯梁考虑塑性最大应力"_s, u"每米重量"_s };
+               u"纯弯梁考虑塑性最大应力"_s, u"每米重量"_s, u"γx=1.0：翼缘"_s, u"三、验算结论"_s,
+               u"平面外稳定"_s, u"μ=2"_s, u"βmx=βtx=η=1.0"_s };
     QTest::newRow("bracket F 1000")
         << u"menuGN"_s << QStringList { u"Text7=1000"_s, u"confirm"_s } << 3
         << QStringList { u"钢牛腿强度计算书"_s, u"三、验算结论"_s, u"作用于牛腿根部的弯矩"_s,

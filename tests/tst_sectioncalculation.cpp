@@ -4,6 +4,7 @@
 
 #include "fieldpairs.h"
 #include "sectioncalculation.h"
+#include "sectionchecks.h"
 #include "sectionfields.h"
 
 #include <QTest>
@@ -38,6 +39,10 @@ private slots:
     void faults_data();
     void faults();
     void aSecondClickWritesTheSameTexts();
+    void memberChecks_data();
+    void memberChecks();
+    void memberNotes_data();
+    void memberNotes();
     void commaLocale();
 };
 
@@ -46,16 +51,18 @@ void TestSectionCalculation::figures_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("expected");
 
+    // The flange's outstand 24.63 is beyond S3: γx = 1.0, σp = σe. One
+    // piece of 10 m weighs 636.164 kg.
     QTest::newRow("defaults")
         << u""_s
         << u"Text5=8104 Text6=147909685.33 Text7=85338445.33 Text8=135.10 Text9=102.62 "
-           "Text10=986064.57 Text11=426692.23 Text14=138.18 Text15=132.48 Text17=20000.00 "
-           "Text18=148.04 Text19=194.89 Text21=63.6164 Text22=63.6164"_s;
+           "Text10=986064.57 Text11=426692.23 Text14=138.18 Text15=138.18 Text17=20000.00 "
+           "Text18=148.04 Text19=194.89 Text21=63.6164 Text22=636.164"_s;
     QTest::newRow("B 200, H 400, tw 8, t 12.5")
         << u"Text1=200 Text2=400 Text3=8 Text4=12.5"_s
         << u"Text5=8000 Text6=222916666.67 Text7=16682666.67 Text8=166.93 Text9=45.67 "
            "Text10=1114583.33 Text11=166826.67 Text14=124.62 Text15=119.58 Text17=20000.00 "
-           "Text18=119.81 Text19=437.92 Text21=62.8 Text22=62.8"_s;
+           "Text18=119.81 Text19=437.92 Text21=62.8 Text22=628"_s;
     // The slenderness ratios divide by the displayed radii: with the unrounded
     // radii they would read 91.28 and 437.24.
     QTest::newRow("slenderness from displayed radii")
@@ -66,7 +73,7 @@ void TestSectionCalculation::figures_data()
     QTest::newRow("G from the displayed area")
         << u"Text1=320.25 Text2=220 Text3=12 Text4=13.7"_s
         << u"Text5=11086.05 Text6=100645403.24 Text7=75023497.06 Text8=95.28 Text9=82.26 "
-           "Text18=209.91 Text19=243.13 Text21=87.0254925 Text22=87.0254925"_s;
+           "Text18=209.91 Text19=243.13 Text21=87.0254925 Text22=870.254925"_s;
     // B holds only a Single's precision.
     QTest::newRow("dimension beyond Single precision")
         << u"Text1=123.456789"_s
@@ -77,11 +84,20 @@ void TestSectionCalculation::figures_data()
     QTest::newRow("area where the last place shows")
         << u"Text1=4500 Text2=2100 Text3=1 Text4=1000"_s << u"Text5=9000100"_s;
     QTest::newRow("two pieces double Gsum only")
-        << u"Text20=2"_s << u"Text21=63.6164 Text22=127.2328"_s;
+        << u"Text20=2"_s << u"Text21=63.6164 Text22=1272.328"_s;
     QTest::newRow("no pieces") << u"Text20=0"_s << u"Text21=63.6164 Text22=0"_s;
     QTest::newRow("L 0") << u"Text16=0"_s << u"Text17=0.00 Text18=0.00 Text19=0.00"_s;
     QTest::newRow("reversed forces")
-        << u"Text12=-150 Text13=-118"_s << u"Text14=-138.18 Text15=-132.48"_s;
+        << u"Text12=-150 Text13=-118"_s << u"Text14=-138.18 Text15=-138.18"_s;
+    // γx = 1.05 up to b′/t = 13εk exactly: (214 − 6) ÷ 2 ÷ 8 = 13.
+    QTest::newRow("b′/t 13εk: γx 1.05")
+        << u"Text1=214"_s << u"Text5=5128 Text10=563049.32 Text14=238.82 Text15=228.84"_s;
+    QTest::newRow("b′/t 13.03: γx 1.0") << u"Text1=214.5"_s << u"Text14=238.36 Text15=238.36"_s;
+    // Q345's εk 0.825 puts the same flange beyond 13εk = 10.73.
+    QTest::newRow("Q345 ranks it beyond S3")
+        << u"Text1=214 Combo1=Q345"_s << u"Text14=238.82 Text15=238.82"_s;
+    QTest::newRow("an unknown grade: γx 1.0")
+        << u"Text1=214 Combo1=Q999"_s << u"Text14=238.82 Text15=238.82"_s;
     QTest::newRow("forces 0") << u"Text12=0 Text13=0"_s << u"Text14=0.00 Text15=0.00"_s;
     QTest::newRow("blanks around inputs") << u"Text1=\t400\t"_s << u"Text5=8104 Text8=135.10"_s;
 }
@@ -130,6 +146,8 @@ void TestSectionCalculation::faults_data()
     QTest::newRow("L overflows L0")
         << u"Text16=1.7e308"_s << u"Text17"_s << FaultKind::OutOfRange << u"Text15"_s;
     QTest::newRow("Num not a number") << u"Text20=two"_s << u"Text20"_s << nan << u"Text21"_s;
+    QTest::newRow("Gsum overflows")
+        << u"Text20=1e305"_s << u"Text22"_s << FaultKind::OutOfRange << u"Text21"_s;
 }
 
 void TestSectionCalculation::faults()
@@ -173,6 +191,106 @@ void TestSectionCalculation::commaLocale()
     QVERIFY(!calculateSection(fields, NumberFormat { U',' }));
     QCOMPARE(textOf(fields, u"Text8"_s), u"166,93"_s);
     QCOMPARE(textOf(fields, u"Text21"_s), u"62,8"_s);
+}
+
+void TestSectionCalculation::memberChecks_data()
+{
+    QTest::addColumn<QString>("typed");
+    // + met, - not met, ? not judged, n not applicable: 强度, 翼缘, 腹板,
+    // 长细比, 平面内, 平面外
+    QTest::addColumn<QString>("verdicts");
+    QTest::addColumn<int>("row"); // 1 … 6, the one the case is about
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("limit");
+
+    // b′/t 24.63 > 15, λy 194.89 > 150 and > 120εk.
+    QTest::newRow("defaults") << u""_s << u"+-+-+?"_s << 2 << u"24.63"_s << u"15ε_{k} = 15"_s;
+    QTest::newRow("defaults: λ") << u""_s << u"+-+-+?"_s << 4 << u"194.89"_s << u"[λ] = 150"_s;
+    QTest::newRow("B 200, H 400, tw 8, t 12.5: λy 437.92")
+        << u"Text1=200 Text2=400 Text3=8 Text4=12.5"_s << u"+++-+?"_s << 4 << u"437.92"_s
+        << u"[λ] = 150"_s;
+    // A 9320, Wx 1 257 924.53; σ = 85.84 + 47.70 ÷ 1.05 = 131.26.
+    const QString stocky
+        = u"Text1=200 Text2=400 Text3=10 Text4=14 Text12=800 Text13=60 Text16=2000"_s;
+    QTest::newRow("stocky: strength") << stocky << u"+++++-"_s << 1 << u"131.26"_s << u"f = 215"_s;
+    // φx 0.96 at λx 24.35, N′Ex 2.9·10⁷ N: 0.42 + 0.22.
+    QTest::newRow("stocky: in plane") << stocky << u"+++++-"_s << 5 << u"0.63"_s << u"1"_s;
+    // φy 0.52 (c) at λy 89.31, φb 1.07 − 89.31² ÷ 44000 = 0.89: 0.77 + 0.25.
+    QTest::newRow("stocky: out of plane") << stocky << u"+++++-"_s << 6 << u"1.02"_s << u"1"_s;
+    // Q345: f 305 lifts it, for all its lower φ.
+    QTest::newRow("stocky in Q345")
+        << stocky + u" Combo1=Q345"_s << u"++++++"_s << 6 << u"0.85"_s << u"1"_s;
+    // No compression limits for a member in tension or without N.
+    QTest::newRow("N −150") << u"Text12=-150"_s << u"+-+nn?"_s << 4 << QString() << QString();
+    QTest::newRow("N 0") << u"Text12=0"_s << u"+-+nn?"_s << 5 << QString() << QString();
+    QTest::newRow("web wholly in tension")
+        << u"Text12=-2000 Text13=1"_s << u"--nnn?"_s << 3 << u"47.33"_s << QString();
+    // 15εk exactly: (246 − 6) ÷ 2 ÷ 8.
+    QTest::newRow("b′/t 15εk") << u"Text1=246"_s << u"+++--?"_s << 2 << u"15.00"_s
+                               << u"15ε_{k} = 15"_s;
+    QTest::newRow("b′/t 15.03") << u"Text1=246.5"_s << u"+-+--?"_s << 2 << u"15.03"_s
+                                << u"15ε_{k} = 15"_s;
+    QTest::newRow("t −8") << u"Text4=-8"_s << u"??????"_s << 1 << QString() << QString();
+    QTest::newRow("H 30 leaves no web")
+        << u"Text2=30 Text4=15"_s << u"??????"_s << 1 << QString() << QString();
+    QTest::newRow("Q999") << u"Combo1=Q999"_s << u"??????"_s << 1 << QString() << QString();
+}
+
+void TestSectionCalculation::memberChecks()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, verdicts);
+    QFETCH(int, row);
+    QFETCH(QString, value);
+    QFETCH(QString, limit);
+    FieldTexts fields = withTyped(typed);
+    QVERIFY(!calculateSection(fields, point));
+    const Verdicts judged = judgeSection(fields, point);
+    QVERIFY(!judged.fault);
+    QString seen;
+    for (const JudgedCheck& check : judged.checks)
+        seen += check.verdict == Verdict::Met     ? u'+'
+            : check.verdict == Verdict::NotMet    ? u'-'
+            : check.verdict == Verdict::NotJudged ? u'?'
+                                                  : u'n';
+    QCOMPARE(seen, verdicts);
+    const JudgedCheck& check = judged.checks[std::size_t(row - 1)];
+    QCOMPARE(QString::fromStdString(check.value), value);
+    QCOMPARE(QString::fromStdString(check.limit), limit);
+}
+
+void TestSectionCalculation::memberNotes_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QStringList>("notes"); // how each begins
+
+    QTest::newRow("defaults") << u""_s
+                              << QStringList { u"翼缘宽厚比24.63大于15εk = 15"_s,
+                                     u"λy = 194.89大于120εk = 120"_s };
+    QTest::newRow("t −8") << u"Text4=-8"_s << QStringList { u"翼缘厚t = −8：板件尺寸须为正数"_s };
+    QTest::newRow("t 120") << u"Text4=120 Text2=400"_s
+                           << QStringList { u"翼缘厚t = 120：板厚超过100 mm"_s };
+    QTest::newRow("no grade") << u"Combo1="_s << QStringList { u"未注明钢材牌号："_s };
+    QTest::newRow("Q355 takes Q345's f")
+        << u"Text1=200 Text2=400 Text3=10 Text4=14 Text12=800 Text13=60 Text16=2000 Combo1=Q355"_s
+        << QStringList { u"Q355取表4.4.1中Q345的设计强度"_s };
+}
+
+void TestSectionCalculation::memberNotes()
+{
+    QFETCH(QString, typed);
+    QFETCH(QStringList, notes);
+    FieldTexts fields = withTyped(typed);
+    QVERIFY(!calculateSection(fields, point));
+    const std::vector<std::string> said = judgeSection(fields, point).notes;
+    QCOMPARE(qsizetype(said.size()), notes.size());
+    for (qsizetype n = 0; n < notes.size(); ++n)
+        QVERIFY2(QString::fromStdString(said[std::size_t(n)]).startsWith(notes[n]),
+            said[std::size_t(n)].c_str());
+    // γx as the window and the sheet say it.
+    if (typed.isEmpty())
+        QCOMPARE(
+            QString::fromStdString(plasticFactorCaption(fields, point)), u"γx = 1.0，翼缘超S3级"_s);
 }
 
 QTEST_GUILESS_MAIN(TestSectionCalculation)

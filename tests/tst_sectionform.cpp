@@ -4,6 +4,9 @@
 #include "sectionform.h"
 #include "svgpicture.h"
 #include "uitest.h"
+#include "verdictwindow.h"
+
+#include <QComboBox>
 
 #include <QApplication>
 #include <QClipboard>
@@ -31,6 +34,8 @@ private slots:
     void confirmWritesTheResults();
     void faultIsReportedAndTheInputSelected();
     void exitHides();
+    void memberVerdicts_data();
+    void memberVerdicts();
 
 private:
     QLineEdit* field(const QString& name) const { return m_form->findChild<QLineEdit*>(name); }
@@ -101,7 +106,7 @@ void TestSectionForm::confirmWritesTheResults()
     QCOMPARE(boxes.texts(), QStringList());
     QCOMPARE(field(u"Text5"_s)->text(), u"8104"_s);
     QCOMPARE(field(u"Text8"_s)->text(), u"135.10"_s);
-    QCOMPARE(field(u"Text22"_s)->text(), u"63.6164"_s);
+    QCOMPARE(field(u"Text22"_s)->text(), u"636.164"_s); // kg, one piece of 10 m
 }
 
 void TestSectionForm::faultIsReportedAndTheInputSelected()
@@ -126,6 +131,61 @@ void TestSectionForm::exitHides()
     QTest::mouseClick(m_form->findChild<QPushButton*>(u"Command1"_s), Qt::LeftButton);
     QVERIFY(!m_form->isVisible());
     QCOMPARE(field(u"Text1"_s)->text(), u"250"_s);
+}
+
+void TestSectionForm::memberVerdicts_data()
+{
+    QTest::addColumn<QString>("grade");
+    QTest::addColumn<QString>("typed"); // control=text, or empty
+    QTest::addColumn<QStringList>("verdicts"); // Check1 … Check6; empty: no window shown
+    QTest::addColumn<QString>("plasticFactor"); // the label under σp
+
+    QTest::newRow("defaults") << u"Q235B"_s << QString()
+                              << QStringList { u"满足要求"_s, u"需按有效截面"_s, u"满足要求"_s,
+                                     u"不满足要求"_s, u"满足要求"_s, u"未判断"_s }
+                              << u"γx = 1.0，翼缘超S3级"_s;
+    QTest::newRow("in tension") << u"Q235B"_s << u"Text12=-150"_s
+                                << QStringList { u"满足要求"_s, u"需按有效截面"_s, u"满足要求"_s,
+                                       u"不适用"_s, u"不适用"_s, u"未判断"_s }
+                                << u"γx = 1.0，翼缘超S3级"_s;
+    // b′/t 12.13: S3, but the narrower section is overstressed, 242.14.
+    QTest::newRow("a narrower flange")
+        << u"Q235B"_s << u"Text1=200"_s
+        << QStringList { u"不满足要求"_s, u"满足要求"_s, u"满足要求"_s, u"不满足要求"_s,
+               u"不满足要求"_s, u"未判断"_s }
+        << u"γx = 1.05，S3级截面"_s;
+    QTest::newRow("an unknown grade")
+        << u"Q999"_s << QString() << QStringList(6, u"未判断"_s) << u"γx = 1.0，未能分级"_s;
+    // A fault takes the verdicts and γx of an earlier calculation away.
+    QTest::newRow("a fault") << u"Q235B"_s << u"Text13=x"_s << QStringList() << QString();
+}
+
+void TestSectionForm::memberVerdicts()
+{
+    QFETCH(QString, grade);
+    QFETCH(QString, typed);
+    QFETCH(QStringList, verdicts);
+    QFETCH(QString, plasticFactor);
+    ModalBoxCatcher boxes;
+    QPushButton* confirm = m_form->findChild<QPushButton*>(u"Command2"_s);
+    QTest::mouseClick(confirm, Qt::LeftButton); // an earlier calculation
+    m_form->findChild<QComboBox*>(u"Combo1"_s)->setCurrentText(grade);
+    if (!typed.isEmpty())
+        field(typed.section(u'=', 0, 0))->setText(typed.section(u'=', 1));
+    QTest::mouseClick(confirm, Qt::LeftButton);
+    QCOMPARE(boxes.texts().size(), verdicts.isEmpty() ? 1 : 0);
+    VerdictWindow* window = m_form->verdictWindow();
+    QVERIFY(window);
+    QCOMPARE(window->objectName(), u"SectionChecks"_s);
+    QCOMPARE(window->isVisible(), !verdicts.isEmpty());
+    QCOMPARE(m_form->findChild<QLabel*>(u"Label5"_s)->text(), plasticFactor);
+    if (verdicts.isEmpty())
+        return;
+    QStringList shown;
+    for (int n = 1; n <= 6; ++n)
+        shown << window->findChild<QLabel*>(u"Check%1"_s.arg(n))->text();
+    QCOMPARE(shown, verdicts);
+    QVERIFY(window->accessibleDescription().startsWith(u"强度："_s));
 }
 
 QTEST_MAIN(TestSectionForm)

@@ -50,7 +50,12 @@ CalculatorWindow::CalculatorWindow(
 
 void CalculatorWindow::runCalculation()
 {
+    // The fields typed into and the choices from a list, which a calculation
+    // may read too (the I-section's grade ranks its plates).
     FieldTexts texts = readFieldTexts(this);
+    for (const QComboBox* combo : findChildren<QComboBox*>())
+        if (!combo->objectName().isEmpty())
+            texts.insert_or_assign(toCore(combo->objectName()), toCore(combo->currentText()));
     std::optional<Fault> fault = m_calculator.calculate(texts, userNumberFormat());
     writeFieldTexts(this, texts);
     if (!fault)

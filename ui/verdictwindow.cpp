@@ -20,7 +20,8 @@ QAccessibleInterface* verdictInterface(const QString&, QObject* object)
     return nullptr;
 }
 
-// Met, not met, or (in the window's own colour) nothing to judge.
+// Met, not met, or (in the window's own colour) nothing to judge or not the
+// member's case.
 QString verdictText(const DesignCheck& check, Verdict verdict)
 {
     switch (verdict) {
@@ -28,6 +29,8 @@ QString verdictText(const DesignCheck& check, Verdict verdict)
         return u"满足要求"_s;
     case Verdict::NotMet:
         return fromCore(check.notMet);
+    case Verdict::NotApplicable:
+        return u"不适用"_s;
     case Verdict::NotJudged:
         break;
     }

@@ -91,9 +91,12 @@ void appendRecord(std::string& out, std::size_t number, const Step& step, const 
     out += '\n';
     if (outcome.verdicts) {
         out += "verdicts ";
-        // 1 met, 0 not met, - not judged
+        // 1 met, 0 not met, - not judged, n not applicable
         for (const Verdict verdict : *outcome.verdicts)
-            out += verdict == Verdict::Met ? '1' : verdict == Verdict::NotMet ? '0' : '-';
+            out += verdict == Verdict::Met      ? '1'
+                : verdict == Verdict::NotMet    ? '0'
+                : verdict == Verdict::NotJudged ? '-'
+                                                : 'n';
         if (outcome.verdictFault) {
             out += ' ';
             appendFault(out, *outcome.verdictFault);

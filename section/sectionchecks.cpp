@@ -1,0 +1,283 @@
+#include "sectionchecks.h"
+
+#include "checknotes.h"
+#include "sectionclass.h"
+#include "sectionfields.h"
+#include "stability.h"
+#include "steelgrade.h"
+#include "steelstrength.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+namespace field = SectionField;
+using enum Verdict;
+
+constexpr double E = 206000;
+constexpr double slendernessLimit = 150; // §7.4.6, a member in compression
+
+// What every check reads: the plates and forces as typed, the figures as the
+// window shows them.
+struct Member {
+    SectionPlates plates;
+    double N, M; // kN, kN·m; N > 0 in compression
+    double A, Wx; // A′ and Wx′ as read back
+    double lambdaX, lambdaY; // as shown to two decimals
+    std::string grade;
+};
+
+Member readMember(const FieldReader& fields, const FieldTexts& texts)
+{
+    Member member {
+        { fields.readSingle(field::B), fields.readSingle(field::H), fields.readSingle(field::tw),
+            fields.readSingle(field::t) },
+        fields.readDouble(field::N).value,
+        fields.readDouble(field::M).value,
+        fields.readDouble(field::area).value,
+        fields.readDouble(field::Wx).value,
+        fields.readDouble(field::slendernessX).value,
+        fields.readDouble(field::slendernessY).value,
+        {},
+    };
+    member.grade = texts.contains(field::steelGrade)
+        ? fields.text(field::steelGrade)
+        : std::string(findField(sectionFields(), field::steelGrade)->designText);
+    return member;
+}
+
+std::optional<SectionClass> classOf(const Member& member)
+{
+    return sectionClass(member.plates, member.A, member.Wx, member.N, member.M, member.grade);
+}
+
+// "翼缘厚t = −8：板件尺寸须为正数，未作判断。", one for each size or grade that
+// leaves nothing to judge.
+std::vector<std::string> impossibleMember(
+    const Member& member, const FieldTexts& texts, NumberFormat format)
+{
+    const auto typed = [&](FieldName control) {
+        const auto text = texts.find(control);
+        return typedInput(*findField(sectionFields(), control),
+            text == texts.end() ? std::string_view() : std::string_view(text->second), format);
+    };
+    std::vector<std::string> sentences;
+    const std::array<std::pair<FieldName, Single>, 4> sizes { {
+        { field::B, member.plates.B },
+        { field::H, member.plates.H },
+        { field::tw, member.plates.tw },
+        { field::t, member.plates.t },
+    } };
+    for (const auto& [control, size] : sizes) {
+        if (!(size.value > 0))
+            sentences.push_back(typed(control) + "：板件尺寸须为正数，未作判断。");
+        else if ((control == field::tw || control == field::t) && size.value > 100)
+            sentences.push_back(typed(control) + "：板厚超过100 mm，超出表4.4.1的范围，未作判断。");
+    }
+    const double h0 = double(member.plates.H.value) - (double(member.plates.t.value) * 2);
+    if (sentences.empty() && !(h0 > 0))
+        sentences.push_back(typed(field::H) + "：腹板高度 H − 2t 须为正数，未作判断。");
+    if (!gradeYieldStrength(member.grade)) {
+        const std::string_view shown = trimmedGrade(member.grade);
+        sentences.push_back(
+            (shown.empty() ? "未注明钢材牌号：" : "钢材为" + std::string(shown) + "：")
+            + unknownGradeNote("设计强度与截面等级均无从确定，各项"));
+    }
+    return sentences;
+}
+
+std::string twoDecimals(double value, NumberFormat format)
+{
+    return fixedTwoDecimals(value, format);
+}
+
+} // namespace
+
+CheckTable sectionChecks()
+{
+    static const std::array<DesignCheck, 6> checks { {
+        { "强度", {}, "第8.1.1条" },
+        { "翼缘宽厚比", {}, "表3.5.1", "需按有效截面" },
+        { "腹板高厚比", {}, "表3.5.1", "需按有效截面" },
+        { "长细比", {}, "第7.4.6条" },
+        { "平面内稳定", {}, "第8.2.1条" },
+        { "平面外稳定", {}, "第8.2.1条" },
+    } };
+    return checks;
+}
+
+Verdicts judgeSection(const FieldTexts& texts, NumberFormat format)
+{
+    Verdicts verdicts;
+    const FieldReader fields(texts, format);
+    verdicts.fault = runSteps([&] {
+        const Member member = readMember(fields, texts);
+        verdicts.notes = impossibleMember(member, texts, format);
+        const std::optional<SectionClass> section
+            = verdicts.notes.empty() ? classOf(member) : std::nullopt;
+        if (!section) {
+            if (verdicts.notes.empty())
+                verdicts.notes.emplace_back("截面的应力超出数值范围，无法确定截面等级，未作判断。");
+            verdicts.checks = notJudged(sectionChecks(), fields);
+            return;
+        }
+        const double t = member.plates.t.value, tw = member.plates.tw.value;
+        const double thickest = std::max(t, tw);
+        const PlateStrength strength = *plateStrength(section->fy, thickest);
+        const double f = strength.f;
+        const double gammaX = section->gammaX();
+        const std::string grade = "Q" + std::to_string(section->fy);
+        const std::string fSource = "表4.4.1，" + (section->fy == 355 ? std::string("Q345") : grade)
+            + "，t_{max} = " + generalText(thickest, format) + " mm："
+            + std::string(strength.group);
+        const std::string epsilon = "f_{y} = " + std::to_string(section->fy)
+            + "，ε_{k} = " + twoDecimals(section->epsilonK, format);
+        const auto ratioLimit = [&](std::string source) {
+            return Limit { 1, "1", std::move(source) };
+        };
+        const double Nn = member.N * 1000;
+        const double Mn = std::fabs(member.M) * 1000000;
+        std::vector<JudgedCheck>& checks = verdicts.checks;
+
+        // 1. Strength, §8.1.1: the section's edge under N and M, the bending
+        // relieved by γx.
+        const double stress
+            = ((std::fabs(member.N) * 1000) / member.A) + (((Mn) / member.Wx) / gammaX);
+        checks.push_back(figureWithin(twoDecimals(stress, format), stress,
+            { f, "f = " + generalText(f, format),
+                fSource + "；γ_{x} = " + fixedTwoDecimals(gammaX, format) },
+            Bound::AtMost, format));
+
+        // 2. The flange's outstand within S4, or an effective section is needed.
+        const double flangeLimit = section->flangeLimit(PlateClass::S4);
+        JudgedCheck flange = figureWithin(twoDecimals(section->outstand, format), section->outstand,
+            { flangeLimit, "15ε_{k} = " + limitNumber(flangeLimit, format),
+                "表3.5.1，S4级，" + epsilon },
+            Bound::AtMost, format);
+        if (flange.verdict == NotMet)
+            flange.note = "翼缘宽厚比" + flange.value
+                + "大于15εk = " + limitNumber(flangeLimit, format)
+                + "：受压翼缘应按有效截面计算（第8.4.2条），本程序未作此项计算。";
+        checks.push_back(std::move(flange));
+
+        // 3. The web within S4, by the stress gradient across it.
+        if (!section->alpha0) {
+            JudgedCheck web;
+            web.verdict = NotApplicable;
+            web.value = twoDecimals(section->webRatio, format);
+            web.source = "腹板全截面受拉，无高厚比限值";
+            checks.push_back(std::move(web));
+        } else {
+            const double webLimit = section->webLimit(PlateClass::S4);
+            JudgedCheck web
+                = figureWithin(twoDecimals(section->webRatio, format), section->webRatio,
+                    { webLimit, "(45 + 25α_{0}^{1.66})ε_{k} = " + twoDecimals(webLimit, format),
+                        "表3.5.1，S4级，α_{0} = " + twoDecimals(*section->alpha0, format) + "，"
+                            + epsilon },
+                    Bound::AtMost, format);
+            if (web.verdict == NotMet)
+                web.note = "腹板高厚比" + web.value + "大于S4级限值" + twoDecimals(webLimit, format)
+                    + "：腹板应按有效截面计算（第8.4.2条），本程序未作此项计算。";
+            checks.push_back(std::move(web));
+        }
+
+        const bool compressed = member.N > 0;
+        const auto notApplicable = [&](std::string why) {
+            JudgedCheck check;
+            check.verdict = NotApplicable;
+            check.source = std::move(why);
+            return check;
+        };
+
+        // 4. Slenderness of a member in compression, §7.4.6.
+        if (compressed) {
+            const double lambda = std::max(member.lambdaX, member.lambdaY);
+            checks.push_back(figureWithin(twoDecimals(lambda, format), lambda,
+                { slendernessLimit, "[λ] = 150", "第7.4.6条，受压构件，max(λ_{x}, λ_{y})" },
+                Bound::AtMost, format));
+        } else {
+            checks.push_back(notApplicable("构件不受压"));
+        }
+
+        // 5. In-plane stability, §8.2.1, βmx = 1.0.
+        if (compressed) {
+            const double phiX = stabilityFactor(member.lambdaX, section->fy, BucklingCurve::b);
+            const double squared = member.lambdaX * member.lambdaX;
+            const double eulerX = member.lambdaX == 0
+                ? 0
+                : ((std::numbers::pi * std::numbers::pi * E) * member.A) / (1.1 * squared);
+            const double amplifier = member.lambdaX == 0 ? 1 : 1 - (0.8 * (Nn / eulerX));
+            const std::string source
+                = "第8.2.1条，φ_{x} = " + twoDecimals(phiX, format) + "（b类），β_{mx} = 1.0";
+            if (!(amplifier > 0)) {
+                JudgedCheck unstable;
+                unstable.verdict = NotMet;
+                unstable.limit = "1";
+                unstable.source = source;
+                unstable.note
+                    = "平面内：N已达N′Ex的1.25倍，弯矩放大系数 1 − 0.8N/N′Ex 不为正，构件失稳。";
+                checks.push_back(std::move(unstable));
+            } else {
+                const double ratio = (Nn / ((phiX * member.A) * f))
+                    + (Mn / (((gammaX * member.Wx) * amplifier) * f));
+                checks.push_back(figureWithin(
+                    twoDecimals(ratio, format), ratio, ratioLimit(source), Bound::AtMost, format));
+            }
+        } else {
+            checks.push_back(notApplicable("构件不受压"));
+        }
+
+        // 6. Out-of-plane stability, §8.2.1 with φb of §C.0.5, η = βtx = 1.0;
+        // a member in tension for its moment alone.
+        const double lambdaLimit = 120 * section->epsilonK;
+        if (member.lambdaY > lambdaLimit) {
+            JudgedCheck beyond;
+            beyond.value = twoDecimals(member.lambdaY, format);
+            beyond.source = "λ_{y} > 120ε_{k}，式(C.0.5)不适用";
+            beyond.note = "λy = " + beyond.value + "大于120εk = " + limitNumber(lambdaLimit, format)
+                + "，超出附录C式(C.0.5)的适用范围，平面外稳定未作判断。";
+            checks.push_back(std::move(beyond));
+        } else {
+            const double phiY = stabilityFactor(member.lambdaY, section->fy, BucklingCurve::c);
+            const double phiB = std::min(1.0,
+                1.07
+                    - ((member.lambdaY * member.lambdaY)
+                        / (44000 * (section->epsilonK * section->epsilonK))));
+            const double axial = std::max(member.N, 0.0) * 1000;
+            const double ratio
+                = (axial / ((phiY * member.A) * f)) + (Mn / ((phiB * member.Wx) * f));
+            checks.push_back(figureWithin(twoDecimals(ratio, format), ratio,
+                ratioLimit("第8.2.1条，φ_{y} = " + twoDecimals(phiY, format)
+                    + "（c类），φ_{b} = " + twoDecimals(phiB, format) + "，η = β_{tx} = 1.0"),
+                Bound::AtMost, format));
+        }
+
+        for (const JudgedCheck& check : checks)
+            if (!check.note.empty())
+                verdicts.notes.push_back(check.note);
+        if (section->fy == 355)
+            verdicts.notes.emplace_back("Q355取表4.4.1中Q345的设计强度，偏于安全。");
+    });
+    return verdicts;
+}
+
+std::string plasticFactorCaption(const FieldTexts& texts, NumberFormat format)
+{
+    const FieldReader fields(texts, format);
+    std::optional<SectionClass> section;
+    if (runSteps([&] { section = classOf(readMember(fields, texts)); }))
+        return {};
+    return plasticFactorCaption(section);
+}
+
+std::string plasticFactorReason(const FieldTexts& texts, NumberFormat format)
+{
+    const FieldReader fields(texts, format);
+    std::optional<SectionClass> section;
+    if (runSteps([&] { section = classOf(readMember(fields, texts)); }))
+        return {};
+    return plasticFactorReason(section, format);
+}
