@@ -11,13 +11,17 @@
 #include <QBoxLayout>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <QTimer>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -148,7 +152,9 @@ Optimizer::Optimizer(QWidget* owner)
     setBusy(false);
     m_apply->setEnabled(false);
     showSpaceSize();
-    resize(760, 640);
+    // Tall enough for the ten rows without scrolling, where the screen allows.
+    const QScreen* shown = owner ? owner->screen() : QGuiApplication::primaryScreen();
+    resize(760, shown ? std::min(780, shown->availableGeometry().height() - 40) : 780);
 }
 
 Optimizer::~Optimizer()
@@ -170,7 +176,7 @@ Optimizer::Range Optimizer::addRange(const QString& caption, const QString& id, 
              std::tuple(&range.to, to, u"到"_s), std::tuple(&range.step, step, u"步长"_s) }) {
         *edit = new QLineEdit(text, this);
         (*edit)->setObjectName(id + u'_' + QString::number(column));
-        (*edit)->setAccessibleName(caption + part);
+        (*edit)->setAccessibleName(caption + u" "_s + part);
         connect(*edit, &QLineEdit::textChanged, this, &Optimizer::showSpaceSize);
         m_grid->addWidget(*edit, row, column++);
     }
@@ -202,6 +208,13 @@ void Optimizer::setBracketWindow(CalculatorWindow* window)
     const QString hw = textOf(window->inputTexts(), field::hw);
     m_hw.from->setText(hw);
     m_hw.to->setText(hw);
+    showLoad(window->inputTexts());
+}
+
+void Optimizer::showLoad(const FieldTexts& texts)
+{
+    m_load->setText(u"荷载与钢材取自钢牛腿窗口：F = %1 kN，e = %2 m，%3。"_s.arg(
+        textOf(texts, field::F), textOf(texts, field::e), textOf(texts, field::steelGrade)));
 }
 
 std::optional<BracketSearchSpace> Optimizer::readSpace(QString& problem) const
@@ -269,9 +282,7 @@ void Optimizer::start()
     }
     m_searched = m_window->inputTexts();
     m_format = userNumberFormat();
-    m_load->setText(
-        u"荷载与钢材取自钢牛腿窗口：F = %1 kN，e = %2 m，%3。"_s.arg(textOf(m_searched, field::F),
-            textOf(m_searched, field::e), textOf(m_searched, field::steelGrade)));
+    showLoad(m_searched);
     m_table->setRowCount(0);
     m_status->setText(u"正在优选 %1 个截面…"_s.arg(space->size()));
     m_progress->setValue(0);

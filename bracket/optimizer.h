@@ -47,6 +47,7 @@ private:
     QLineEdit* addList(const QString& caption, const QString& id, const QString& sizes);
     std::optional<BracketSearchSpace> readSpace(QString& problem) const;
     void showSpaceSize();
+    void showLoad(const FieldTexts& texts);
     void poll();
     void showFound();
     void setBusy(bool busy);
