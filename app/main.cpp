@@ -1,5 +1,6 @@
 #include "mdiform1.h"
 #include "startup.h"
+#include "terminalcommands.h"
 
 #include <QApplication>
 #include <QDir>
@@ -153,6 +154,11 @@ int main(int argc, char* argv[])
         const QString line = std::strcmp(argv[1], "--version") == 0 ? versionLine() : helpLine();
         std::printf("%s\n", line.toLocal8Bit().constData());
         return EXIT_SUCCESS;
+    }
+    // A table of inputs checked, or the lightest bracket, in a terminal.
+    if (asksForTerminalCommand(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        return runTerminalCommand(QCoreApplication::arguments());
     }
     if (const std::string reason = displayMissing(argc, argv); !reason.empty()) {
         std::fprintf(stderr,

@@ -3,6 +3,7 @@
 #include "calculatorwindow.h"
 #include "calculatorwindows.h"
 #include "designwindows.h"
+#include "optimizer.h"
 #include "reportwindow.h"
 #include "triallist.h"
 #include "twips.h"
@@ -122,6 +123,10 @@ void MDIForm1::createMenu()
     trials->setObjectName(u"menuTrials"_s);
     trials->setShortcut(Qt::CTRL | Qt::Key_T);
     connect(trials, &QAction::triggered, this, &MDIForm1::onMenuTrialsClicked);
+    QAction* optimize = file->addAction(u"截面优选…"_s);
+    optimize->setObjectName(u"menuOptimize"_s);
+    optimize->setShortcut(Qt::CTRL | Qt::Key_F);
+    connect(optimize, &QAction::triggered, this, &MDIForm1::onMenuOptimizeClicked);
 
     const auto add = [this](const QString& name, const QString& caption) {
         QAction* action = menuBar()->addAction(caption);
@@ -358,6 +363,28 @@ void MDIForm1::noteCalculated(std::size_t index)
     // program still ends at once when nothing was typed, opened or saved.
     if (m_typedOrFiled)
         noteChange();
+}
+
+Optimizer* MDIForm1::optimizer() const
+{
+    return m_optimizer;
+}
+
+void MDIForm1::onMenuOptimizeClicked()
+{
+    // The lightest bracket for the bracket window's load, shown beside it.
+    const std::span<const CalculatorWindowEntry> calculators = calculatorWindows();
+    for (std::size_t index = 0; index < calculators.size(); ++index) {
+        if (calculators[index].calculator->id != "bracket")
+            continue;
+        onCalculatorChosen(index);
+        if (!m_optimizer)
+            m_optimizer = new Optimizer(this);
+        m_optimizer->setBracketWindow(windowAt(index));
+        m_optimizer->show();
+        m_optimizer->raise();
+        m_optimizer->activateWindow();
+    }
 }
 
 void MDIForm1::onMenuTrialsClicked()

@@ -14,6 +14,7 @@ class QAction;
 class QMdiArea;
 class QMenu;
 class QMdiSubWindow;
+class Optimizer;
 class TrialList;
 
 // The frame: a multiple-document window whose menu has a command for each
@@ -43,6 +44,7 @@ public:
     QString designPath() const { return m_path; }
     bool hasUnsavedChanges() const { return isWindowModified(); }
     TrialList* trialList() const; // none until 计算记录 is first chosen
+    Optimizer* optimizer() const; // none until 截面优选 is first chosen
     // The trials kept for a calculator, oldest first.
     QList<DesignTrial> trials(std::string_view id) const;
 
@@ -65,6 +67,7 @@ private:
     bool onMenuSaveClicked(); // 保存
     bool onMenuSaveAsClicked(); // 另存为…
     void onMenuTrialsClicked(); // 计算记录…
+    void onMenuOptimizeClicked(); // 截面优选…
     void showTrials(std::size_t index); // into the trial list, if it is open
     void restoreTrial(std::size_t index, int row);
 
@@ -91,5 +94,6 @@ private:
     bool m_typedOrFiled = false; // anything typed, or the design opened or saved
     std::vector<QAction*> m_recent;
     QPointer<TrialList> m_trialList;
+    QPointer<Optimizer> m_optimizer;
     std::size_t m_lastShown = SIZE_MAX; // the calculator chosen last, for 计算书
 };

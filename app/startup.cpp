@@ -41,7 +41,16 @@ QString versionLine()
 
 QString helpLine()
 {
-    return u"Usage: stelvana [FILE.stelvana] | --version | --help  (opens a saved design)"_s;
+    return u"Usage: stelvana [FILE.stelvana]    open the calculators, with a saved design\n"
+           "       stelvana check CALCULATOR FILE.csv [-o OUT.csv]\n"
+           "           click 确定输入 for each row of FILE.csv (section or bracket; the first row\n"
+           "           names the inputs by their ids, a missing one keeps its design-time text)\n"
+           "           and write the inputs, the results, the verdicts and any fault as CSV\n"
+           "       stelvana optimize bracket [id=value ...]\n"
+           "           the ten lightest brackets that pass every check, as CSV; sizes searched\n"
+           "           as ranges or lists: bf1=150:400:10 t1=6,8,10 hw=500 hf=6,8,10\n"
+           "       stelvana --version | --help\n"
+           "Exit status: 0 done, 1 no bracket passes, 2 a wrong command or file."_s;
 }
 
 void applyProgramLook()

@@ -31,6 +31,21 @@ bool meetsLimit(double stress, double limit)
     return std::fabs(stress) < limit;
 }
 
+std::string_view verdictText(const DesignCheck& check, Verdict verdict)
+{
+    switch (verdict) {
+    case Verdict::Met:
+        return "满足要求";
+    case Verdict::NotMet:
+        return check.notMet;
+    case Verdict::NotApplicable:
+        return "不适用";
+    case Verdict::NotJudged:
+        break;
+    }
+    return "未判断";
+}
+
 JudgedCheck stressBelow(std::string shown, double stress, Limit limit, NumberFormat format)
 {
     const bool met = meetsLimit(stress, limit.value);

@@ -33,6 +33,10 @@ enum class Verdict {
                    // tension
 };
 
+// The verdict window's words for a check's verdict: "满足要求", the check's
+// own not-met words, "不适用" or "未判断".
+std::string_view verdictText(const DesignCheck& check, Verdict verdict);
+
 // One check as judged.
 struct JudgedCheck {
     Verdict verdict = Verdict::NotJudged;

@@ -29,10 +29,7 @@ JudgedFigures checkFigures(
             figure.ratio = fromCore(judged.ratio);
             figure.verdict = judged.verdict;
         }
-        figure.verdictText = figure.verdict == Verdict::Met ? u"满足要求"_s
-            : figure.verdict == Verdict::NotMet             ? fromCore(check.notMet)
-            : figure.verdict == Verdict::NotApplicable      ? u"不适用"_s
-                                                            : u"未判断"_s;
+        figure.verdictText = fromCore(verdictText(check, figure.verdict));
         figures.checks << figure;
     }
     if (!verdicts.fault)

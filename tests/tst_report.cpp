@@ -110,7 +110,7 @@ CalculationSheet typedBracketSheet(const QString& typed, QChar separator = u'.')
               "Text8=.45 Text12=10 Text9=E43 Text10=手工焊 Text11=三级 Combo1=Q235B"_s));
     texts[u"Text8"_s].replace(u'.', separator);
     (void)run(calculateBracket, texts, separator);
-    return bracketSheet({ texts, {}, separator });
+    return bracketSheet({ texts, {}, separator, {} });
 }
 
 // A field's text as the sheet shows it: an input as the program read it,
@@ -481,7 +481,7 @@ void TestReport::formulasInNotation()
                         "Text16=10000 Text20=1"_s);
     QVERIFY(!run(calculateSection, texts, u'.'));
     for (const CalculationSheet& sheet :
-        { typedBracketSheet({}), sectionSheet({ texts, {}, u'.' }) }) {
+        { typedBracketSheet({}), sectionSheet({ texts, {}, u'.', {} }) }) {
         // Every result has a formula in notation, not program syntax, each
         // naming its own result; none keeps the window labels' slips.
         QStringList named;

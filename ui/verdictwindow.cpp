@@ -22,19 +22,9 @@ QAccessibleInterface* verdictInterface(const QString&, QObject* object)
 
 // Met, not met, or (in the window's own colour) nothing to judge or not the
 // member's case.
-QString verdictText(const DesignCheck& check, Verdict verdict)
+QString verdictWords(const DesignCheck& check, Verdict verdict)
 {
-    switch (verdict) {
-    case Verdict::Met:
-        return u"满足要求"_s;
-    case Verdict::NotMet:
-        return fromCore(check.notMet);
-    case Verdict::NotApplicable:
-        return u"不适用"_s;
-    case Verdict::NotJudged:
-        break;
-    }
-    return u"未判断"_s;
+    return fromCore(verdictText(check, verdict));
 }
 
 // Keys that move the focus or prepare a shortcut, pressed before the key that
@@ -142,7 +132,7 @@ std::optional<Fault> VerdictWindow::evaluate(const FieldTexts& texts)
     for (std::size_t row = 0; row < verdicts.checks.size(); ++row) {
         QLabel* label = m_verdicts[qsizetype(row)];
         const Verdict verdict = verdicts.checks[row].verdict;
-        label->setText(verdictText(checks[row], verdict));
+        label->setText(verdictWords(checks[row], verdict));
         QPalette palette = this->palette();
         if (verdict == Verdict::NotMet)
             palette.setColor(QPalette::WindowText, QColor(255, 0, 0));

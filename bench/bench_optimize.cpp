@@ -1,0 +1,45 @@
+// The lightest bracket over the default search space: the window's own load
+// and a short heavy one, on one thread and on two.
+
+#include "bracketfields.h"
+#include "bracketsearch.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void lightestBracket(benchmark::State& state, const char* F, const char* e)
+{
+    FieldTexts window = designTimeTexts(bracketFields());
+    window[std::string(BracketField::F)] = F;
+    window[std::string(BracketField::e)] = e;
+    const BracketSearchSpace space = defaultBracketSearchSpace(window);
+    const BracketSearchControl control { .threads = unsigned(state.range(0)) };
+    BracketSearch search;
+    for (auto _ : state) {
+        search = searchLightestBracket(window, space, NumberFormat {}, control);
+        benchmark::DoNotOptimize(search.best.data());
+    }
+    // Sections of the space settled per second, by the screen or a click.
+    state.counters["sections/s"] = benchmark::Counter(
+        double(search.candidates), benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["clicked"] = double(search.clicked);
+    state.counters["clicks/s"]
+        = benchmark::Counter(double(search.clicked), benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["found"] = double(search.best.size());
+}
+
+} // namespace
+
+BENCHMARK_CAPTURE(lightestBracket, defaults, "400", ".45")
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(lightestBracket, F1050_e0_08, "1050", "0.08")
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+BENCHMARK_MAIN();

@@ -1,0 +1,431 @@
+#include "bracketsearch.h"
+
+#include "bracketcalculation.h"
+#include "bracketfields.h"
+#include "bracketverdicts.h"
+#include "format.h"
+#include "parse.h"
+#include "platestrengths.h"
+#include "searchspace.h"
+#include "steelgrade.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <mutex>
+#include <numeric>
+#include <thread>
+
+namespace {
+
+namespace field = BracketField;
+
+// The checks in the order of bracketDesignChecks().
+enum Check : std::size_t {
+    sigma,
+    tau,
+    lowerWebEnd,
+    upperWeld,
+    lowerWeld,
+    fillet,
+    upperWebEnd,
+    flangeOutstand,
+    webSlenderness,
+    filletLeg,
+    filletLength,
+    checkCount
+};
+
+// A size as the calculation reads it.
+float single(const std::string& text, NumberFormat format)
+{
+    const Parsed<float> read = parseSingle(text, format);
+    return read ? read.value : std::numeric_limits<float>::quiet_NaN();
+}
+
+// A stress surely beyond its limit, whatever the Single roundings and the
+// two-decimal texts of the exact calculation make of it: the screen in
+// double stays within a few parts in a million of it, the margin is a part
+// in five hundred.
+bool surelyAbove(double stress, double limit)
+{
+    return std::fabs(stress) > (limit * 1.002) + 0.05;
+}
+
+// The load and the grade, as a click reads them from the window.
+struct Load {
+    double F, e;
+    std::optional<int> fy;
+};
+
+// The checks of a plate set that do not depend on the fillet leg, screened
+// in double: a bit for each that surely fails. The bracket's section as the
+// calculation works it out, without its Single read-backs.
+unsigned screenPlates(
+    float bf1s, float bf2s, float t1s, float t2s, float tss, float hws, const Load& load)
+{
+    const double bf1 = bf1s, bf2 = bf2s, t1 = t1s, t2 = t2s, ts = tss, hw = hws;
+    const std::optional<PlateStrengths> upper = q235Strengths({ t1s });
+    const std::optional<PlateStrengths> lower = q235Strengths({ t2s });
+    const std::optional<PlateStrengths> web = q235Strengths({ tss });
+    if (!(bf1 > 0) || !(bf2 > 0) || !(hw > 0) || !upper || !lower || !web)
+        return 1u << sigma; // not judged: it cannot pass
+    const double F = load.F, M = load.F * load.e;
+    const double A = ((bf1 * t1) + (bf2 * t2)) + (ts * hw);
+    const double y
+        = (((ts * hw) * 0.5 * (hw + t1)) + ((bf2 * t2) * ((hw + 0.5 * t1) + 0.5 * t2))) / A;
+    const double c2 = ((hw + 0.5 * t1) + 0.5 * t2) - y;
+    const double a = (0.5 * hw + 0.5 * t1) - y;
+    const double In
+        = (t1 * bf1 * y * y) + (t2 * bf2 * c2 * c2) + (ts * hw * hw * hw / 12) + (ts * hw * a * a);
+    const double S = (0.5 * ts * (y - 0.5 * t1) * (y - 0.5 * t1)) + (t1 * bf1 * y);
+    unsigned fails = 0;
+    const auto fail = [&](Check check, bool failed) { fails |= failed ? 1u << check : 0; };
+
+    fail(sigma, surelyAbove(M * 1e6 * ((hw + 0.5 * t1 + t2) - y) / In, lower->f));
+    fail(tau, surelyAbove(F * S * 1e3 / (In * ts), web->fv));
+    const double sigma1 = M * 1e6 * ((hw + 0.5 * t1) - y) / In;
+    const double tau1 = F * (t2 * bf2 * c2) * 1e3 / (In * ts);
+    fail(lowerWebEnd, surelyAbove(std::sqrt(sigma1 * sigma1 + 3 * tau1 * tau1), 1.1 * web->f));
+    const double arm = std::min((t1 + t2 + hw) - 20, hw + 0.5 * t1 + 0.5 * t2);
+    const double N = M * 1e3 / arm;
+    const bool upperInTension = N >= 0;
+    fail(upperWeld, surelyAbove(N * 1e3 / (t1 * bf1), upperInTension ? upper->ftw : upper->f));
+    fail(lowerWeld, surelyAbove(N * 1e3 / (t2 * bf2), upperInTension ? lower->f : lower->ftw));
+    const double sigmaU = M * 1e6 * (y - 0.5 * t1) / In;
+    const double tauU = F * (t1 * bf1 * y) * 1e3 / (In * ts);
+    fail(upperWebEnd, surelyAbove(std::sqrt(sigmaU * sigmaU + 3 * tauU * tauU), 1.1 * web->f));
+    if (!load.fy) {
+        // An unknown grade leaves the two checks that need εk not judged.
+        fail(flangeOutstand, true);
+        return fails;
+    }
+    // As the checks themselves work them out.
+    const double bf = upperInTension ? bf2 : bf1, t = upperInTension ? t2 : t1;
+    fail(flangeOutstand, ((bf - ts) / 2) / t > 15 * epsilonK(*load.fy));
+    fail(webSlenderness, hw / ts > 80 * epsilonK(*load.fy));
+    return fails;
+}
+
+// The checks of the fillet welds, which depend on ts, hw and hf alone.
+unsigned screenFillet(float tss, float hws, float hfs, const Load& load)
+{
+    const float F = float(load.F);
+    if (!(hfs > 0))
+        return 1u << fillet;
+    const float lw = std::min(hws - 20, hws - (hfs * 2));
+    const double tauF = double(F * 1000) / ((1.4 * double(hfs)) * double(lw));
+    const double hf = hfs;
+    const double alpha = double(lw) > 60 * hf ? std::max(0.5, 1.5 - (double(lw) / (120 * hf))) : 1;
+    unsigned fails = 0;
+    if (!std::isfinite(tauF) || std::fabs(tauF) > (alpha * filletWeldStrength) * 1.000001 + 0.01)
+        fails |= 1u << fillet;
+    const double ts = tss;
+    const int smallest = ts <= 6 ? 3 : ts <= 12 ? 5 : ts <= 20 ? 6 : 8;
+    if (hf < smallest)
+        fails |= 1u << filletLeg;
+    if (double(lw) < std::max(8 * hf, 40.0))
+        fails |= 1u << filletLength;
+    return fails;
+}
+
+// A plate set by its place in the space.
+struct PlateSet {
+    std::uint32_t index; // bf1, bf2, t1, t2, ts, hw counted in that order, hw fastest
+    float area; // An
+};
+
+bool lighter(const PlateSet& a, const PlateSet& b)
+{
+    return a.area != b.area ? a.area < b.area : a.index < b.index;
+}
+
+using Place = std::array<std::size_t, 6>;
+
+Place digits(std::size_t index, const Place& sizes)
+{
+    Place at {};
+    for (std::size_t n = 6; n-- > 0;) {
+        at[n] = index % sizes[n];
+        index /= sizes[n];
+    }
+    return at;
+}
+
+// Each size of the space as the calculation reads it; NaN for a text that
+// is no number, which the screen fails.
+std::vector<float> singles(const std::vector<std::string>& texts, NumberFormat format)
+{
+    std::vector<float> values;
+    for (const std::string& text : texts)
+        values.push_back(single(text, format));
+    return values;
+}
+
+// Runs `work(begin, end, thread)` over [0, count) in as many slices as threads.
+template <typename Work> void inParallel(std::size_t count, unsigned threads, Work work)
+{
+    std::vector<std::thread> running;
+    const std::size_t slice = (count + threads - 1) / threads;
+    for (unsigned thread = 0; thread < threads; ++thread) {
+        const std::size_t begin = std::min(count, thread * slice);
+        const std::size_t end = std::min(count, begin + slice);
+        running.emplace_back([&work, begin, end, thread] { work(begin, end, thread); });
+    }
+    for (std::thread& each : running)
+        each.join();
+}
+
+} // namespace
+
+bool BracketCandidate::before(const BracketCandidate& other) const
+{
+    if (area != other.area)
+        return area < other.area;
+    if (ratio != other.ratio)
+        return ratio < other.ratio;
+    if (values[5] != other.values[5])
+        return values[5] < other.values[5];
+    if (values != other.values)
+        return values < other.values;
+    return sizes < other.sizes;
+}
+
+BracketSearchSpace defaultBracketSearchSpace(const FieldTexts& window)
+{
+    BracketSearchSpace space;
+    for (int width = 150; width <= 400; width += 10) {
+        space.bf1.push_back(std::to_string(width));
+        space.bf2.push_back(std::to_string(width));
+    }
+    for (const int plate : { 6, 8, 10, 12, 14, 16, 18, 20, 22, 25, 28, 30, 32, 36, 40 }) {
+        space.t1.push_back(std::to_string(plate));
+        space.t2.push_back(std::to_string(plate));
+        if (plate <= 20)
+            space.ts.push_back(std::to_string(plate));
+    }
+    const auto hw = window.find(field::hw);
+    space.hw.push_back(hw == window.end() ? std::string("500") : hw->second);
+    for (const int leg : { 6, 8, 10, 12, 14, 16 })
+        space.hf.push_back(std::to_string(leg));
+    return space;
+}
+
+namespace {
+
+// As judgeBracketCandidate, counting in `notMet` each check a failing one
+// does not meet.
+std::optional<BracketCandidate> judged(const FieldTexts& window,
+    const std::array<std::string, 7>& sizes, NumberFormat format, std::vector<std::size_t>* notMet)
+{
+    FieldTexts texts = window;
+    for (std::size_t n = 0; n < sizes.size(); ++n)
+        texts.insert_or_assign(std::string(searchedSizes[n]), sizes[n]);
+    if (calculateBracket(texts, format))
+        return std::nullopt;
+    const Verdicts verdicts = judgeBracket(texts, format);
+    if (verdicts.fault || verdicts.count(Verdict::Met) != verdicts.checks.size()) {
+        for (std::size_t row = 0; notMet && row < verdicts.checks.size(); ++row)
+            (*notMet)[row] += verdicts.checks[row].verdict != Verdict::Met;
+        return std::nullopt;
+    }
+    BracketCandidate candidate;
+    candidate.sizes = sizes;
+    for (std::size_t n = 0; n < sizes.size(); ++n)
+        candidate.values[n] = single(sizes[n], format);
+    candidate.areaText = texts.at(std::string(field::An));
+    candidate.area = parseDouble(candidate.areaText, format).value;
+    // kg/m: An mm² × 7850 kg/m³ × 10⁻⁶ m²/mm², as the I-section's weight.
+    candidate.weightText = fixedTwoDecimals((candidate.area * 7850) * 0.000001, format);
+    candidate.ratio = -1;
+    for (std::size_t row = 0; row < verdicts.checks.size(); ++row) {
+        const Parsed<double> ratio = parseDouble(verdicts.checks[row].ratio, format);
+        if (ratio && ratio.value > candidate.ratio) {
+            candidate.ratio = ratio.value;
+            candidate.ratioText = verdicts.checks[row].ratio;
+            candidate.governing = row;
+        }
+    }
+    return candidate;
+}
+
+} // namespace
+
+std::optional<BracketCandidate> judgeBracketCandidate(
+    const FieldTexts& window, const std::array<std::string, 7>& sizes, NumberFormat format)
+{
+    return judged(window, sizes, format, nullptr);
+}
+
+BracketSearch searchLightestBracket(const FieldTexts& window, const BracketSearchSpace& space,
+    NumberFormat format, const BracketSearchControl& control)
+{
+    BracketSearch search;
+    search.candidates = space.size();
+    search.failures.assign(checkCount, 0);
+    const unsigned threads
+        = control.threads ? control.threads : std::max(1u, std::thread::hardware_concurrency());
+    const auto cancelled = [&] { return control.cancel && control.cancel->load(); };
+    const auto report = [&](double done) {
+        if (control.progress)
+            control.progress->store(done);
+    };
+    // The fronts refuse a larger space with searchSpaceProblem().
+    if (search.candidates == 0 || searchSpaceProblem(space))
+        return search;
+
+    // A load, an eccentricity or another field the search does not size
+    // that stops a click stops every click.
+    {
+        FieldTexts texts = window;
+        const std::array<std::string, 7> first { space.bf1[0], space.bf2[0], space.t1[0],
+            space.t2[0], space.ts[0], space.hw[0], space.hf[0] };
+        for (std::size_t n = 0; n < first.size(); ++n)
+            texts.insert_or_assign(std::string(searchedSizes[n]), first[n]);
+        std::optional<Fault> fault = calculateBracket(texts, format);
+        if (!fault)
+            fault = judgeBracket(texts, format).fault;
+        if (fault
+            && std::find(searchedSizes.begin(), searchedSizes.end(), fault->field)
+                == searchedSizes.end()) {
+            search.fault = std::move(fault);
+            return search;
+        }
+    }
+
+    const auto text = [&](FieldName name) {
+        const auto found = window.find(name);
+        return found == window.end() ? std::string() : found->second;
+    };
+    const auto grade = window.find(field::steelGrade);
+    const Load load { single(text(field::F), format), single(text(field::e), format),
+        gradeYieldStrength(grade == window.end() ? "Q235B" : grade->second) };
+    const std::vector<float> bf1 = singles(space.bf1, format), bf2 = singles(space.bf2, format),
+                             t1 = singles(space.t1, format), t2 = singles(space.t2, format),
+                             ts = singles(space.ts, format), hw = singles(space.hw, format),
+                             hf = singles(space.hf, format);
+
+    // 1. Screen every fillet and every plate set, in double, for the checks
+    // that surely fail; the fillet's depend on ts, hw and hf alone.
+    const Place counts { bf1.size(), bf2.size(), t1.size(), t2.size(), ts.size(), hw.size() };
+    std::vector<unsigned> filletFails(ts.size() * hw.size() * hf.size());
+    const auto filletAt = [&](const Place& at, std::size_t leg) -> unsigned& {
+        return filletFails[((at[4] * hw.size()) + at[5]) * hf.size() + leg];
+    };
+    for (std::size_t s = 0; s < ts.size(); ++s)
+        for (std::size_t w = 0; w < hw.size(); ++w)
+            for (std::size_t f = 0; f < hf.size(); ++f)
+                filletAt({ 0, 0, 0, 0, s, w }, f) = screenFillet(ts[s], hw[w], hf[f], load);
+
+    std::size_t plateSets = 1;
+    for (const std::size_t count : counts)
+        plateSets *= count;
+    std::vector<std::vector<PlateSet>> kept(threads);
+    std::vector<std::vector<std::size_t>> failed(threads, std::vector<std::size_t>(checkCount));
+    std::atomic<std::size_t> screened = 0;
+    inParallel(plateSets, threads, [&](std::size_t begin, std::size_t end, unsigned thread) {
+        for (std::size_t index = begin; index < end; ++index) {
+            if (index % 1024 == 0) {
+                if (cancelled())
+                    return;
+                report(0.5 * double(screened += 1024) / double(plateSets));
+            }
+            const Place at = digits(index, counts);
+            const unsigned plates = screenPlates(
+                bf1[at[0]], bf2[at[1]], t1[at[2]], t2[at[3]], ts[at[4]], hw[at[5]], load);
+            bool anyLeg = false;
+            for (std::size_t f = 0; f < hf.size(); ++f) {
+                const unsigned fails = plates | filletAt(at, f);
+                for (std::size_t check = 0; check < checkCount; ++check)
+                    failed[thread][check] += (fails >> check) & 1u;
+                anyLeg = anyLeg || fails == 0;
+            }
+            // An in Single, as the calculation works it out.
+            if (anyLeg)
+                kept[thread].push_back({ std::uint32_t(index),
+                    ((bf1[at[0]] * t1[at[2]]) + (bf2[at[1]] * t2[at[3]]))
+                        + (ts[at[4]] * hw[at[5]]) });
+        }
+        std::sort(kept[thread].begin(), kept[thread].end(), lighter);
+    });
+    if (cancelled()) {
+        search.cancelled = true;
+        return search;
+    }
+    std::vector<PlateSet> order;
+    for (const std::vector<PlateSet>& part : kept) {
+        const std::size_t sorted = order.size();
+        order.insert(order.end(), part.begin(), part.end());
+        std::inplace_merge(
+            order.begin(), order.begin() + std::ptrdiff_t(sorted), order.end(), lighter);
+    }
+    for (const std::vector<std::size_t>& part : failed)
+        for (std::size_t check = 0; check < checkCount; ++check)
+            search.failures[check] += part[check];
+
+    // 2. The plate sets that may pass, smallest An first, each with its legs
+    // from the smallest, judged by a click, until no later set can enter the
+    // ten. A leg that reads as no number comes last, and fails.
+    std::vector<std::size_t> legs(hf.size());
+    std::iota(legs.begin(), legs.end(), std::size_t(0));
+    std::stable_sort(legs.begin(), legs.end(), [&](std::size_t a, std::size_t b) {
+        return hf[a] < hf[b] || (hf[a] == hf[a] && hf[b] != hf[b]);
+    });
+    const std::size_t batch = 32 * std::size_t(threads);
+    std::mutex merging;
+    for (std::size_t first = 0; first < order.size() && !cancelled(); first += batch) {
+        // The two-decimal An rises with the Single one, so no later set
+        // shows a smaller An than this one.
+        if (search.best.size() == 10
+            && parseDouble(fixedTwoDecimals(generalText(order[first].area, format), format), format)
+                    .value
+                > search.best.back().area)
+            break;
+        const std::size_t last = std::min(order.size(), first + batch);
+        std::vector<BracketCandidate> passed;
+        inParallel(last - first, threads, [&](std::size_t begin, std::size_t end, unsigned) {
+            std::vector<BracketCandidate> mine;
+            std::vector<std::size_t> notMet(checkCount);
+            std::size_t clicks = 0;
+            for (std::size_t n = first + begin; n < first + end && !cancelled(); ++n) {
+                const Place at = digits(order[n].index, counts);
+                // The smallest leg that passes is the plate set's weld.
+                for (const std::size_t f : legs) {
+                    // A leg the screen failed needs no click; its failures
+                    // are counted.
+                    if (filletAt(at, f) != 0)
+                        continue;
+                    const std::array<std::string, 7> sizes { space.bf1[at[0]], space.bf2[at[1]],
+                        space.t1[at[2]], space.t2[at[3]], space.ts[at[4]], space.hw[at[5]],
+                        space.hf[f] };
+                    ++clicks;
+                    if (std::optional<BracketCandidate> candidate
+                        = judged(window, sizes, format, &notMet)) {
+                        mine.push_back(std::move(*candidate));
+                        break;
+                    }
+                }
+            }
+            const std::lock_guard lock(merging);
+            passed.insert(passed.end(), mine.begin(), mine.end());
+            search.clicked += clicks;
+            for (std::size_t check = 0; check < checkCount; ++check)
+                search.failures[check] += notMet[check];
+        });
+        search.best.insert(search.best.end(), passed.begin(), passed.end());
+        std::sort(search.best.begin(), search.best.end(),
+            [](const BracketCandidate& a, const BracketCandidate& b) { return a.before(b); });
+        if (search.best.size() > 10)
+            search.best.resize(10);
+        report(0.5 + 0.5 * double(last) / double(order.size()));
+    }
+    search.cancelled = cancelled();
+    if (search.best.empty() && !search.cancelled) {
+        const auto most = std::max_element(search.failures.begin(), search.failures.end());
+        if (*most > 0)
+            search.mostFailed = std::size_t(most - search.failures.begin());
+    }
+    report(1);
+    return search;
+}

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "fieldsheet.h"
+
+#include <array>
+#include <atomic>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The lightest bracket that passes every check (截面优选): of the plates and
+// web heights of a search space, the ten with the smallest net area An that
+// a click of "确定输入" passes in every verdict row, with the window's load,
+// eccentricity and grade, each with the smallest fillet leg of the space
+// that passes with it. Standard C++; the work is spread over threads.
+
+// The sizes tried, each as the text a window would hold ("150", "12.5").
+struct BracketSearchSpace {
+    std::vector<std::string> bf1, bf2, t1, t2, ts, hw, hf;
+
+    std::size_t size() const
+    {
+        return bf1.size() * bf2.size() * t1.size() * t2.size() * ts.size() * hw.size() * hf.size();
+    }
+};
+
+// bf1 and bf2 150 to 400 mm in steps of 10, t1 and t2 the standard plates 6
+// to 40 mm, ts those up to 20, hf 6 to 16, hw the window's.
+BracketSearchSpace defaultBracketSearchSpace(const FieldTexts& window);
+
+// The sizes in the order of the search space's members.
+inline constexpr std::array<FieldName, 7> searchedSizes { "Text1", "Text2", "Text3", "Text4",
+    "Text5", "Text6", "Text12" };
+
+struct BracketCandidate {
+    std::array<std::string, 7> sizes; // bf1, bf2, t1, t2, ts, hw, hf as texts
+    std::array<float, 7> values {}; // as the calculation reads them
+    std::string areaText; // An as the window shows it
+    double area = 0;
+    std::string weightText; // per metre of the bracket's section, kg/m
+    std::size_t governing = 0; // the check with the highest ratio
+    std::string ratioText;
+    double ratio = 0;
+
+    // The smallest An first, then the lowest governing ratio, then the
+    // smaller hw; the other sizes, in order, break what ties remain.
+    bool before(const BracketCandidate& other) const;
+};
+
+struct BracketSearchControl {
+    unsigned threads = 0; // 0: every core
+    const std::atomic<bool>* cancel = nullptr; // set to stop as soon as may be
+    std::atomic<double>* progress = nullptr; // 0 … 1
+};
+
+struct BracketSearch {
+    std::vector<BracketCandidate> best; // up to ten, best first
+    std::size_t candidates = 0; // in the space
+    std::size_t clicked = 0; // of them, judged by a click; the screen failed the others
+    // When none passes: how often each check was not met, in the checks'
+    // order, and the one not met most often.
+    std::vector<std::size_t> failures;
+    std::optional<std::size_t> mostFailed;
+    bool cancelled = false;
+    // A field the search does not size (F, e) that stops every click.
+    std::optional<Fault> fault;
+};
+
+BracketSearch searchLightestBracket(const FieldTexts& window, const BracketSearchSpace& space,
+    NumberFormat format, const BracketSearchControl& control = {});
+
+// One candidate as a click on the window's texts with these sizes judges
+// it: passing in every row, or not at all.
+std::optional<BracketCandidate> judgeBracketCandidate(
+    const FieldTexts& window, const std::array<std::string, 7>& sizes, NumberFormat format);

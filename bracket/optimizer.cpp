@@ -1,0 +1,386 @@
+#include "optimizer.h"
+
+#include "bracketfields.h"
+#include "bracketverdicts.h"
+#include "calculatorwindow.h"
+#include "coretext.h"
+#include "faultreport.h"
+#include "fieldbinding.h"
+#include "searchspace.h"
+
+#include <QBoxLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTableWidget>
+#include <QTimer>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+namespace field = BracketField;
+
+QPushButton* button(QWidget* parent, const QString& name, const QString& caption)
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    return b;
+}
+
+// A list of sizes as the dialog shows it: comma-separated, unless the comma
+// is the user's decimal separator.
+QString listText(const std::vector<std::string>& sizes)
+{
+    QStringList texts;
+    for (const std::string& size : sizes)
+        texts << fromCore(size);
+    return texts.join(userNumberFormat().decimalSeparator == U',' ? u"; "_s : u", "_s);
+}
+
+QString textOf(const FieldTexts& texts, FieldName control)
+{
+    const auto found = texts.find(control);
+    return found == texts.end() ? QString() : fromCore(found->second);
+}
+
+// The inputs a search does not size: a click on a candidate gives what the
+// dialog showed only while these stand as they were searched with.
+FieldTexts unsearched(FieldTexts texts)
+{
+    for (const FieldName size : searchedSizes)
+        texts.erase(std::string(size));
+    return texts;
+}
+
+const QStringList columns { u"bf1"_s, u"bf2"_s, u"t1"_s, u"t2"_s, u"ts"_s, u"hw"_s, u"hf"_s,
+    u"An (mm²)"_s, u"每米重 (kg/m)"_s, u"控制项"_s, u"应力比"_s };
+
+} // namespace
+
+Optimizer::Optimizer(QWidget* owner)
+    : QDialog(owner)
+    , m_load(new QLabel(this))
+    , m_grid(new QGridLayout)
+    , m_spaceSize(new QLabel(this))
+    , m_start(button(this, u"startButton"_s, u"开始优选"_s))
+    , m_cancel(button(this, u"cancelButton"_s, u"取消"_s))
+    , m_apply(button(this, u"applyButton"_s, u"采用"_s))
+    , m_progress(new QProgressBar(this))
+    , m_status(new QLabel(this))
+    , m_table(new QTableWidget(0, int(columns.size()), this))
+    , m_poll(new QTimer(this))
+{
+    setObjectName(u"Optimizer"_s);
+    setWindowTitle(u"截面优选"_s);
+    m_load->setObjectName(u"loadLabel"_s);
+    m_load->setWordWrap(true);
+
+    // The search space: ranges of widths and depths, lists of plates.
+    auto* space = new QGroupBox(u"搜索范围"_s, this);
+    space->setLayout(m_grid);
+    for (const auto& [column, caption] :
+        { std::pair(1, u"从"_s), std::pair(2, u"到"_s), std::pair(3, u"步长"_s) })
+        m_grid->addWidget(new QLabel(caption, space), 0, column, Qt::AlignCenter);
+    m_bf1 = addRange(u"上翼缘宽 bf1"_s, u"bf1"_s, u"150"_s, u"400"_s, u"10"_s);
+    m_bf2 = addRange(u"下翼缘宽 bf2"_s, u"bf2"_s, u"150"_s, u"400"_s, u"10"_s);
+    const BracketSearchSpace defaults = defaultBracketSearchSpace({});
+    m_t1 = addList(u"上翼缘厚 t1"_s, u"t1"_s, listText(defaults.t1));
+    m_t2 = addList(u"下翼缘厚 t2"_s, u"t2"_s, listText(defaults.t2));
+    m_ts = addList(u"腹板厚 ts"_s, u"ts"_s, listText(defaults.ts));
+    m_hw = addRange(u"腹板高 hw"_s, u"hw"_s, u"500"_s, u"500"_s, u"10"_s);
+    m_hf = addList(u"焊脚尺寸 hf"_s, u"hf"_s, listText(defaults.hf));
+    m_spaceSize->setObjectName(u"spaceSize"_s);
+    m_grid->addWidget(m_spaceSize, m_grid->rowCount(), 0, 1, 5);
+
+    m_progress->setObjectName(u"searchProgress"_s);
+    m_progress->setAccessibleName(u"优选进度"_s);
+    m_progress->setRange(0, 1000);
+    m_progress->setTextVisible(false);
+    m_status->setObjectName(u"searchStatus"_s);
+    m_status->setWordWrap(true);
+    m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    m_table->setObjectName(u"candidateTable"_s);
+    m_table->setAccessibleName(u"满足全部验算的最轻截面"_s);
+    m_table->setHorizontalHeaderLabels(columns);
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 8);
+    connect(m_table, &QTableWidget::cellDoubleClicked, this, &Optimizer::applyCandidate);
+    connect(m_table, &QTableWidget::itemSelectionChanged, this,
+        [this] { m_apply->setEnabled(!searching() && !m_table->selectedItems().isEmpty()); });
+
+    QPushButton* close = button(this, u"closeButton"_s, u"关闭"_s);
+    connect(m_start, &QPushButton::clicked, this, &Optimizer::start);
+    connect(m_cancel, &QPushButton::clicked, this, &Optimizer::cancel);
+    connect(
+        m_apply, &QPushButton::clicked, this, [this] { applyCandidate(m_table->currentRow()); });
+    connect(close, &QPushButton::clicked, this, &QDialog::close);
+    connect(m_poll, &QTimer::timeout, this, &Optimizer::poll);
+    m_poll->setInterval(50);
+
+    auto* running = new QHBoxLayout;
+    running->addWidget(m_start);
+    running->addWidget(m_cancel);
+    running->addWidget(m_progress, 1);
+    auto* closing = new QHBoxLayout;
+    closing->addStretch();
+    closing->addWidget(m_apply);
+    closing->addWidget(close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_load);
+    layout->addWidget(space);
+    layout->addLayout(running);
+    layout->addWidget(m_status);
+    layout->addWidget(m_table, 1);
+    layout->addLayout(closing);
+
+    m_start->setDefault(true);
+    setBusy(false);
+    m_apply->setEnabled(false);
+    showSpaceSize();
+    // Tall enough for the ten rows without scrolling, where the screen allows.
+    const QScreen* shown = owner ? owner->screen() : QGuiApplication::primaryScreen();
+    resize(760, shown ? std::min(780, shown->availableGeometry().height() - 40) : 780);
+}
+
+Optimizer::~Optimizer()
+{
+    m_cancelled = true;
+    if (m_worker.joinable())
+        m_worker.join();
+}
+
+Optimizer::Range Optimizer::addRange(const QString& caption, const QString& id, const QString& from,
+    const QString& to, const QString& step)
+{
+    const int row = m_grid->rowCount();
+    auto* label = new QLabel(caption, this);
+    m_grid->addWidget(label, row, 0);
+    Range range {};
+    int column = 1;
+    for (const auto& [edit, text, part] : { std::tuple(&range.from, from, u"从"_s),
+             std::tuple(&range.to, to, u"到"_s), std::tuple(&range.step, step, u"步长"_s) }) {
+        *edit = new QLineEdit(text, this);
+        (*edit)->setObjectName(id + u'_' + QString::number(column));
+        (*edit)->setAccessibleName(caption + u" "_s + part);
+        connect(*edit, &QLineEdit::textChanged, this, &Optimizer::showSpaceSize);
+        m_grid->addWidget(*edit, row, column++);
+    }
+    label->setBuddy(range.from);
+    m_grid->addWidget(new QLabel(u"mm"_s, this), row, 4);
+    return range;
+}
+
+QLineEdit* Optimizer::addList(const QString& caption, const QString& id, const QString& sizes)
+{
+    const int row = m_grid->rowCount();
+    auto* label = new QLabel(caption, this);
+    auto* edit = new QLineEdit(sizes, this);
+    edit->setObjectName(id);
+    edit->setAccessibleName(caption);
+    label->setBuddy(edit);
+    connect(edit, &QLineEdit::textChanged, this, &Optimizer::showSpaceSize);
+    m_grid->addWidget(label, row, 0);
+    m_grid->addWidget(edit, row, 1, 1, 3);
+    m_grid->addWidget(new QLabel(u"mm"_s, this), row, 4);
+    return edit;
+}
+
+void Optimizer::setBracketWindow(CalculatorWindow* window)
+{
+    m_window = window;
+    if (!window || searching())
+        return;
+    const QString hw = textOf(window->inputTexts(), field::hw);
+    m_hw.from->setText(hw);
+    m_hw.to->setText(hw);
+    showLoad(window->inputTexts());
+}
+
+void Optimizer::showLoad(const FieldTexts& texts)
+{
+    m_load->setText(u"荷载与钢材取自钢牛腿窗口：F = %1 kN，e = %2 m，%3。"_s.arg(
+        textOf(texts, field::F), textOf(texts, field::e), textOf(texts, field::steelGrade)));
+}
+
+std::optional<BracketSearchSpace> Optimizer::readSpace(QString& problem) const
+{
+    const NumberFormat format = userNumberFormat();
+    BracketSearchSpace space;
+    const auto read
+        = [&](std::vector<std::string>& sizes, const QString& caption, const SizesRead& sizesRead) {
+              if (sizesRead.sizes.empty() && problem.isEmpty())
+                  problem = caption + u"："_s + fromCore(sizesRead.problem);
+              sizes = sizesRead.sizes;
+          };
+    const auto range = [&](const Range& r) {
+        return sizesInRange(
+            toCore(r.from->text()), toCore(r.to->text()), toCore(r.step->text()), format);
+    };
+    const auto list
+        = [&](const QLineEdit* edit) { return sizesInList(toCore(edit->text()), format); };
+    read(space.bf1, u"上翼缘宽 bf1"_s, range(m_bf1));
+    read(space.bf2, u"下翼缘宽 bf2"_s, range(m_bf2));
+    read(space.t1, u"上翼缘厚 t1"_s, list(m_t1));
+    read(space.t2, u"下翼缘厚 t2"_s, list(m_t2));
+    read(space.ts, u"腹板厚 ts"_s, list(m_ts));
+    read(space.hw, u"腹板高 hw"_s, range(m_hw));
+    read(space.hf, u"焊脚尺寸 hf"_s, list(m_hf));
+    if (!problem.isEmpty())
+        return std::nullopt;
+    if (const std::optional<std::string> tooLarge = searchSpaceProblem(space)) {
+        problem = fromCore(*tooLarge);
+        return std::nullopt;
+    }
+    return space;
+}
+
+void Optimizer::showSpaceSize()
+{
+    QString problem;
+    const std::optional<BracketSearchSpace> space = readSpace(problem);
+    m_spaceSize->setText(space ? u"共 %1 个截面。"_s.arg(space->size()) : problem);
+    m_start->setEnabled(space && !searching());
+}
+
+void Optimizer::setBusy(bool busy)
+{
+    m_start->setEnabled(!busy);
+    m_cancel->setEnabled(busy);
+    m_apply->setEnabled(!busy && !m_table->selectedItems().isEmpty());
+    for (QLineEdit* edit : findChildren<QLineEdit*>())
+        edit->setReadOnly(busy);
+}
+
+void Optimizer::start()
+{
+    if (searching())
+        return;
+    if (!m_window) {
+        m_status->setText(u"钢牛腿窗口已关闭：请先打开钢牛腿受力计算。"_s);
+        return;
+    }
+    QString problem;
+    const std::optional<BracketSearchSpace> space = readSpace(problem);
+    if (!space) {
+        m_status->setText(problem);
+        return;
+    }
+    m_searched = m_window->inputTexts();
+    m_format = userNumberFormat();
+    showLoad(m_searched);
+    m_table->setRowCount(0);
+    m_status->setText(u"正在优选 %1 个截面…"_s.arg(space->size()));
+    m_progress->setValue(0);
+    m_cancelled = false;
+    m_done = false;
+    m_fraction = 0;
+    setBusy(true);
+    m_worker = std::thread([this, space = *space, texts = m_searched, format = m_format] {
+        m_found = searchLightestBracket(
+            texts, space, format, { .cancel = &m_cancelled, .progress = &m_fraction });
+        m_done = true;
+    });
+    m_poll->start();
+}
+
+void Optimizer::cancel()
+{
+    if (!searching())
+        return;
+    // The search looks at the flag every few thousand sections; joining
+    // here keeps the dialog's state simple and costs a few milliseconds.
+    m_cancelled = true;
+    m_worker.join();
+    m_poll->stop();
+    setBusy(false);
+    m_progress->setValue(0);
+    m_status->setText(u"已取消。"_s);
+}
+
+void Optimizer::poll()
+{
+    m_progress->setValue(int(m_fraction.load() * 1000));
+    if (!m_done)
+        return;
+    m_worker.join();
+    m_poll->stop();
+    setBusy(false);
+    showFound();
+}
+
+void Optimizer::showFound()
+{
+    const CheckTable checks = bracketDesignChecks();
+    m_progress->setValue(1000);
+    if (m_found.fault) {
+        const FieldFacts* facts = findField(bracketFields(), m_found.fault->field);
+        const QString caption
+            = facts ? fromCore(facts->caption).simplified() : fromCore(m_found.fault->field);
+        m_status->setText(u"钢牛腿窗口的输入不能计算："_s + faultMessage(*m_found.fault, caption));
+        return;
+    }
+    if (m_found.best.empty()) {
+        m_status->setText(m_found.mostFailed
+                ? u"搜索范围内没有满足全部验算的截面。最常不满足的是“%1”。"_s.arg(
+                    fromCore(checks[*m_found.mostFailed].caption))
+                : u"搜索范围内没有满足全部验算的截面。"_s);
+        return;
+    }
+    m_status->setText(u"在 %1 个截面中，以下 %2 个满足全部验算，按净截面面积 An 由小到大排列"
+                      u"（An 相同者按应力比、腹板高）。双击一行或点击“采用”，将其写入钢牛腿窗口。"_s
+                          .arg(m_found.candidates)
+                          .arg(m_found.best.size()));
+    m_table->setRowCount(int(m_found.best.size()));
+    for (int row = 0; row < m_table->rowCount(); ++row) {
+        const BracketCandidate& candidate = m_found.best[std::size_t(row)];
+        QStringList texts;
+        for (const std::string& size : candidate.sizes)
+            texts << fromCore(size);
+        texts << fromCore(candidate.areaText) << fromCore(candidate.weightText)
+              << fromCore(checks[candidate.governing].caption) << fromCore(candidate.ratioText);
+        for (int column = 0; column < texts.size(); ++column) {
+            auto* item = new QTableWidgetItem(texts[column]);
+            if (column < 9 || column == 10)
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            m_table->setItem(row, column, item);
+        }
+    }
+    m_table->selectRow(0);
+}
+
+void Optimizer::applyCandidate(int row)
+{
+    if (searching() || row < 0 || std::size_t(row) >= m_found.best.size()
+        || m_table->rowCount() == 0)
+        return;
+    if (!m_window) {
+        m_status->setText(u"钢牛腿窗口已关闭：请先打开钢牛腿受力计算。"_s);
+        return;
+    }
+    if (unsearched(m_window->inputTexts()) != unsearched(m_searched)) {
+        m_status->setText(u"钢牛腿窗口的荷载、偏心距或钢材已不是优选时的取值：请重新优选。"_s);
+        return;
+    }
+    const BracketCandidate& candidate = m_found.best[std::size_t(row)];
+    for (std::size_t n = 0; n < searchedSizes.size(); ++n)
+        if (auto* edit = m_window->findChild<QLineEdit*>(fromCore(searchedSizes[n])))
+            edit->setText(fromCore(candidate.sizes[n]));
+    if (auto* confirm
+        = m_window->findChild<QPushButton*>(fromCore(m_window->calculator().confirmButton)))
+        confirm->click();
+}

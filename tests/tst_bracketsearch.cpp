@@ -1,0 +1,258 @@
+// The lightest bracket: the screened, area-ordered search against brute
+// force (a click on every section of the space), and its cancelling.
+
+#include "bracketcalculation.h"
+#include "bracketfields.h"
+#include "bracketsearch.h"
+#include "bracketverdicts.h"
+#include "searchspace.h"
+
+#include <QtTest>
+
+#include <chrono>
+#include <future>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+using Texts = std::vector<std::string>;
+
+FieldTexts windowWith(const QString& F, const QString& e, const QString& grade)
+{
+    FieldTexts window = designTimeTexts(bracketFields());
+    window[std::string(BracketField::F)] = F.toStdString();
+    window[std::string(BracketField::e)] = e.toStdString();
+    window[std::string(BracketField::steelGrade)] = grade.toStdString();
+    return window;
+}
+
+Texts split(const QString& list)
+{
+    Texts texts;
+    for (const QString& text : list.split(u' '))
+        texts.push_back(text.toStdString());
+    return texts;
+}
+
+// Every section of the space judged by a click: the ten best that pass, and
+// how often each row was not met.
+std::pair<std::vector<BracketCandidate>, std::vector<std::size_t>> bruteForce(
+    const FieldTexts& window, const BracketSearchSpace& space)
+{
+    std::vector<BracketCandidate> passing;
+    std::vector<std::size_t> notMet(bracketDesignChecks().size());
+    for (const auto& bf1 : space.bf1)
+        for (const auto& bf2 : space.bf2)
+            for (const auto& t1 : space.t1)
+                for (const auto& t2 : space.t2)
+                    for (const auto& ts : space.ts)
+                        for (const auto& hw : space.hw) {
+                            // Each plate set with its smallest leg that passes:
+                            // the spaces list the legs from the smallest.
+                            bool welded = false;
+                            for (const auto& hf : space.hf) {
+                                const std::array<std::string, 7> sizes { bf1, bf2, t1, t2, ts, hw,
+                                    hf };
+                                const auto found
+                                    = judgeBracketCandidate(window, sizes, NumberFormat {});
+                                if (found && !welded)
+                                    passing.push_back(*found);
+                                welded = welded || found;
+                                FieldTexts texts = window;
+                                for (std::size_t n = 0; n < sizes.size(); ++n)
+                                    texts[std::string(searchedSizes[n])] = sizes[n];
+                                if (!calculateBracket(texts, NumberFormat {}))
+                                    for (std::size_t row = 0; const auto& check :
+                                         judgeBracket(texts, NumberFormat {}).checks)
+                                        notMet[row++] += check.verdict != Verdict::Met;
+                            }
+                        }
+    std::sort(passing.begin(), passing.end(),
+        [](const BracketCandidate& a, const BracketCandidate& b) { return a.before(b); });
+    passing.resize(std::min<std::size_t>(passing.size(), 10));
+    return { passing, notMet };
+}
+
+QString shown(const BracketCandidate& candidate)
+{
+    QStringList sizes;
+    for (const std::string& size : candidate.sizes)
+        sizes << QString::fromStdString(size);
+    return sizes.join(u' ') + u" An "_s + QString::fromStdString(candidate.areaText) + u" 控制 "_s
+        + QString::number(candidate.governing) + u' ' + QString::fromStdString(candidate.ratioText);
+}
+
+} // namespace
+
+class BracketSearchTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void sameTenAsBruteForce_data();
+    void sameTenAsBruteForce();
+    void sizesAsWritten_data();
+    void sizesAsWritten();
+    void faultyLoadStopsTheSearch();
+    void cancelStopsWithin100ms();
+};
+
+void BracketSearchTest::sameTenAsBruteForce_data()
+{
+    QTest::addColumn<QString>("F");
+    QTest::addColumn<QString>("e");
+    QTest::addColumn<QString>("grade");
+    QTest::addColumn<QStringList>("space"); // bf1, bf2, t1, t2, ts, hw, hf
+    QTest::addColumn<int>("threads");
+    QTest::addColumn<int>("mostFailed"); // -1 when sections pass
+
+    // The window's load; the plates either side of the stress limits.
+    QTest::newRow("defaults") << "400"
+                              << ".45"
+                              << "Q235B"
+                              << QStringList { "150 200 250 300 350 400", "150 200 250 300 350 400",
+                                     "8 10 12 14 16 20", "8 10 12 14 16 20", "6 8 10 12", "500",
+                                     "6 8 10" }
+                              << 2 << -1;
+    // A short heavy load: the web and the fillet govern, over three depths.
+    QTest::newRow("short heavy load")
+        << "1050"
+        << "0.08"
+        << "Q355B"
+        << QStringList { "150 200 250", "150 200 250", "8 12 16", "8 12 16 20", "12 14 16 18 20",
+               "400 500 600", "6 8 10 12 14 16" }
+        << 1 << -1;
+    // Uplift turns the couple round; half-millimetre plates, a full-width digit.
+    QTest::newRow("uplift, odd plates")
+        << "-300"
+        << "0.4"
+        << "Q345"
+        << QStringList { "160 190 220 250 280", "160 200 240 280", "9.5 12.5 16 22 28",
+               "9.5 12.5 16 22", "7 9.5 11", "450 ５00", "6 7 8" }
+        << 3 << -1;
+    // No fillet of 6 mm carries 1000 kN on a 500 mm web.
+    QTest::newRow("no candidate") << "1000"
+                                  << "0.05"
+                                  << "Q235B"
+                                  << QStringList { "200 300", "200 300", "16 20", "16 20", "18 20",
+                                         "500", "6" }
+                                  << 2 << 5;
+}
+
+void BracketSearchTest::sameTenAsBruteForce()
+{
+    QFETCH(QString, F);
+    QFETCH(QString, e);
+    QFETCH(QString, grade);
+    QFETCH(QStringList, space);
+    QFETCH(int, threads);
+    QFETCH(int, mostFailed);
+
+    const FieldTexts window = windowWith(F, e, grade);
+    const BracketSearchSpace sizes { split(space[0]), split(space[1]), split(space[2]),
+        split(space[3]), split(space[4]), split(space[5]), split(space[6]) };
+    const auto [expected, notMet] = bruteForce(window, sizes);
+    const BracketSearch found
+        = searchLightestBracket(window, sizes, NumberFormat {}, { .threads = unsigned(threads) });
+
+    QCOMPARE(found.candidates, sizes.size());
+    QStringList got, want;
+    for (const BracketCandidate& candidate : found.best)
+        got << shown(candidate);
+    for (const BracketCandidate& candidate : expected)
+        want << shown(candidate);
+    QCOMPARE(got, want);
+    for (std::size_t n = 0; n < expected.size(); ++n)
+        QCOMPARE(std::bit_cast<std::uint64_t>(found.best[n].area),
+            std::bit_cast<std::uint64_t>(expected[n].area));
+
+    if (mostFailed < 0) {
+        QCOMPARE(found.best.size(), std::size_t(10));
+        QVERIFY(!found.mostFailed);
+        return;
+    }
+    QVERIFY(found.best.empty());
+    QCOMPARE(std::max_element(notMet.begin(), notMet.end()) - notMet.begin(), mostFailed);
+    QVERIFY(found.mostFailed);
+    QCOMPARE(int(*found.mostFailed), mostFailed);
+}
+
+void BracketSearchTest::sizesAsWritten_data()
+{
+    QTest::addColumn<QString>("written"); // "from:to:step" or a list
+    QTest::addColumn<QChar>("separator");
+    QTest::addColumn<QString>("sizes"); // or the problem
+
+    QTest::newRow("widths") << "150:400:50" << QChar(u'.') << "150 200 250 300 350 400";
+    QTest::newRow("decimal step reaches the end") << "0.1:0.3:0.1" << QChar(u'.') << "0.1 0.2 0.3";
+    QTest::newRow("one size") << "500:500:10" << QChar(u'.') << "500";
+    QTest::newRow("full-width, comma decimals")
+        << "１２,5:14:0,5" << QChar(u',') << "12,5 13 13,5 14";
+    QTest::newRow("backwards") << "400:150:10" << QChar(u'.') << "范围的终值“150”小于始值“400”。";
+    QTest::newRow("no step") << "150:400:0" << QChar(u'.') << "步长“0”不是大于零的数。";
+    QTest::newRow("too many") << "1:20000:1" << QChar(u'.') << "范围内的尺寸多于一万个。";
+    QTest::newRow("thicknesses") << "6, 8，10、12；14  16;" << QChar(u'.') << "6 8 10 12 14 16";
+    QTest::newRow("comma decimals") << "12,5 14、１６" << QChar(u',') << "12,5 14 １６";
+    QTest::newRow("not a size") << "6 8 -10" << QChar(u'.') << "“-10”不是大于零的尺寸。";
+    QTest::newRow("empty") << " ，" << QChar(u'.') << "没有尺寸。";
+}
+
+void BracketSearchTest::sizesAsWritten()
+{
+    QFETCH(QString, written);
+    QFETCH(QChar, separator);
+    QFETCH(QString, sizes);
+
+    const NumberFormat format { char32_t(separator.unicode()) };
+    const QStringList range = written.split(u':');
+    const SizesRead read = range.size() == 3 ? sizesInRange(range[0].toStdString(),
+                               range[1].toStdString(), range[2].toStdString(), format)
+                                             : sizesInList(written.toStdString(), format);
+    QStringList got;
+    for (const std::string& size : read.sizes)
+        got << QString::fromStdString(size);
+    QCOMPARE(read.sizes.empty() ? QString::fromStdString(read.problem) : got.join(u' '), sizes);
+}
+
+void BracketSearchTest::faultyLoadStopsTheSearch()
+{
+    const FieldTexts window = windowWith(u"四百"_s, ".45", "Q235B");
+    const BracketSearch found
+        = searchLightestBracket(window, defaultBracketSearchSpace(window), NumberFormat {});
+    QVERIFY(found.fault);
+    QCOMPARE(found.fault->field, std::string(BracketField::F));
+    QVERIFY(found.best.empty());
+
+    BracketSearchSpace huge = defaultBracketSearchSpace(window);
+    huge.hw = split("400 450 500 550 600 650 700");
+    QCOMPARE(QString::fromStdString(searchSpaceProblem(huge).value_or("")),
+        u"搜索范围的截面多于 5000 万个：请缩小范围或加大步长。"_s);
+    QVERIFY(!searchSpaceProblem(defaultBracketSearchSpace(window)));
+}
+
+void BracketSearchTest::cancelStopsWithin100ms()
+{
+    using namespace std::chrono;
+    const FieldTexts window = windowWith("1050", "0.08", "Q235B");
+    BracketSearchSpace space = defaultBracketSearchSpace(window);
+    space.hw = split("350 450 550 650");
+    for (const int delay : { 0, 20, 100 }) {
+        std::atomic<bool> cancel = false;
+        std::atomic<double> progress = 0;
+        auto search = std::async(std::launch::async, [&] {
+            return searchLightestBracket(window, space, NumberFormat {},
+                { .threads = 2, .cancel = &cancel, .progress = &progress });
+        });
+        std::this_thread::sleep_for(milliseconds(delay));
+        const auto asked = steady_clock::now();
+        cancel = true;
+        const BracketSearch stopped = search.get();
+        const auto took = duration_cast<milliseconds>(steady_clock::now() - asked).count();
+        QVERIFY2(took < 100, qPrintable(u"取消后 %1 ms"_s.arg(took)));
+        QVERIFY(stopped.cancelled);
+        QVERIFY(progress < 1);
+    }
+}
+
+QTEST_APPLESS_MAIN(BracketSearchTest)
+#include "tst_bracketsearch.moc"

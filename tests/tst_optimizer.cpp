@@ -1,0 +1,200 @@
+// 截面优选 in the frame: opened by its command, it searches the bracket
+// window's load; 采用 puts each candidate in the window with every verdict
+// met; a space without a passing section names the row failed most often;
+// 取消 stops at once.
+
+#include "bracketfields.h"
+#include "bracketsearch.h"
+#include "bracketverdicts.h"
+#include "calculatorwindow.h"
+#include "mdiform1.h"
+#include "optimizer.h"
+#include "searchspace.h"
+#include "uitest.h"
+#include "verdictwindow.h"
+
+#include <QAction>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+class TestOptimizer : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { prepareTestApplication(); }
+    void init();
+    void cleanup() { m_frame.reset(); }
+
+    void appliedCandidatesPass_data();
+    void appliedCandidatesPass();
+    void cancelStopsAtOnce();
+    void changedLoadIsNotApplied();
+
+private:
+    CalculatorWindow* bracket() const { return m_frame->calculatorWindow("bracket"); }
+    void set(QWidget* in, const QString& name, const QString& text)
+    {
+        QLineEdit* edit = in->findChild<QLineEdit*>(name);
+        QVERIFY2(edit, qPrintable(name));
+        edit->setText(text);
+    }
+    QString status() const
+    {
+        return m_frame->optimizer()->findChild<QLabel*>(u"searchStatus"_s)->text();
+    }
+    void search()
+    {
+        QTest::mouseClick(
+            m_frame->optimizer()->findChild<QPushButton*>(u"startButton"_s), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!m_frame->optimizer()->searching(), 20000);
+    }
+
+    std::unique_ptr<MDIForm1> m_frame;
+};
+
+void TestOptimizer::init()
+{
+    m_frame = std::make_unique<MDIForm1>();
+    m_frame->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_frame.get()));
+    // Ctrl+F, with the bracket window not yet shown.
+    QTest::keyClick(m_frame.get(), Qt::Key_F, Qt::ControlModifier);
+    QVERIFY(m_frame->optimizer());
+    QTRY_VERIFY(m_frame->optimizer()->isVisible());
+    QVERIFY(bracket()->isVisible());
+    QCOMPARE(m_frame->findChild<QAction*>(u"menuOptimize"_s)->text(), u"截面优选…"_s);
+}
+
+void TestOptimizer::appliedCandidatesPass_data()
+{
+    QTest::addColumn<QString>("F");
+    QTest::addColumn<QString>("e");
+    QTest::addColumn<QString>("hw"); // the window's; the range is the window's alone
+    QTest::addColumn<QStringList>("lists"); // t1, t2, ts, hf
+    QTest::addColumn<QString>("noneBecause"); // the row failed most often, or empty
+
+    QTest::newRow("window's load")
+        << "400"
+        << ".45"
+        << "500" << QStringList { "8 10 12 14 16", "8 10 12 14 16", "8 10 12", "6 8 10" } << "";
+    QTest::newRow("short heavy load")
+        << "1050"
+        << "0.08"
+        << "600" << QStringList { "8 12 16", "8 12 16 20", "14 16 18 20", "8 10 12 14" } << "";
+    QTest::newRow("too heavy") << "3000"
+                               << "0.45"
+                               << "500" << QStringList { "8 10", "8 10", "8 10", "6 8" }
+                               << "下翼缘外边的正应力";
+}
+
+void TestOptimizer::appliedCandidatesPass()
+{
+    QFETCH(QString, F);
+    QFETCH(QString, e);
+    QFETCH(QString, hw);
+    QFETCH(QStringList, lists);
+    QFETCH(QString, noneBecause);
+
+    Optimizer* optimizer = m_frame->optimizer();
+    set(bracket(), u"Text7"_s, F);
+    set(bracket(), u"Text8"_s, e);
+    set(bracket(), u"Text6"_s, hw);
+    // The window's hw becomes the range's when the command is chosen again.
+    m_frame->findChild<QAction*>(u"menuOptimize"_s)->trigger();
+    QCOMPARE(optimizer->findChild<QLineEdit*>(u"hw_1"_s)->text(), hw);
+    QCOMPARE(optimizer->findChild<QLineEdit*>(u"hw_2"_s)->text(), hw);
+    set(optimizer, u"bf1_1"_s, u"150"_s);
+    set(optimizer, u"bf1_3"_s, u"50"_s);
+    set(optimizer, u"bf2_3"_s, u"50"_s);
+    const QStringList names { u"t1"_s, u"t2"_s, u"ts"_s, u"hf"_s };
+    for (int n = 0; n < names.size(); ++n)
+        set(optimizer, names[n], lists[n]);
+    search();
+
+    QTableWidget* table = optimizer->candidateTable();
+    if (!noneBecause.isEmpty()) {
+        QCOMPARE(table->rowCount(), 0);
+        QVERIFY2(status().contains(u'“' + noneBecause + u'”'), qPrintable(status()));
+        return;
+    }
+    QCOMPARE(table->rowCount(), 10);
+    const std::size_t checks = bracketDesignChecks().size();
+    for (int row = 0; row < table->rowCount(); ++row) {
+        const BracketCandidate& candidate = optimizer->lastSearch().best[std::size_t(row)];
+        QCOMPARE(table->item(row, 7)->text(), QString::fromStdString(candidate.areaText));
+        if (row % 2)
+            optimizer->applyCandidate(row);
+        else {
+            const QPoint cell = table->visualRect(table->model()->index(row, 0)).center();
+            QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell);
+            QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell);
+        }
+        for (std::size_t n = 0; n < searchedSizes.size(); ++n)
+            QCOMPARE(
+                bracket()->findChild<QLineEdit*>(QString::fromLatin1(searchedSizes[n]))->text(),
+                table->item(row, int(n))->text());
+        QCOMPARE(
+            bracket()->findChild<QLineEdit*>(u"Text15"_s)->text(), table->item(row, 7)->text());
+        QWidget* verdicts = bracket()->verdictWindow();
+        QVERIFY(verdicts);
+        for (std::size_t check = 0; check < checks; ++check)
+            QCOMPARE(
+                verdicts->findChild<QLabel*>(u"Label%1"_s.arg(check + 7))->text(), u"满足要求"_s);
+    }
+    // Each click is a trial.
+    QCOMPARE(m_frame->trials("bracket").size(), 10);
+}
+
+void TestOptimizer::cancelStopsAtOnce()
+{
+    Optimizer* optimizer = m_frame->optimizer();
+    set(bracket(), u"Text7"_s, u"1050"_s);
+    set(bracket(), u"Text8"_s, u"0.08"_s);
+    set(optimizer, u"hw_1"_s, u"350"_s);
+    set(optimizer, u"hw_2"_s, u"650"_s);
+    set(optimizer, u"hw_3"_s, u"100"_s);
+    QTest::mouseClick(optimizer->findChild<QPushButton*>(u"startButton"_s), Qt::LeftButton);
+    QVERIFY(optimizer->searching());
+    QTest::qWait(30);
+    QElapsedTimer clock;
+    clock.start();
+    QTest::mouseClick(optimizer->findChild<QPushButton*>(u"cancelButton"_s), Qt::LeftButton);
+    QVERIFY(!optimizer->searching());
+    QVERIFY2(clock.elapsed() < 100, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(status(), u"已取消。"_s);
+    QVERIFY(optimizer->findChild<QPushButton*>(u"startButton"_s)->isEnabled());
+    QCOMPARE(optimizer->candidateTable()->rowCount(), 0);
+}
+
+void TestOptimizer::changedLoadIsNotApplied()
+{
+    Optimizer* optimizer = m_frame->optimizer();
+    set(optimizer, u"bf1_3"_s, u"50"_s);
+    set(optimizer, u"bf2_3"_s, u"50"_s);
+    set(optimizer, u"t1"_s, u"10 12 14"_s);
+    set(optimizer, u"t2"_s, u"10 12 14"_s);
+    search();
+    QCOMPARE(optimizer->candidateTable()->rowCount(), 10);
+    set(bracket(), u"Text7"_s, u"450"_s);
+    const QString before = bracket()->findChild<QLineEdit*>(u"Text1"_s)->text();
+    optimizer->applyCandidate(3);
+    QCOMPARE(bracket()->findChild<QLineEdit*>(u"Text1"_s)->text(), before);
+    QVERIFY2(status().contains(u"请重新优选"_s), qPrintable(status()));
+    QCOMPARE(m_frame->trials("bracket").size(), 0);
+
+    // A load that is no number is named before anything is searched.
+    set(bracket(), u"Text7"_s, u"四百"_s);
+    search();
+    QVERIFY2(status().contains(u"“四百”不是有效的数字"_s), qPrintable(status()));
+}
+
+QTEST_MAIN(TestOptimizer)
+#include "tst_optimizer.moc"
