@@ -10,6 +10,7 @@
 #include "bracketverdicts.h"
 #include "fieldpairs.h"
 #include "steelgrade.h"
+#include "verdictsigns.h"
 
 #include <QTest>
 
@@ -419,12 +420,7 @@ void TestBracketCalculation::judgement()
     QVERIFY(!calculateBracket(fields, point));
     const Verdicts judged = judgeBracket(fields, point);
     QVERIFY(!judged.fault);
-    QString seen;
-    for (const JudgedCheck& check : judged.checks)
-        seen += check.verdict == Verdict::Met  ? u'+'
-            : check.verdict == Verdict::NotMet ? u'-'
-                                               : u'?';
-    QCOMPARE(seen, QString(verdicts).remove(u' '));
+    QCOMPARE(verdictSigns(judged), QString(verdicts).remove(u' '));
     const JudgedCheck& check = judged.checks[std::size_t(row - 1)];
     QCOMPARE(QString::fromStdString(check.value), value);
     QCOMPARE(QString::fromStdString(check.limit), limit);

@@ -6,6 +6,7 @@
 #include "sectioncalculation.h"
 #include "sectionchecks.h"
 #include "sectionfields.h"
+#include "verdictsigns.h"
 
 #include <QTest>
 
@@ -247,13 +248,7 @@ void TestSectionCalculation::memberChecks()
     QVERIFY(!calculateSection(fields, point));
     const Verdicts judged = judgeSection(fields, point);
     QVERIFY(!judged.fault);
-    QString seen;
-    for (const JudgedCheck& check : judged.checks)
-        seen += check.verdict == Verdict::Met     ? u'+'
-            : check.verdict == Verdict::NotMet    ? u'-'
-            : check.verdict == Verdict::NotJudged ? u'?'
-                                                  : u'n';
-    QCOMPARE(seen, verdicts);
+    QCOMPARE(verdictSigns(judged), verdicts);
     const JudgedCheck& check = judged.checks[std::size_t(row - 1)];
     QCOMPARE(QString::fromStdString(check.value), value);
     QCOMPARE(QString::fromStdString(check.limit), limit);
