@@ -34,5 +34,6 @@ CalculatorEntry bracketCalculator()
         .exitButton = "Command2",
         .trialResults = trialResults,
         .pictures = pictures,
+        .spokenName = bracketSpokenName,
     };
 }

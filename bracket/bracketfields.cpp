@@ -297,3 +297,25 @@ FieldTable bracketFields()
 {
     return facts;
 }
+
+std::string bracketSpokenName(const FieldFacts& facts)
+{
+    switch (facts.role) {
+    case FieldRole::Information:
+        return std::string(facts.caption);
+    case FieldRole::Result:
+        return std::string(facts.name) + std::string(facts.symbol);
+    case FieldRole::Input:
+        break;
+    }
+    std::string name = captionOnOneLine(facts.caption);
+    for (bool chopped = true; chopped;) {
+        chopped = false;
+        for (const std::string_view end : { "=", "：", ":" })
+            if (name.ends_with(end)) {
+                name.erase(name.size() - end.size());
+                chopped = true;
+            }
+    }
+    return name;
+}

@@ -62,3 +62,9 @@ inline constexpr std::array<FieldName, 20> results { M, V, An, y, S, a, In, Wn1,
 // name, captions, unit, role and design-time text, in the order of the
 // controls' names.
 FieldTable bracketFields();
+
+// A field as the window names it to a screen reader and in a fault report:
+// an input by its caption on one line without the trailing "=" or "：", a
+// result by its name and symbol ("净截面的上抵抗矩Wn1"), the information
+// fields by their captions as they stand.
+std::string bracketSpokenName(const FieldFacts& facts);

@@ -37,25 +37,9 @@ QLabel* caption(QWidget* parent, const QString& name, const QString& text, QRect
 
 namespace field = BracketField;
 
-// What a screen reader says for an input, and what a fault report quotes:
-// its caption on one line, without the trailing "=" or "：".
-QString spokenName(const QString& text)
-{
-    QString name = text.simplified();
-    while (name.endsWith(u'=') || name.endsWith(u'：') || name.endsWith(u':'))
-        name.chop(1);
-    return name;
-}
-
 const FieldFacts& factsOf(FieldName control)
 {
     return *findField(bracketFields(), control);
-}
-
-// A result is announced by its name and symbol: "净截面的上抵抗矩Wn1".
-QString resultName(const FieldFacts& facts)
-{
-    return fromCore(facts.name) + fromCore(facts.symbol);
 }
 
 FieldDrawing::Label labelOf(
@@ -280,10 +264,7 @@ void Form1::placeInputs(QWidget* frame, std::span<const FieldDrawing> rows)
 {
     for (const FieldDrawing& row : rows) {
         const FieldFacts& facts = factsOf(row.field);
-        // Information is announced by its caption as it stands.
-        const QString caption = fromCore(facts.caption);
-        placeFieldRow(frame, facts, row,
-            facts.role == FieldRole::Information ? caption : spokenName(caption));
+        placeFieldRow(frame, facts, row, fromCore(bracketSpokenName(facts)));
     }
 }
 
@@ -325,7 +306,8 @@ void Form1::placeResults(QWidget* frame, std::span<const FieldDrawing> rows)
 {
     for (const FieldDrawing& row : rows) {
         const FieldFacts& facts = factsOf(row.field);
-        const PlacedRow placed = placeFieldRow(frame, facts, row, resultName(facts));
+        const PlacedRow placed
+            = placeFieldRow(frame, facts, row, fromCore(bracketSpokenName(facts)));
         if (row.field == field::In) {
             placed.formula->setToolTip(inertiaHint);
             placed.formula->setAccessibleDescription(inertiaHint);

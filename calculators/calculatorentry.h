@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 // A calculator as the program knows it: what every part that serves all
@@ -37,6 +38,9 @@ struct CalculatorEntry {
     // between trials.
     std::span<const std::string_view> trialResults = {};
     std::span<const WindowPicture> pictures = {};
+    // A field as the window names it to a screen reader and in a fault
+    // report: "上置翼缘宽bf1", "净截面的上抵抗矩Wn1".
+    std::string (*spokenName)(const FieldFacts& facts) = nullptr;
 };
 
 // The program's calculators, or some of them, in the frame's menu order.

@@ -20,29 +20,6 @@ CommandOutput malformed(std::size_t line, std::size_t column, const std::string&
 
 } // namespace
 
-std::string reportedName(const FieldFacts& facts)
-{
-    if (facts.role == FieldRole::Result)
-        return std::string(facts.name) + std::string(facts.symbol);
-    std::string caption;
-    bool space = false;
-    for (const char c : facts.caption) {
-        const bool blank = c == ' ' || c == '\n' || c == '\r' || c == '\t';
-        if (blank && !caption.empty())
-            space = true;
-        else if (!blank) {
-            if (space)
-                caption += ' ';
-            caption += c;
-            space = false;
-        }
-    }
-    for (const std::string_view end : { "=", "：", ":" })
-        while (caption.ends_with(end))
-            caption.erase(caption.size() - end.size());
-    return caption;
-}
-
 CommandOutput checkTable(
     const CalculatorEntry& calculator, std::string_view csv, const FaultWords& faultWords)
 {
@@ -124,7 +101,8 @@ CommandOutput checkTable(
         std::string faultText;
         if (fault) {
             const FieldFacts* facts = findField(fields, fault->field);
-            faultText = faultWords(*fault, facts ? reportedName(*facts) : fault->field);
+            faultText = faultWords(*fault,
+                facts && calculator.spokenName ? calculator.spokenName(*facts) : fault->field);
         }
         line.push_back(faultText);
         output.out += csvRecord(line);

@@ -20,10 +20,6 @@ struct CommandOutput {
 // caption a screen reader speaks.
 using FaultWords = std::function<std::string(const Fault& fault, const std::string& caption)>;
 
-// The field's name as a report of its fault gives it: an input by its
-// caption on one line without a trailing "=", a result by name and symbol.
-std::string reportedName(const FieldFacts& facts);
-
 // The first record names the inputs by their ids; an input no column names
 // keeps its design-time text. The output is UTF-8 with a byte order mark,
 // comma-separated: the inputs, the results, one column a verdict row, then

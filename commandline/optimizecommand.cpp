@@ -76,7 +76,8 @@ CommandOutput optimizeBracket(
     const BracketSearch found = searchLightestBracket(window, space, format);
     if (found.fault) {
         const FieldFacts* facts = findField(fields, found.fault->field);
-        return wrong(faultWords(*found.fault, facts ? reportedName(*facts) : found.fault->field));
+        return wrong(
+            faultWords(*found.fault, facts ? bracketSpokenName(*facts) : found.fault->field));
     }
     CommandOutput output;
     output.out = std::string(utf8ByteOrderMark)

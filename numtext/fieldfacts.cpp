@@ -37,3 +37,20 @@ std::string typedUnit(std::string_view printed)
             unit.replace(at, from.size(), to);
     return unit;
 }
+
+std::string captionOnOneLine(std::string_view caption)
+{
+    std::string line;
+    bool blank = false;
+    for (const char c : caption) {
+        if (c == ' ' || c == '\n' || c == '\r' || c == '\t')
+            blank = !line.empty();
+        else {
+            if (blank)
+                line += ' ';
+            line += c;
+            blank = false;
+        }
+    }
+    return line;
+}

@@ -3,6 +3,7 @@
 #include "fieldsheet.h"
 
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -46,6 +47,10 @@ std::vector<FieldName> fieldsWith(FieldTable table, FieldRole role);
 // typed into (its line edits), without the choices from a list.
 enum class FieldControls { All, Typed };
 FieldTexts designTimeTexts(FieldTable table, FieldControls controls = FieldControls::All);
+
+// A caption on one line: its blanks and line breaks run together into one
+// space, none at either end.
+std::string captionOnOneLine(std::string_view caption);
 
 // A unit as typed on a plain keyboard, as the bracket window's unit labels
 // show it: "kN.m", "mm2", "N/mm2".

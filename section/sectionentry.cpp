@@ -31,5 +31,6 @@ CalculatorEntry sectionCalculator()
         .exitButton = "Command1",
         .trialResults = trialResults,
         .pictures = pictures,
+        .spokenName = sectionSpokenName,
     };
 }

@@ -217,3 +217,8 @@ FieldTable sectionFields()
 {
     return facts;
 }
+
+std::string sectionSpokenName(const FieldFacts& facts)
+{
+    return captionOnOneLine(facts.caption);
+}

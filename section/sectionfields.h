@@ -39,3 +39,7 @@ inline constexpr FieldName Gsum = "Text22"; // weight of all pieces, kg
 // Every field of the I-section window: its symbol, name, caption, unit, role
 // and design-time text, in the window's reading order.
 FieldTable sectionFields();
+
+// A field as the window names it to a screen reader and in a fault report:
+// its caption on one line ("弹性设计最大应力 σe").
+std::string sectionSpokenName(const FieldFacts& facts);

@@ -112,9 +112,8 @@ void SectionForm::placeDataFrame()
     QWidget* previous = nullptr;
     for (const FieldDrawing& row : drawing) {
         const FieldFacts& facts = *findField(sectionFields(), row.field);
-        // Read as the caption says it, its blanks run together.
-        const QString name = fromCore(facts.caption).simplified();
-        QLineEdit* field = placeFieldRow(frame, facts, row, name).field;
+        QLineEdit* field
+            = placeFieldRow(frame, facts, row, fromCore(sectionSpokenName(facts))).field;
         if (previous)
             setTabOrder(previous, field);
         previous = field;

@@ -160,6 +160,10 @@ void TestCommandLine::checkMatchesTheWindow()
             else
                 window->findChild<QLineEdit*>(QString::fromLatin1(facts.control))->setText(text);
         }
+        // A fault names its field as the window's fault report does.
+        for (const FieldFacts& facts : entry.fields())
+            if (auto* field = window->findChild<QLineEdit*>(QString::fromLatin1(facts.control)))
+                QCOMPARE(QString::fromStdString(entry.spokenName(facts)), field->accessibleName());
         window->findChild<QPushButton*>(QString::fromLatin1(entry.confirmButton))->click();
         const QString context = calculator + u" row "_s + QString::number(row + 1);
         for (const FieldFacts& facts : entry.fields())
