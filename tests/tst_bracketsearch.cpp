@@ -130,6 +130,13 @@ void BracketSearchTest::sameTenAsBruteForce_data()
         << QStringList { "160 190 220 250 280", "160 200 240 280", "9.5 12.5 16 22 28",
                "9.5 12.5 16 22", "7 9.5 11", "450 ５00", "6 7 8" }
         << 3 << -1;
+    // A light load: the lightest sit exactly on b′/t = 15 and hw/ts = 80.
+    QTest::newRow("on the plate limits")
+        << "100"
+        << "0.2"
+        << "Q235B"
+        << QStringList { "150 170", "186 246", "6 8", "6 8", "6 8 10", "480 640 800", "6 8" } << 2
+        << -1;
     // No fillet of 6 mm carries 1000 kN on a 500 mm web.
     QTest::newRow("no candidate") << "1000"
                                   << "0.05"
