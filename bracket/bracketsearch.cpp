@@ -370,7 +370,7 @@ BracketSearch searchLightestBracket(const FieldTexts& window, const BracketSearc
     std::vector<std::size_t> legs(hf.size());
     std::iota(legs.begin(), legs.end(), std::size_t(0));
     std::stable_sort(legs.begin(), legs.end(), [&](std::size_t a, std::size_t b) {
-        return hf[a] < hf[b] || (hf[a] == hf[a] && hf[b] != hf[b]);
+        return hf[a] < hf[b] || (!std::isnan(hf[a]) && std::isnan(hf[b]));
     });
     const std::size_t batch = 32 * std::size_t(threads);
     std::mutex merging;
