@@ -251,7 +251,7 @@ void MDIForm1::applyDesign(const Design& design, const QString& path)
     m_applying = false;
     m_path = path;
     m_typedOrFiled = !path.isEmpty();
-    setWindowModified(false);
+    setUnsaved(false);
     updateTitle();
 }
 
@@ -264,6 +264,10 @@ bool MDIForm1::openDesign(const QString& path)
         return false;
     }
     applyDesign(*read.design, QFileInfo(path).absoluteFilePath());
+    // A calculator the file was saved without now holds its design-time
+    // texts: saving would write what the file does not hold.
+    if (!read.filledIn.isEmpty())
+        setUnsaved(true);
     rememberRecent(m_path);
     return true;
 }
@@ -279,7 +283,7 @@ bool MDIForm1::saveDesign(const QString& path)
     }
     m_path = QFileInfo(path).absoluteFilePath();
     m_typedOrFiled = true;
-    setWindowModified(false);
+    setUnsaved(false);
     updateTitle();
     rememberRecent(m_path);
     return true;
@@ -319,7 +323,7 @@ bool MDIForm1::onMenuSaveAsClicked()
 
 bool MDIForm1::maySetAsideDesign()
 {
-    if (!isWindowModified())
+    if (!m_unsaved)
         return true;
     QMessageBox box(QMessageBox::Warning, u"Stelvana"_s,
         u"设计“%1”有未保存的更改。是否保存？"_s.arg(
@@ -345,7 +349,21 @@ void MDIForm1::noteChange()
     if (m_applying)
         return;
     m_typedOrFiled = true;
-    setWindowModified(true);
+    setUnsaved(true);
+}
+
+void MDIForm1::setUnsaved(bool unsaved)
+{
+    m_unsaved = unsaved;
+    setWindowModified(unsaved);
+}
+
+void MDIForm1::changeEvent(QEvent* event)
+{
+    // Whoever set the mark, it shows the design's state.
+    if (event->type() == QEvent::ModifiedChange && isWindowModified() != m_unsaved)
+        setWindowModified(m_unsaved);
+    QMainWindow::changeEvent(event);
 }
 
 void MDIForm1::noteCalculated(std::size_t index)

@@ -42,7 +42,7 @@ public:
 
     // The design file shown in the title; empty for a design never saved.
     QString designPath() const { return m_path; }
-    bool hasUnsavedChanges() const { return isWindowModified(); }
+    bool hasUnsavedChanges() const { return m_unsaved; }
     TrialList* trialList() const; // none until 计算记录 is first chosen
     Optimizer* optimizer() const; // none until 截面优选 is first chosen
     // The trials kept for a calculator, oldest first.
@@ -57,6 +57,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void onCalculatorChosen(std::size_t index); // 工字型截面性质, 钢牛腿受力计算
@@ -77,6 +78,7 @@ private:
     void applyDesign(const Design& design, const QString& path);
     Design currentDesign() const;
     void noteChange();
+    void setUnsaved(bool unsaved);
     void noteCalculated(std::size_t index);
     void updateTitle();
     void rememberRecent(const QString& path);
@@ -91,6 +93,10 @@ private:
     std::vector<QList<DesignTrial>> m_trials; // as calculatorWindows()
     QString m_path;
     bool m_applying = false; // a design being put into the windows is no change
+    // Whether the design differs from its file. The title's mark only shows
+    // it: a maximized sub-window sets the frame's mark to its own whenever it
+    // becomes active.
+    bool m_unsaved = false;
     bool m_typedOrFiled = false; // anything typed, or the design opened or saved
     std::vector<QAction*> m_recent;
     QPointer<TrialList> m_trialList;

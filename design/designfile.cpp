@@ -148,7 +148,7 @@ CalculatorDesign readCalculator(const ObjectReader& reader, const CalculatorEntr
     return design;
 }
 
-Design readDesign(const QJsonObject& root, CalculatorList calculators)
+Design readDesign(const QJsonObject& root, CalculatorList calculators, QStringList& filledIn)
 {
     const ObjectReader reader(root, {});
     // The name first: a JSON file of some other program is not "broken".
@@ -177,11 +177,20 @@ Design readDesign(const QJsonObject& root, CalculatorList calculators)
     for (const CalculatorEntry& entry : calculators) {
         const QString id = fromCore(entry.id);
         const CalculatorDesign fresh = designTime.calculators.value(id);
+        if (!calculatorsReader.has(id))
+            filledIn.append(id);
         design.calculators.insert(id,
             calculatorsReader.has(id) ? readCalculator(calculatorsReader.object(id), entry, fresh)
                                       : fresh);
     }
     return design;
+}
+
+DesignReading refused(const QString& problem)
+{
+    DesignReading reading;
+    reading.problem = problem;
+    return reading;
 }
 
 QJsonObject textsObject(const QMap<QString, QString>& texts)
@@ -241,18 +250,19 @@ Design designTimeDesign(CalculatorList calculators)
 DesignReading parseDesign(QByteArrayView bytes, CalculatorList calculators)
 {
     if (bytes.trimmed().isEmpty())
-        return { std::nullopt, u"文件是空的"_s };
+        return refused(u"文件是空的"_s);
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(bytes.toByteArray(), &error);
     if (error.error != QJsonParseError::NoError)
-        return { std::nullopt,
-            u"文件不完整或已损坏，第 %1 个字节处读不下去"_s.arg(error.offset + 1) };
+        return refused(u"文件不完整或已损坏，第 %1 个字节处读不下去"_s.arg(error.offset + 1));
     if (!document.isObject())
-        return { std::nullopt, u"这不是 Stelvana 设计文件"_s };
+        return refused(u"这不是 Stelvana 设计文件"_s);
     try {
-        return { readDesign(document.object(), calculators), {} };
+        QStringList filledIn;
+        Design design = readDesign(document.object(), calculators, filledIn);
+        return { std::move(design), {}, filledIn };
     } catch (const Problem& problem) {
-        return { std::nullopt, problem.sentence };
+        return refused(problem.sentence);
     }
 }
 
@@ -260,16 +270,16 @@ DesignReading readDesignFile(const QString& path, CalculatorList calculators)
 {
     QFile file(path);
     if (!QFileInfo(path).isFile())
-        return { std::nullopt, u"文件不存在"_s };
+        return refused(u"文件不存在"_s);
     if (!file.open(QIODevice::ReadOnly))
-        return { std::nullopt, u"文件无法读取（%1）"_s.arg(file.errorString()) };
+        return refused(u"文件无法读取（%1）"_s.arg(file.errorString()));
     if (file.size() > maxDesignFileBytes)
-        return { std::nullopt, u"文件太大，不是本程序保存的设计"_s };
+        return refused(u"文件太大，不是本程序保存的设计"_s);
     const QByteArray bytes = file.read(maxDesignFileBytes + 1);
     if (file.error() != QFileDevice::NoError)
-        return { std::nullopt, u"文件无法读取（%1）"_s.arg(file.errorString()) };
+        return refused(u"文件无法读取（%1）"_s.arg(file.errorString()));
     if (bytes.size() > maxDesignFileBytes)
-        return { std::nullopt, u"文件太大，不是本程序保存的设计"_s };
+        return refused(u"文件太大，不是本程序保存的设计"_s);
     return parseDesign(bytes, calculators);
 }
 

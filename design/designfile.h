@@ -63,6 +63,9 @@ Design designTimeDesign(CalculatorList calculators);
 struct DesignReading {
     std::optional<Design> design;
     QString problem;
+    // The calculators the file was saved without, filled in with their
+    // design-time texts: the design opened is no longer the file's.
+    QStringList filledIn;
 };
 
 // Parses and checks every field before anything is returned: the fuzz target.

@@ -95,7 +95,6 @@ void TestTrialsAndKeys::init()
 
 void TestTrialsAndKeys::cleanup()
 {
-    m_frame->setWindowModified(false);
     m_frame.reset();
 }
 
