@@ -7,6 +7,14 @@ namespace {
 using enum FieldRole;
 namespace field = BracketField;
 
+// The lists of the material choices, as the window offers them: the grades
+// it was drawn with, the electrodes and welding methods of table 4.4.5 and
+// the three weld quality grades. Each takes a typed value too.
+constexpr std::array<std::string_view, 2> steelGrades { "Q235B", "Q345" };
+constexpr std::array<std::string_view, 4> electrodes { "E43", "E50", "E55", "E60" };
+constexpr std::array<std::string_view, 3> weldingMethods { "手工焊", "自动焊", "半自动焊" };
+constexpr std::array<std::string_view, 3> weldQualities { "一级", "二级", "三级" };
+
 // Captions as drawn, slips included ("弯炬", "tf2"): the sheet's term puts a
 // slip right where the name has one. A caption ends with a line break where
 // its label wraps; an empty one shares the caption of the field before it.
@@ -80,31 +88,38 @@ constexpr std::array facts {
         .caption = "柱边与竖向压力距离e=",
         .unit = "m",
         .designText = ".45" },
-    // Frame3, the materials: only hf is read.
+    // Frame3, the materials: chosen, and read by the checks; hf is typed.
     FieldFacts { .control = field::steelGrade,
         .id = "steelGrade",
         .name = "钢材",
         .caption = "钢材为",
         .role = Information,
-        .choice = true,
+        .choices = steelGrades,
+        .open = true,
         .designText = "Q235B" },
     FieldFacts { .control = field::electrode,
         .id = "electrode",
         .name = "焊条",
         .caption = "焊条为",
         .role = Information,
+        .choices = electrodes,
+        .open = true,
         .designText = "E43" },
     FieldFacts { .control = field::weldingMethod,
         .id = "weldingMethod",
         .name = "焊接形式",
         .caption = "焊接形式",
         .role = Information,
+        .choices = weldingMethods,
+        .open = true,
         .designText = "手工焊" },
     FieldFacts { .control = field::weldQuality,
         .id = "weldQuality",
         .name = "焊缝质量",
         .caption = "焊缝质量",
         .role = Information,
+        .choices = weldQualities,
+        .open = true,
         .designText = "三级" },
     FieldFacts { .control = field::hf,
         .id = "hf",

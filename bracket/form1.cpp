@@ -9,7 +9,6 @@
 #include "svgpicture.h"
 #include "twips.h"
 
-#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -83,19 +82,20 @@ FieldDrawing load(FieldName control, int top)
 
 const FieldDrawing loads[] = { load(field::F, 480), load(field::e, 960) };
 
-// Frame3, beside the steel grade: the electrode, welding and weld class,
-// shown for information, in the same two columns as Frame1; then the fillet
-// leg, the one input.
-FieldDrawing information(FieldName control, int x, int top)
+// Frame3, the materials: the steel grade, the electrode, the welding method
+// and the weld quality, each a choice a little taller than a field, in the
+// same two columns as Frame1; then the fillet leg, typed.
+FieldDrawing material(FieldName control, int x, int top)
 {
     return { control, labelOf(control, FieldLabel::Caption, QRect(x, top, 1080, lineHeight)),
-        QRect(x + 1080, top, 1200, fieldHeight) };
+        QRect(x + 1080, top - 15, 1200, 300) };
 }
 
 const FieldDrawing materials[] = {
-    information(field::electrode, 2640, 480),
-    information(field::weldingMethod, 120, 960),
-    information(field::weldQuality, 2640, 960),
+    material(field::steelGrade, 120, 480),
+    material(field::electrode, 2640, 480),
+    material(field::weldingMethod, 120, 960),
+    material(field::weldQuality, 2640, 960),
     { field::hf,
         labelOf(field::hf, FieldLabel::Caption, QRect(120, 1440, 3480, lineHeight), rightTop),
         QRect(3720, 1440, 1200, fieldHeight) },
@@ -238,24 +238,6 @@ void Form1::placeMaterialFrame()
 {
     QGroupBox* frame
         = placeGroup(client(), u"Frame3"_s, u"材料"_s, twipRect(120, 1920, 5055, 1935));
-
-    const FieldFacts& grade = factsOf(field::steelGrade);
-    QLabel* steelCaption = caption(frame, fieldLabelName(grade.control, FieldLabel::Caption),
-        fromCore(grade.caption), twipRect(120, 480, 1080, lineHeight));
-    auto* steel = new QComboBox(frame);
-    steel->setObjectName(fromCore(grade.control));
-    steel->setEditable(true);
-    // The list stays the two grades it was drawn with: a typed grade stays in
-    // the edit text only.
-    steel->setInsertPolicy(QComboBox::NoInsert);
-    steel->addItems({ u"Q235B"_s, u"Q345"_s });
-    steel->setCurrentText(fromCore(grade.designText));
-    // A little taller than a field: the drop-down arrow needs the room.
-    steel->setGeometry(twipRect(1200, 465, 1200, 300));
-    // On Linux a combo box's accessible name is its current text; the caption
-    // reaches the screen reader as the label it is linked to.
-    steel->setAccessibleName(fromCore(grade.caption));
-    steelCaption->setBuddy(steel);
 
     placeInputs(frame, materials);
 }

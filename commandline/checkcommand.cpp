@@ -32,7 +32,7 @@ CommandOutput checkTable(
     const FieldTable fields = calculator.fields();
     std::vector<const FieldFacts*> inputs, results;
     for (const FieldFacts& facts : fields) {
-        if (facts.role == FieldRole::Input || facts.choice)
+        if (facts.isStored())
             inputs.push_back(&facts);
         else if (facts.role == FieldRole::Result)
             results.push_back(&facts);

@@ -42,7 +42,7 @@ CommandOutput optimizeBracket(
             return wrong("\"" + argument + "\" is not id=value");
         const std::string id = argument.substr(0, equals), value = argument.substr(equals + 1);
         const auto named = std::find_if(fields.begin(), fields.end(), [&](const FieldFacts& facts) {
-            return facts.id == id && (facts.role == FieldRole::Input || facts.choice);
+            return facts.id == id && facts.isStored();
         });
         if (named == fields.end())
             return wrong("\"" + id + "\" is no input of the bracket");

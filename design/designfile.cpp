@@ -113,6 +113,18 @@ private:
     QString m_path;
 };
 
+// A closed choice holds one of its values: another could not be shown in
+// its list, nor judged.
+void checkChoices(const ObjectReader& inputs, const CalculatorEntry& calculator,
+    const QMap<QString, QString>& texts)
+{
+    for (const FieldFacts& facts : calculator.fields()) {
+        const QString id = fromCore(facts.id);
+        if (const auto problem = choiceProblem(facts, facts.name, toCore(texts.value(id))))
+            refuse(u"字段“%1”：%2"_s.arg(inputs.pathOf(id), fromCore(*problem)));
+    }
+}
+
 DesignTrial readTrial(const ObjectReader& reader, const CalculatorEntry& calculator,
     const QMap<QString, QString>& designTimeInputs)
 {
@@ -121,7 +133,9 @@ DesignTrial readTrial(const ObjectReader& reader, const CalculatorEntry& calcula
     trial.time = reader.text(u"time"_s);
     if (!QDateTime::fromString(trial.time, Qt::ISODate).isValid())
         refuse(u"字段“%1”不是日期和时间"_s.arg(reader.pathOf(u"time"_s)));
-    trial.inputs = reader.object(u"inputs"_s).texts(storedFieldIds(calculator), designTimeInputs);
+    const ObjectReader inputs = reader.object(u"inputs"_s);
+    trial.inputs = inputs.texts(storedFieldIds(calculator), designTimeInputs);
+    checkChoices(inputs, calculator, trial.inputs);
     // A result kept only since the trial was saved was never calculated for it.
     trial.results = reader.object(u"results"_s).texts(trialResultIds(calculator), {});
     return trial;
@@ -132,7 +146,9 @@ CalculatorDesign readCalculator(const ObjectReader& reader, const CalculatorEntr
 {
     reader.onlyKeys({ u"inputs"_s, u"titleBlock"_s, u"trials"_s });
     CalculatorDesign design;
-    design.inputs = reader.object(u"inputs"_s).texts(storedFieldIds(calculator), designTime.inputs);
+    const ObjectReader inputs = reader.object(u"inputs"_s);
+    design.inputs = inputs.texts(storedFieldIds(calculator), designTime.inputs);
+    checkChoices(inputs, calculator, design.inputs);
     design.titleBlock = reader.object(u"titleBlock"_s).texts(titleBlockKeys(), {});
     const QJsonArray trials = reader.array(u"trials"_s);
     const QString trialsPath = reader.pathOf(u"trials"_s);
@@ -215,7 +231,7 @@ QStringList storedFieldIds(const CalculatorEntry& calculator)
 {
     QStringList ids;
     for (const FieldFacts& facts : calculator.fields())
-        if (facts.role == FieldRole::Input || facts.choice)
+        if (facts.isStored())
             ids.append(fromCore(facts.id));
     return ids;
 }

@@ -22,9 +22,21 @@ FieldTexts designTimeTexts(FieldTable table, FieldControls controls)
 {
     FieldTexts texts;
     for (const FieldFacts& facts : table)
-        if (controls == FieldControls::All || !facts.choice)
+        if (controls == FieldControls::All || !facts.isChoice())
             texts.insert_or_assign(std::string(facts.control), std::string(facts.designText));
     return texts;
+}
+
+std::optional<std::string> choiceProblem(
+    const FieldFacts& facts, std::string_view name, std::string_view value)
+{
+    if (!facts.isChoice() || facts.open
+        || std::find(facts.choices.begin(), facts.choices.end(), value) != facts.choices.end())
+        return std::nullopt;
+    std::string offered;
+    for (const std::string_view choice : facts.choices)
+        offered += (offered.empty() ? "" : "、") + std::string(choice);
+    return "“" + std::string(value) + "”不是" + std::string(name) + "的可选值（" + offered + "）";
 }
 
 std::string typedUnit(std::string_view printed)

@@ -2,6 +2,7 @@
 
 #include "fieldsheet.h"
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -29,10 +30,18 @@ struct FieldFacts {
     std::string_view formula = {}; // the formula label beside it, if the window has one
     std::string_view unit = {}; // as printed: "mm²", "kN·m", "N/mm²"; empty for a pure number
     FieldRole role = FieldRole::Input;
-    bool choice = false; // picked from a list (a combo box) rather than typed
+    // A choice is picked from a list (a combo box) rather than typed: its
+    // values in the list's order. An open choice also takes a value typed
+    // in its place, which the checks then judge as they can; a closed one
+    // takes only these.
+    std::span<const std::string_view> choices = {};
+    bool open = false;
     std::string_view designText = {}; // the text the window opens with
 
     std::string_view term() const { return sheetTerm.empty() ? name : sheetTerm; }
+    bool isChoice() const { return !choices.empty(); }
+    // The facts' own texts: what a design or a table may hold for it.
+    bool isStored() const { return role == FieldRole::Input || isChoice(); }
 };
 
 using FieldTable = std::span<const FieldFacts>;
@@ -47,6 +56,12 @@ std::vector<FieldName> fieldsWith(FieldTable table, FieldRole role);
 // typed into (its line edits), without the choices from a list.
 enum class FieldControls { All, Typed };
 FieldTexts designTimeTexts(FieldTable table, FieldControls controls = FieldControls::All);
+
+// For a closed choice given a value it does not offer, the sentence that
+// says so, naming the field by `name` and the values it offers:
+// "“是”不是支承加劲肋的可选值（有、无）"; nothing for any other field or value.
+std::optional<std::string> choiceProblem(
+    const FieldFacts& facts, std::string_view name, std::string_view value);
 
 // A caption on one line: its blanks and line breaks run together into one
 // space, none at either end.

@@ -7,6 +7,10 @@ namespace {
 using enum FieldRole;
 namespace field = SectionField;
 
+// The grades the window offers; another may be typed.
+constexpr std::array<std::string_view, 6> steelGrades { "Q235B", "Q345", "Q355", "Q390", "Q420",
+    "Q460" };
+
 // Captions as drawn: "高  度H" with its two blanks, a blank before the symbol
 // in the right-hand column. G and Gsum open showing their control names.
 constexpr std::array facts {
@@ -207,7 +211,8 @@ constexpr std::array facts {
         .name = "钢材",
         .caption = "钢材为",
         .role = Information,
-        .choice = true,
+        .choices = steelGrades,
+        .open = true,
         .designText = "Q235B" },
 };
 

@@ -112,7 +112,7 @@ void SectionForm::placeDataFrame()
     QWidget* previous = nullptr;
     for (const FieldDrawing& row : drawing) {
         const FieldFacts& facts = *findField(sectionFields(), row.field);
-        QLineEdit* field
+        QWidget* field
             = placeFieldRow(frame, facts, row, fromCore(sectionSpokenName(facts))).field;
         if (previous)
             setTabOrder(previous, field);
@@ -127,20 +127,10 @@ void SectionForm::placeSteelGrade(QWidget* frame)
 {
     // At the foot of the forces' column, in the style of the bracket's.
     const FieldFacts& grade = *findField(sectionFields(), field::steelGrade);
-    QLabel* caption = placeLabel(frame, fieldLabelName(grade.control, FieldLabel::Caption),
-        fromCore(grade.caption), twipRect(4080, 6720, 1200, 255));
-    auto* steel = new QComboBox(frame);
-    steel->setObjectName(fromCore(grade.control));
-    steel->setEditable(true);
-    // A typed grade stays in the edit text only.
-    steel->setInsertPolicy(QComboBox::NoInsert);
-    steel->addItems({ u"Q235B"_s, u"Q345"_s, u"Q355"_s, u"Q390"_s, u"Q420"_s, u"Q460"_s });
-    steel->setCurrentText(fromCore(grade.designText));
-    steel->setGeometry(twipRect(5400, 6690, 1335, 300));
-    // On Linux a combo box's accessible name is its current text; the caption
-    // reaches the screen reader as the label it is linked to.
-    steel->setAccessibleName(fromCore(grade.caption));
-    caption->setBuddy(steel);
+    const FieldDrawing drawing { grade.control,
+        { fieldLabelName(grade.control, FieldLabel::Caption), QRect(4080, 6720, 1200, 255) },
+        QRect(5400, 6690, 1335, 300) };
+    placeFieldRow(frame, grade, drawing, fromCore(sectionSpokenName(grade)));
 }
 
 std::optional<Fault> SectionForm::checkCalculation(FieldTexts& texts)

@@ -96,7 +96,7 @@ void TestAccessibility::fields_data()
         // Frame1 row by row, the loads, the materials with hf.
         { u"bracket"_s,
             { u"Text1"_s, u"Text4"_s, u"Text2"_s, u"Text5"_s, u"Text3"_s, u"Text6"_s, u"Text7"_s,
-                u"Text8"_s, u"Combo1"_s, u"Text12"_s } },
+                u"Text8"_s, u"Combo1"_s, u"Text9"_s, u"Text10"_s, u"Text11"_s, u"Text12"_s } },
     };
     for (const CalculatorEntry& entry : calculators())
         QTest::newRow(entry.id.data())
@@ -111,7 +111,7 @@ void TestAccessibility::fields()
     const bool orderKnown = !inputsInReadingOrder.isEmpty();
     if (!orderKnown)
         for (const FieldFacts& facts : window->calculator().fields())
-            if (facts.role == FieldRole::Input || facts.choice)
+            if (facts.isStored())
                 inputsInReadingOrder << fromCore(facts.control);
     const std::unique_ptr<QMdiArea> area(showInMdiArea(window));
     QVERIFY(area->isVisible());
@@ -147,15 +147,20 @@ void TestAccessibility::fields()
             qPrintable(captions.front()->objectName() + u" → "_s + field->objectName()));
     }
 
-    if (auto* grade = window->findChild<QComboBox*>(u"Combo1"_s)) {
+    for (QComboBox* choice : window->findChildren<QComboBox*>()) {
         // Qt names a combo box on Linux by its current text; the caption comes
         // with it as the label it is linked to.
-        QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(grade);
+        const FieldFacts* facts
+            = findField(window->calculator().fields(), toCore(choice->objectName()));
+        QVERIFY2(facts && facts->isChoice(), qPrintable(choice->objectName()));
+        QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(choice);
         QCOMPARE(spoken->role(), QAccessible::ComboBox);
         QVERIFY(!spoken->text(QAccessible::Name).isEmpty());
         QWidget* caption = linkedCaptions(spoken).front();
-        QCOMPARE(
-            QAccessible::queryAccessibleInterface(caption)->text(QAccessible::Name), u"钢材为"_s);
+        QCOMPARE(QAccessible::queryAccessibleInterface(caption)->text(QAccessible::Name),
+            fromCore(captionOnOneLine(facts->caption)));
+        QCOMPARE(choice->isEditable(), facts->open);
+        QCOMPARE(choice->count(), qsizetype(facts->choices.size()));
     }
 
     // Tab from the first input: the inputs come in reading order.

@@ -218,7 +218,7 @@ void TestCommandLine::malformedFileNamed_data()
     QTest::newRow("blank lines only") << u"\n\r\n"_s << u"line 1: no header naming the inputs"_s;
     QTest::newRow("unknown column")
         << u"bf1,Bf2\n200,200\n"_s
-        << u"line 1, column 2: unknown column \"Bf2\" (the inputs of bracket are bf1, bf2, t1, t2, ts, hw, F, e, steelGrade, hf)"_s;
+        << u"line 1, column 2: unknown column \"Bf2\" (the inputs of bracket are bf1, bf2, t1, t2, ts, hw, F, e, steelGrade, electrode, weldingMethod, weldQuality, hf)"_s;
     QTest::newRow("a result as input")
         << u"bf1,sigma\n"_s << u"line 1, column 2: unknown column \"sigma\""_s;
     QTest::newRow("named twice") << u"F,e,F\n"_s << u"line 1, column 3: column \"F\" named twice"_s;

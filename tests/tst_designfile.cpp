@@ -168,6 +168,8 @@ private slots:
     void olderFiles();
     void badFiles_data();
     void badFiles();
+    void closedChoices_data();
+    void closedChoices();
     void truncatedAnywhere();
     void fileProblems();
     void saveFailureKeepsTheEarlierFile_data();
@@ -216,6 +218,16 @@ void TestDesignFile::olderFiles_data()
     const auto row = [](const char* name, const QStringList& removed,
                          const std::function<void(CalculatorDesign&, CalculatorDesign&)>& change) {
         Design expected = savedBy10();
+        // The inputs added since 1.0 open with their design-time texts.
+        const Design fresh = designTimeDesign(calculators());
+        for (auto it = expected.calculators.begin(); it != expected.calculators.end(); ++it) {
+            const QMap<QString, QString>& designTime = fresh.calculators[it.key()].inputs;
+            for (auto input = designTime.begin(); input != designTime.end(); ++input) {
+                it->inputs.insert(input.key(), it->inputs.value(input.key(), input.value()));
+                for (DesignTrial& trial : it->trials)
+                    trial.inputs.insert(input.key(), trial.inputs.value(input.key(), input.value()));
+            }
+        }
         change(expected.calculators[u"section"_s], expected.calculators[u"bracket"_s]);
         QTest::newRow(name) << removed << expected;
     };
@@ -391,6 +403,50 @@ void TestDesignFile::badFiles()
     const DesignReading read = parseDesign(bytes, calculators());
     QVERIFY(!read.design);
     QVERIFY2(read.problem.contains(problem), qPrintable(read.problem));
+}
+
+// A calculator with a closed choice, as a bearing stiffener's 有/无 is: a file
+// holding another value is refused with the values it may hold, in the inputs
+// and in a trial alike; an open choice takes any text.
+constexpr std::string_view presence[] { "有", "无" };
+constexpr FieldFacts stubFields[] {
+    { .control = "Combo2", .id = "stiffener", .name = "支承加劲肋", .role = FieldRole::Information,
+        .choices = presence, .designText = "有" },
+    { .control = "Combo1", .id = "steelGrade", .name = "钢材", .role = FieldRole::Information,
+        .choices = std::span(presence).first(1), .open = true, .designText = "有" },
+};
+const CalculatorEntry stub[] { { .id = "stub", .fields = [] { return FieldTable(stubFields); } } };
+
+void TestDesignFile::closedChoices_data()
+{
+    QTest::addColumn<QString>("stiffener");
+    QTest::addColumn<QString>("grade");
+    QTest::addColumn<bool>("inTrial");
+    QTest::addColumn<QString>("problem");
+    const QString refused = u"“是”不是支承加劲肋的可选值（有、无）"_s;
+    QTest::newRow("offered") << u"无"_s << u"Q345"_s << false << QString();
+    QTest::newRow("not offered") << u"是"_s << u"有"_s << false
+                                 << u"字段“calculators.stub.inputs.stiffener”："_s + refused;
+    QTest::newRow("in a trial") << u"是"_s << u"有"_s << true
+                                << u"字段“calculators.stub.trials[0].inputs.stiffener”："_s + refused;
+    QTest::newRow("blank") << u""_s << u"有"_s << false << u"“”不是支承加劲肋的可选值"_s;
+}
+
+void TestDesignFile::closedChoices()
+{
+    QFETCH(QString, stiffener);
+    QFETCH(QString, grade);
+    QFETCH(bool, inTrial);
+    QFETCH(QString, problem);
+    Design design = designTimeDesign(stub);
+    QMap<QString, QString> inputs { { u"stiffener"_s, stiffener }, { u"steelGrade"_s, grade } };
+    if (inTrial)
+        design.calculators[u"stub"_s].trials = { { u"2026-12-09T10:00:00"_s, inputs, {} } };
+    else
+        design.calculators[u"stub"_s].inputs = inputs;
+    const DesignReading read = parseDesign(designBytes(design), stub);
+    QCOMPARE(read.problem.contains(problem), true);
+    QCOMPARE(bool(read.design), problem.isEmpty());
 }
 
 // Cut short at any byte, a saved file is refused, never half read.

@@ -163,7 +163,7 @@ void TestVectorRunner::records_data()
     QTest::newRow("bracket defaults")
         << 7
         << u"step 7 bracket "
-           u".|Text8=.45|Text10=\\u{624B}\\u{5DE5}\\u{710A}|Text11=\\u{4E09}\\u{7EA7}|"
+           u".|Text8=.45|"
            "Text13=180.00|Text14=400.00|Text15=9800.00|Text16=256.00|Text17=926900.00|"
            "Text18=0.00|Text19=418739500.00|Text20=1598242.32|Text21=1598242.32|Text22=112.62|"
            "Text23=88.54|Text24=1674957.95|Text25=614400.00|Text26=107.47|Text27=58.69|"

@@ -3,6 +3,7 @@
 #include "controls.h"
 #include "twips.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -17,6 +18,22 @@ QLabel* placeLabelIfDrawn(QWidget* parent, const FieldDrawing::Label& label, std
     QLabel* placed = placeLabel(parent, label.name, fromCore(text), where);
     placed->setAlignment(label.alignment);
     return placed;
+}
+
+// A little taller than a field where the window draws it so: the drop-down
+// arrow needs the room.
+QComboBox* placeChoice(QWidget* parent, const FieldFacts& facts, QRect where)
+{
+    auto* box = new QComboBox(parent);
+    box->setObjectName(fromCore(facts.control));
+    box->setEditable(facts.open);
+    // A typed value stays in the edit text only; the list stays as drawn.
+    box->setInsertPolicy(QComboBox::NoInsert);
+    for (const std::string_view choice : facts.choices)
+        box->addItem(fromCore(choice));
+    box->setCurrentText(fromCore(facts.designText));
+    box->setGeometry(where);
+    return box;
 }
 
 } // namespace
@@ -48,17 +65,18 @@ PlacedRow placeFieldRow(QWidget* parent, const FieldFacts& facts, const FieldDra
     const QString text = fromCore(facts.designText);
     const QRect where = twipRect(
         drawing.where.x(), drawing.where.y(), drawing.where.width(), drawing.where.height());
-    switch (facts.role) {
-    case FieldRole::Input:
+    if (facts.isChoice())
+        row.field = placeChoice(parent, facts, where);
+    else if (facts.role == FieldRole::Input)
         row.field = placeInputField(parent, name, text, where, accessibleName);
-        break;
-    case FieldRole::Result:
+    else if (facts.role == FieldRole::Result)
         row.field = placeOutputField(parent, name, text, where, accessibleName);
-        break;
-    case FieldRole::Information:
+    else
         row.field = placeFixedField(parent, name, text, where, accessibleName);
-        break;
-    }
+    // On Linux a combo box's accessible name is its current text; the name
+    // reaches the screen reader through the caption it is linked to.
+    if (facts.isChoice())
+        row.field->setAccessibleName(accessibleName);
     if (QLabel* buddy = row.caption ? row.caption : row.formula)
         buddy->setBuddy(row.field);
     if (!facts.unit.empty())

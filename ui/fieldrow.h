@@ -34,12 +34,13 @@ QString fieldLabelName(FieldName control, FieldLabel label);
 
 struct PlacedRow {
     QLabel* caption = nullptr;
-    QLineEdit* field = nullptr;
+    QWidget* field = nullptr; // a line edit, or a combo box for a choice
     QLabel* formula = nullptr;
 };
 
 // Places the labels the drawing has and the field for its role: an input with
-// its design-time text, a read-only result, or fixed information. The field is
+// its design-time text, a read-only result, fixed information, or a combo box
+// of a choice's values (editable where the choice is open). The field is
 // linked to its caption (or, without one, its formula) for screen readers,
 // announced as `accessibleName` and described by its unit.
 PlacedRow placeFieldRow(QWidget* parent, const FieldFacts& facts, const FieldDrawing& drawing,
