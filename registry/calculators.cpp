@@ -1,16 +1,6 @@
 #include "calculators.h"
 
-#include "bracketentry.h"
-#include "sectionentry.h"
-
 #include <algorithm>
-#include <array>
-
-std::span<const CalculatorEntry> calculators()
-{
-    static const std::array entries { sectionCalculator(), bracketCalculator() };
-    return entries;
-}
 
 const CalculatorEntry* findCalculator(std::string_view id)
 {
