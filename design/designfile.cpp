@@ -395,8 +395,13 @@ void keepNewer(Design& design, const Design& opened)
 
 QString keptSentence(const DesignReading& reading)
 {
-    const auto quoted
-        = [](const QStringList& names) { return u"“"_s + names.join(u"”、“"_s) + u"”"_s; };
+    // A hand-made file may hold thousands; the first few say what happened.
+    const auto quoted = [](const QStringList& names) {
+        constexpr qsizetype most = 6;
+        if (names.size() <= most)
+            return u"“"_s + names.join(u"”、“"_s) + u"”"_s;
+        return u"“%1”等 %2 项"_s.arg(names.first(most - 1).join(u"”、“"_s)).arg(names.size());
+    };
     QStringList parts;
     if (!reading.keptCalculators.isEmpty())
         parts.append(quoted(reading.keptCalculators) + u"本版本不能计算"_s);

@@ -308,8 +308,15 @@ void TestDesignFile::newerParts_data()
         << calculator(u"fillet"_s, fillet) << u"“角焊缝连接”本版本不能计算"_s;
     QTest::newRow("calculator, by its id")
         << calculator(u"truss"_s, QJsonObject { { u"caption"_s, 7 } }) << u"“truss”本版本不能计算"_s;
+    QTest::newRow("calculator, a long caption cut")
+        << calculator(u"truss"_s, QJsonObject { { u"caption"_s, QString(50, u'桁') } })
+        << u"“%1…”本版本不能计算"_s.arg(QString(39, u'桁'));
     QTest::newRow("input") << input(u"calculators.section.inputs"_s, u"stiffeners"_s)
                            << u"“工字型截面性质”的输入“stiffeners”本版本没有"_s;
+    QTest::newRow("many inputs") << editedAt(u"calculators.section.inputs"_s, [](QJsonObject& o) {
+        for (const QString& id : u"a b c d e f g"_s.split(u' '))
+            o[id] = u""_s;
+    }) << u"“工字型截面性质”的输入“a”、“b”、“c”、“d”、“e”等 7 项本版本没有"_s;
     QTest::newRow("a result's id as an input") << input(u"calculators.section.inputs"_s, u"A"_s)
                                                << u"“工字型截面性质”的输入“A”本版本没有"_s;
     QTest::newRow("input in a trial only") << withTrial([](QJsonObject& t) {
