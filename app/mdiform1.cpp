@@ -234,6 +234,7 @@ Design MDIForm1::currentDesign() const
         saved = calculatorDesignOf(calculator, m_windows[index]);
         saved.trials = m_trials[index];
     }
+    keepNewer(design, m_opened);
     return design;
 }
 
@@ -249,6 +250,7 @@ void MDIForm1::applyDesign(const Design& design, const QString& path)
         showTrials(index);
     }
     m_applying = false;
+    m_opened = design;
     m_path = path;
     m_typedOrFiled = !path.isEmpty();
     setUnsaved(false);
@@ -265,10 +267,16 @@ bool MDIForm1::openDesign(const QString& path)
     }
     applyDesign(*read.design, QFileInfo(path).absoluteFilePath());
     // A calculator the file was saved without now holds its design-time
-    // texts: saving would write what the file does not hold.
-    if (!read.filledIn.isEmpty())
+    // texts: saving would write what the file does not hold, as this
+    // program's writing.
+    if (!read.filledIn.isEmpty()) {
         setUnsaved(true);
+        m_opened.programVersion = designTimeDesign(calculators()).programVersion;
+    }
     rememberRecent(m_path);
+    // What a newer version wrote is kept for the next save; said once.
+    if (const QString kept = keptSentence(read); !kept.isEmpty())
+        QMessageBox::information(this, u"打开设计"_s, kept);
     return true;
 }
 

@@ -92,6 +92,7 @@ private:
     std::vector<QPointer<CalculatorWindow>> m_windows; // as calculatorWindows()
     std::vector<QList<DesignTrial>> m_trials; // as calculatorWindows()
     QString m_path;
+    Design m_opened; // as last opened or new: what a newer version wrote goes back on save
     bool m_applying = false; // a design being put into the windows is no change
     // Whether the design differs from its file. The title's mark only shows
     // it: a maximized sub-window sets the frame's mark to its own whenever it

@@ -82,24 +82,28 @@ public:
         return found.toArray();
     }
 
-    // Every key of the object is one of `known`: a hand-edited misspelling
-    // would otherwise be dropped without a word.
-    void onlyKeys(const QStringList& known) const
+    // The keys outside `known`, as read: what a newer version wrote here.
+    QJsonObject otherKeys(const QStringList& known) const
     {
+        QJsonObject other;
         for (auto it = m_object.constBegin(); it != m_object.constEnd(); ++it)
             if (!known.contains(it.key()))
-                refuse(u"字段“%1”不是设计文件的内容"_s.arg(pathOf(it.key())));
+                other.insert(it.key(), it.value());
+        return other;
     }
 
-    // The texts of the keys `keys` and no other. A key the file lacks came
-    // after it was saved: its text is the one in `absent`, or empty.
-    QMap<QString, QString> texts(
-        const QStringList& keys, const QMap<QString, QString>& absent) const
+    // The texts of the keys `keys`. A key the file lacks came after it was
+    // saved: its text is the one in `absent`, or empty. Any other key is a
+    // newer version's text, checked as one and returned in `newer`.
+    QMap<QString, QString> texts(const QStringList& keys, const QMap<QString, QString>& absent,
+        QJsonObject& newer) const
     {
-        onlyKeys(keys);
         QMap<QString, QString> texts;
         for (const QString& key : keys)
             texts.insert(key, has(key) ? text(key) : absent.value(key));
+        for (auto it = m_object.constBegin(); it != m_object.constEnd(); ++it)
+            if (!keys.contains(it.key()))
+                newer.insert(it.key(), text(it.key()));
         return texts;
     }
 
@@ -125,31 +129,46 @@ void checkChoices(const ObjectReader& inputs, const CalculatorEntry& calculator,
     }
 }
 
+void keepUnder(QJsonObject& newer, const QString& key, const QJsonObject& kept)
+{
+    if (!kept.isEmpty())
+        newer.insert(key, kept);
+}
+
 DesignTrial readTrial(const ObjectReader& reader, const CalculatorEntry& calculator,
     const QMap<QString, QString>& designTimeInputs)
 {
-    reader.onlyKeys({ u"time"_s, u"inputs"_s, u"results"_s });
     DesignTrial trial;
+    trial.newer = reader.otherKeys({ u"time"_s, u"inputs"_s, u"results"_s });
     trial.time = reader.text(u"time"_s);
     if (!QDateTime::fromString(trial.time, Qt::ISODate).isValid())
         refuse(u"字段“%1”不是日期和时间"_s.arg(reader.pathOf(u"time"_s)));
+    QJsonObject newerInputs;
+    QJsonObject newerResults;
     const ObjectReader inputs = reader.object(u"inputs"_s);
-    trial.inputs = inputs.texts(storedFieldIds(calculator), designTimeInputs);
+    trial.inputs = inputs.texts(storedFieldIds(calculator), designTimeInputs, newerInputs);
     checkChoices(inputs, calculator, trial.inputs);
     // A result kept only since the trial was saved was never calculated for it.
-    trial.results = reader.object(u"results"_s).texts(trialResultIds(calculator), {});
+    trial.results
+        = reader.object(u"results"_s).texts(trialResultIds(calculator), {}, newerResults);
+    keepUnder(trial.newer, u"inputs"_s, newerInputs);
+    keepUnder(trial.newer, u"results"_s, newerResults);
     return trial;
 }
 
 CalculatorDesign readCalculator(const ObjectReader& reader, const CalculatorEntry& calculator,
     const CalculatorDesign& designTime)
 {
-    reader.onlyKeys({ u"inputs"_s, u"titleBlock"_s, u"trials"_s });
     CalculatorDesign design;
+    design.newer = reader.otherKeys({ u"inputs"_s, u"titleBlock"_s, u"trials"_s });
+    QJsonObject newerInputs;
+    QJsonObject newerBlock;
     const ObjectReader inputs = reader.object(u"inputs"_s);
-    design.inputs = inputs.texts(storedFieldIds(calculator), designTime.inputs);
+    design.inputs = inputs.texts(storedFieldIds(calculator), designTime.inputs, newerInputs);
     checkChoices(inputs, calculator, design.inputs);
-    design.titleBlock = reader.object(u"titleBlock"_s).texts(titleBlockKeys(), {});
+    design.titleBlock = reader.object(u"titleBlock"_s).texts(titleBlockKeys(), {}, newerBlock);
+    keepUnder(design.newer, u"inputs"_s, newerInputs);
+    keepUnder(design.newer, u"titleBlock"_s, newerBlock);
     const QJsonArray trials = reader.array(u"trials"_s);
     const QString trialsPath = reader.pathOf(u"trials"_s);
     if (trials.size() > maxTrials)
@@ -164,6 +183,19 @@ CalculatorDesign readCalculator(const ObjectReader& reader, const CalculatorEntr
     return design;
 }
 
+// A file of a newer format is refused, naming both formats and, where the
+// file says, the program that wrote it.
+[[noreturn]] void refuseNewerFormat(const QJsonObject& root, double number)
+{
+    const QJsonValue writer = root.value(u"programVersion"_s);
+    const QString by = writer.isString() && writer.toString().size() <= 20
+        ? u"（Stelvana %1 保存）"_s.arg(writer.toString())
+        : QString();
+    refuse(u"文件的格式版本 %1%2比本程序（Stelvana %3）能读的格式版本 %4 新，请用新版程序打开"_s.arg(
+        QString::number(number, 'f', 0), by.isEmpty() ? u" "_s : by,
+        QString::fromLatin1(STELVANA_VERSION), QString::number(designFormatVersion)));
+}
+
 Design readDesign(const QJsonObject& root, CalculatorList calculators, QStringList& filledIn)
 {
     const ObjectReader reader(root, {});
@@ -175,18 +207,21 @@ Design readDesign(const QJsonObject& root, CalculatorList calculators, QStringLi
     if (!version.isDouble() || number < 1 || number != std::floor(number))
         refuse(u"格式版本“formatVersion”应为正整数"_s);
     if (number > designFormatVersion)
-        refuse(
-            u"文件的格式版本 %1 比本程序能读的版本 %2 新，请用新版程序打开"_s.arg(number, 0, 'f', 0)
-                .arg(designFormatVersion));
-    reader.onlyKeys({ u"format"_s, u"formatVersion"_s, u"programVersion"_s, u"calculators"_s });
+        refuseNewerFormat(root, number);
 
     Design design;
+    design.newer = reader.otherKeys(
+        { u"format"_s, u"formatVersion"_s, u"programVersion"_s, u"calculators"_s });
     design.programVersion = reader.text(u"programVersion"_s);
     const ObjectReader calculatorsReader = reader.object(u"calculators"_s);
     QStringList ids;
     for (const CalculatorEntry& entry : calculators)
         ids.append(fromCore(entry.id));
-    calculatorsReader.onlyKeys(ids);
+    // A calculator of a newer version: whatever it holds is its own.
+    const QJsonObject newerCalculators = calculatorsReader.otherKeys(ids);
+    for (auto it = newerCalculators.constBegin(); it != newerCalculators.constEnd(); ++it)
+        calculatorsReader.object(it.key());
+    keepUnder(design.newer, u"calculators"_s, newerCalculators);
     // A file saved before a calculator or an input existed opens with the
     // design-time texts in their place, as a new design would have them.
     const Design designTime = designTimeDesign(calculators);
@@ -200,6 +235,67 @@ Design readDesign(const QJsonObject& root, CalculatorList calculators, QStringLi
                                       : fresh);
     }
     return design;
+}
+
+bool hasKeysBesides(const QJsonObject& object, const QStringList& keys)
+{
+    for (auto it = object.constBegin(); it != object.constEnd(); ++it)
+        if (!keys.contains(it.key()))
+            return true;
+    return false;
+}
+
+// A name as a message can hold it: the file's keys and captions are as long
+// as whoever wrote them liked.
+QString shortName(const QString& name)
+{
+    constexpr qsizetype longest = 40;
+    if (name.size() <= longest)
+        return name;
+    const qsizetype cut = name.at(longest - 2).isHighSurrogate() ? longest - 2 : longest - 1;
+    return name.first(cut) + u'…';
+}
+
+// What `design` keeps of a newer version's, as the reading reports it. A
+// caption beside a calculator this version has is no news.
+void noteKept(const Design& design, CalculatorList calculators, DesignReading& reading)
+{
+    const QString caption = QString::fromLatin1(captionKey);
+    const QJsonObject newerCalculators = design.newer.value(u"calculators"_s).toObject();
+    for (auto it = newerCalculators.constBegin(); it != newerCalculators.constEnd(); ++it) {
+        const QString named = it->toObject().value(caption).toString().trimmed();
+        reading.keptCalculators.append(shortName(named.isEmpty() ? it.key() : named));
+    }
+    reading.keptOther = hasKeysBesides(design.newer, { u"calculators"_s });
+    for (const CalculatorEntry& entry : calculators) {
+        const CalculatorDesign calculator = design.calculators.value(fromCore(entry.id));
+        QStringList inputs = calculator.newer.value(u"inputs"_s).toObject().keys();
+        reading.keptOther |= hasKeysBesides(calculator.newer, { u"inputs"_s, caption });
+        for (const DesignTrial& trial : calculator.trials) {
+            inputs += trial.newer.value(u"inputs"_s).toObject().keys();
+            reading.keptOther |= hasKeysBesides(trial.newer, { u"inputs"_s });
+        }
+        inputs.removeDuplicates();
+        inputs.sort();
+        for (QString& input : inputs)
+            input = shortName(input);
+        if (!inputs.isEmpty())
+            reading.keptInputs.append({ fromCore(entry.menuCaption), inputs });
+    }
+}
+
+// `written` with the keys of `newer` it has not, into the same objects: what
+// this version writes always stands.
+QJsonObject withNewer(QJsonObject written, const QJsonObject& newer)
+{
+    for (auto it = newer.constBegin(); it != newer.constEnd(); ++it) {
+        const QJsonValue mine = written.value(it.key());
+        if (mine.isUndefined())
+            written.insert(it.key(), *it);
+        else if (mine.isObject() && it->isObject())
+            written.insert(it.key(), withNewer(mine.toObject(), it->toObject()));
+    }
+    return written;
 }
 
 DesignReading refused(const QString& problem)
@@ -274,9 +370,10 @@ DesignReading parseDesign(QByteArrayView bytes, CalculatorList calculators)
     if (!document.isObject())
         return refused(u"这不是 Stelvana 设计文件"_s);
     try {
-        QStringList filledIn;
-        Design design = readDesign(document.object(), calculators, filledIn);
-        return { std::move(design), {}, filledIn };
+        DesignReading reading;
+        reading.design = readDesign(document.object(), calculators, reading.filledIn);
+        noteKept(*reading.design, calculators, reading);
+        return reading;
     } catch (const Problem& problem) {
         return refused(problem.sentence);
     }
@@ -299,22 +396,57 @@ DesignReading readDesignFile(const QString& path, CalculatorList calculators)
     return parseDesign(bytes, calculators);
 }
 
+void keepNewer(Design& design, const Design& opened)
+{
+    design.newer = opened.newer;
+    for (auto it = design.calculators.begin(); it != design.calculators.end(); ++it)
+        it->newer = opened.calculators.value(it.key()).newer;
+    Design unchanged = opened;
+    unchanged.programVersion = design.programVersion;
+    if (design == unchanged)
+        design.programVersion = opened.programVersion;
+}
+
+QString keptSentence(const DesignReading& reading)
+{
+    // A hand-made file may hold thousands; the first few say what happened.
+    const auto quoted = [](const QStringList& names) {
+        constexpr qsizetype most = 6;
+        if (names.size() <= most)
+            return u"“"_s + names.join(u"”、“"_s) + u"”"_s;
+        return u"“%1”等 %2 项"_s.arg(names.first(most - 1).join(u"”、“"_s)).arg(names.size());
+    };
+    QStringList parts;
+    if (!reading.keptCalculators.isEmpty())
+        parts.append(quoted(reading.keptCalculators) + u"本版本不能计算"_s);
+    for (const auto& [calculator, inputs] : reading.keptInputs)
+        parts.append(u"“%1”的输入%2本版本没有"_s.arg(calculator, quoted(inputs)));
+    if (reading.keptOther)
+        parts.append(parts.isEmpty() ? u"有本版本不认识的内容"_s : u"还有本版本不认识的其他内容"_s);
+    if (parts.isEmpty())
+        return {};
+    return u"此设计来自较新的版本：其中%1，已原样保留。"_s.arg(parts.join(u"，"_s));
+}
+
 QByteArray designBytes(const Design& design)
 {
     QJsonObject calculatorsObject;
     for (auto it = design.calculators.constBegin(); it != design.calculators.constEnd(); ++it) {
         QJsonArray trials;
         for (const DesignTrial& trial : it->trials)
-            trials.append(
+            trials.append(withNewer(
                 QJsonObject { { u"time"_s, trial.time }, { u"inputs"_s, textsObject(trial.inputs) },
-                    { u"results"_s, textsObject(trial.results) } });
+                    { u"results"_s, textsObject(trial.results) } },
+                trial.newer));
         calculatorsObject.insert(it.key(),
-            QJsonObject { { u"inputs"_s, textsObject(it->inputs) },
-                { u"titleBlock"_s, textsObject(it->titleBlock) }, { u"trials"_s, trials } });
+            withNewer(QJsonObject { { u"inputs"_s, textsObject(it->inputs) },
+                          { u"titleBlock"_s, textsObject(it->titleBlock) }, { u"trials"_s, trials } },
+                it->newer));
     }
-    const QJsonObject root { { u"format"_s, formatName },
-        { u"formatVersion"_s, designFormatVersion }, { u"programVersion"_s, design.programVersion },
-        { u"calculators"_s, calculatorsObject } };
+    const QJsonObject root = withNewer(
+        { { u"format"_s, formatName }, { u"formatVersion"_s, designFormatVersion },
+            { u"programVersion"_s, design.programVersion }, { u"calculators"_s, calculatorsObject } },
+        design.newer);
     // Qt's parser drops a U+FEFF written as its bytes, even inside a string,
     // and an engineer's pasted text may begin with one; written as an escape
     // it reads back. Outside strings JSON has no such character.

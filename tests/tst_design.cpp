@@ -1,6 +1,6 @@
 // The design in the frame: saved and opened with the inputs as typed, the
 // title blocks and the trials; files of earlier versions opened without a
-// word; bad files refused with nothing changed; the
+// word, of newer ones with what they hold kept and named; bad files refused with nothing changed; the
 // unsaved-changes prompt on each of its triggers; the trials kept; the
 // calculators' shortcuts.
 
@@ -70,6 +70,8 @@ private slots:
     void roundTrip_data();
     void roundTrip();
     void earlierFileOpensSilently();
+    void newerFileKept_data();
+    void newerFileKept();
     void badFileChangesNothing_data();
     void badFileChangesNothing();
     void saveFailureNamesThePath();
@@ -198,9 +200,10 @@ void TestDesign::earlierFileOpensSilently()
     Design design = designTimeDesign(calculators());
     design.calculators[u"section"_s].inputs[u"H"_s] = u"４５０"_s;
     QJsonObject root = QJsonDocument::fromJson(designBytes(design)).object();
-    QJsonObject calculators = root[u"calculators"_s].toObject();
-    calculators.remove(u"bracket"_s);
-    root[u"calculators"_s] = calculators;
+    QJsonObject held = root[u"calculators"_s].toObject();
+    held.remove(u"bracket"_s);
+    root[u"calculators"_s] = held;
+    root[u"programVersion"_s] = u"0.9"_s;
     QFile file(path(u"earlier.stelvana"_s));
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(QJsonDocument(root).toJson());
@@ -213,6 +216,59 @@ void TestDesign::earlierFileOpensSilently()
     QCOMPARE(window(u"bracket"_s)->findChild<QComboBox*>(u"Combo1"_s)->currentText(), u"Q235B"_s);
     QVERIFY(m_frame->trials("bracket").isEmpty());
     QVERIFY(m_frame->hasUnsavedChanges());
+    // Saved, the filled-in calculator is this program's writing.
+    QVERIFY(m_frame->saveDesign(file.fileName()));
+    QCOMPARE(readDesignFile(file.fileName(), calculators()).design->programVersion,
+        designTimeDesign(calculators()).programVersion);
+}
+
+// A file a newer version wrote with a calculator and an input this one has
+// not: one box names them; saved untouched it is the same file, byte for
+// byte; typed over, what was kept goes beside the typing, under this
+// program's version; after 新建 it is gone.
+void TestDesign::newerFileKept_data()
+{
+    QTest::addColumn<QString>("then");
+    QTest::addColumn<QByteArray>("saved");
+    QFile file(QFINDTESTDATA("designs/newer-calculator.stelvana"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QTest::newRow("saved untouched") << QString() << bytes;
+    QJsonObject newer = QJsonDocument::fromJson(bytes).object();
+    newer[u"programVersion"_s] = designTimeDesign(calculators()).programVersion;
+    QJsonObject held = newer[u"calculators"_s].toObject();
+    QJsonObject bracket = held[u"bracket"_s].toObject();
+    QJsonObject inputs = bracket[u"inputs"_s].toObject();
+    inputs[u"F"_s] = u"380"_s;
+    bracket[u"inputs"_s] = inputs;
+    held[u"bracket"_s] = bracket;
+    newer[u"calculators"_s] = held;
+    QTest::newRow("typed over") << u"F=380"_s << QJsonDocument(newer).toJson();
+    QTest::newRow("new design") << u"新建"_s << designBytes(designTimeDesign(calculators()));
+}
+
+void TestDesign::newerFileKept()
+{
+    QFETCH(QString, then);
+    QFETCH(QByteArray, saved);
+    ModalBoxCatcher boxes;
+    QVERIFY(m_frame->openDesign(QFINDTESTDATA("designs/newer-calculator.stelvana")));
+    QCOMPARE(boxes.texts(),
+        QStringList { u"打开设计|此设计来自较新的版本：其中“角焊缝连接”本版本不能计算，"
+                      u"“钢牛腿受力计算”的输入“stiffeners”本版本没有，已原样保留。"_s });
+    QVERIFY(!m_frame->hasUnsavedChanges());
+    if (then == u"F=380"_s) {
+        for (const FieldFacts& facts : window(u"bracket"_s)->calculator().fields())
+            if (facts.id == "F")
+                field(u"bracket"_s, fromCore(facts.control))->setText(u"380"_s);
+    } else if (then == u"新建"_s) {
+        m_frame->findChild<QAction*>(u"menuNew"_s)->trigger();
+    }
+    QVERIFY(m_frame->saveDesign(path(u"a.stelvana"_s)));
+    QFile file(path(u"a.stelvana"_s));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), saved);
+    QCOMPARE(boxes.texts().size(), 1);
 }
 
 void TestDesign::badFileChangesNothing_data()
