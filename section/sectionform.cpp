@@ -147,7 +147,8 @@ std::optional<Fault> SectionForm::checkCalculation(FieldTexts& texts)
 {
     const NumberFormat format = userNumberFormat();
     m_plasticFactor->setText(fromCore(plasticFactorCaption(texts, format)));
-    m_plasticFactor->setAccessibleDescription(fromCore(plasticFactorReason(texts, format)));
+    m_plasticFactor->setAccessibleDescription(
+        fromCore(withoutMarkup(plasticFactorReason(texts, format))));
     return m_verdicts.window()->evaluate(texts);
 }
 
