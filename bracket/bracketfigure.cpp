@@ -35,7 +35,7 @@ void BracketFigure::paint(FigurePainter& painter, bool toScale) const
     // The section in the left part, room for the dimensions around it, the
     // elevation to the right of it; a strip at the foot keeps the caption
     // clear of the lower dimensions.
-    const QRectF room(box.left() + 18 * mm, box.top() + 10 * mm, 62 * mm, box.height() - 24 * mm);
+    const QRectF room(box.left() + 18 * mm, box.top() + 10 * mm, 62 * mm, box.height() - 26 * mm);
     const PlacedSection at = painter.plates(shape, room);
     const double wide = shape.width();
     const double deep = shape.depth();

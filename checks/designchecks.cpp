@@ -87,3 +87,30 @@ std::vector<JudgedCheck> notJudged(CheckTable checks, const FieldReader& fields)
     }
     return rows;
 }
+
+std::string withoutMarkup(std::string_view marked)
+{
+    std::string plain;
+    plain.reserve(marked.size());
+    std::size_t at = 0;
+    while (at < marked.size()) {
+        const std::size_t open = marked.find_first_of("_^", at);
+        if (open == std::string_view::npos || open + 1 >= marked.size() || marked[open + 1] != '{') {
+            const std::size_t end = open == std::string_view::npos ? marked.size() : open + 1;
+            plain.append(marked.substr(at, end - at));
+            at = end;
+            continue;
+        }
+        const std::size_t close = marked.find('}', open + 2);
+        if (close == std::string_view::npos) {
+            plain.append(marked.substr(at));
+            break;
+        }
+        plain.append(marked.substr(at, open - at));
+        if (marked[open] == '^')
+            plain += '^';
+        plain.append(marked.substr(open + 2, close - open - 2));
+        at = close + 1;
+    }
+    return plain;
+}

@@ -92,3 +92,7 @@ std::string limitNumber(double value, NumberFormat format);
 
 // Every check not judged, each showing its field's text as it stands.
 std::vector<JudgedCheck> notJudged(CheckTable checks, const FieldReader& fields);
+
+// A text in the sheet's notation as a window says it, the marks dropped:
+// "f_{t}^{w}" reads "ft^w", "α_{0}^{1.5}" "α0^1.5".
+std::string withoutMarkup(std::string_view marked);

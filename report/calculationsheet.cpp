@@ -27,6 +27,13 @@ const SheetRow* CalculationSheet::rowOf(const QString& field) const
     return nullptr;
 }
 
+bool SheetRow::isHeading() const
+{
+    return cells.size() > 1 && !cells.front().text.isEmpty()
+        && std::all_of(cells.cbegin() + 1, cells.cend(),
+            [](const SheetCell& cell) { return cell.text.isEmpty(); });
+}
+
 SheetCell plainCell(const QString& text)
 {
     return { text, false, false };

@@ -38,11 +38,18 @@ struct SheetCell {
 struct SheetRow {
     QString field; // the control the row shows, if any
     QList<SheetCell> cells;
+
+    // A heading within the table: a first cell and nothing else in the row.
+    bool isHeading() const;
 };
 
 struct SheetTable {
-    QStringList header;
+    QStringList header; // each caption one word: it never wraps
     QList<int> widths; // per cent of the text width, one per column
+    // Per column: its texts are single words (a verdict, a clause, a check's
+    // name) that never wrap; the column widens to the longest, the others
+    // give way. A column not listed wraps.
+    QList<bool> words;
     QList<SheetRow> rows;
     // Read as one: the pages break before the part rather than inside it,
     // unless it is taller than a page.

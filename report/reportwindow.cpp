@@ -2,6 +2,7 @@
 
 #include "calculatorwindow.h"
 #include "sheetdocument.h"
+#include "sheetodt.h"
 #include "sheetpages.h"
 #include "sheettext.h"
 
@@ -122,7 +123,7 @@ ReportWindow::ReportWindow(QWidget* owner)
     m_statusLine->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     QPushButton* print = button(this, u"PrintButton"_s, u"打印…"_s);
-    QPushButton* pdf = button(this, u"ExportButton"_s, u"导出PDF…"_s);
+    QPushButton* pdf = button(this, u"ExportButton"_s, u"导出…"_s);
     QPushButton* copy = button(this, u"CopyButton"_s, u"复制"_s);
     QPushButton* close = button(this, u"CloseButton"_s, u"关闭"_s);
     connect(print, &QPushButton::clicked, this, &ReportWindow::onPrintClicked);
@@ -265,17 +266,18 @@ void ReportWindow::keyPressEvent(QKeyEvent* event)
     QWidget::keyPressEvent(event);
 }
 
-bool ReportWindow::exportPdf(const QString& path)
+bool ReportWindow::exportSheet(const QString& path)
 {
     if (m_outdated)
         return false;
-    const QString reason = exportSheetPdf(m_sheet, path);
+    const bool odt = QFileInfo(path).suffix().compare(u"odt"_s, Qt::CaseInsensitive) == 0;
+    const QString reason = odt ? exportSheetOdt(m_sheet, path) : exportSheetPdf(m_sheet, path);
     if (reason.isEmpty()) {
         m_statusLine->setText(u"已导出到：%1"_s.arg(QDir::toNativeSeparators(path)));
         return true;
     }
     m_statusLine->clear();
-    QMessageBox::warning(this, u"导出PDF"_s,
+    QMessageBox::warning(this, odt ? u"导出ODT"_s : u"导出PDF"_s,
         u"计算书未能导出到：\n%1\n\n原因：%2"_s.arg(QDir::toNativeSeparators(path), reason));
     return false;
 }
@@ -316,9 +318,16 @@ void ReportWindow::onPrintClicked()
 
 void ReportWindow::onExportClicked()
 {
-    QFileDialog dialog(this, u"导出PDF"_s, {}, u"PDF 文件 (*.pdf)"_s);
+    const QString pdf = u"PDF 文件 (*.pdf)"_s;
+    const QString odt = u"OpenDocument 文本，Word、WPS 可打开 (*.odt)"_s;
+    QFileDialog dialog(this, u"导出计算书"_s);
+    dialog.setNameFilters({ pdf, odt });
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(u"pdf"_s);
+    // A name typed without a suffix takes the chosen kind's.
+    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& filter) {
+        dialog.setDefaultSuffix(filter == odt ? u"odt"_s : u"pdf"_s);
+    });
     const QFileInfo suggested(suggestedPdfPath());
     dialog.setDirectory(suggested.absolutePath());
     dialog.selectFile(suggested.fileName());
@@ -327,10 +336,10 @@ void ReportWindow::onExportClicked()
     // A name the dialog could not use still gets an answer, never silence.
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty() || chosen.constFirst().isEmpty()) {
-        QMessageBox::warning(this, u"导出PDF"_s, u"计算书未能导出：没有得到可用的文件名。"_s);
+        QMessageBox::warning(this, u"导出计算书"_s, u"计算书未能导出：没有得到可用的文件名。"_s);
         return;
     }
-    exportPdf(chosen.constFirst());
+    exportSheet(chosen.constFirst());
 }
 
 void openCalculationSheet(QWidget* owner, CalculatorWindow* calculator, SheetBuilder build)

@@ -42,7 +42,9 @@ public:
     int previewPageCount() const;
 
     // The dialog-free halves of the buttons.
-    bool exportPdf(const QString& path); // reports a failure in a box
+    // A PDF, or an OpenDocument text where the name ends in .odt; reports a
+    // failure in a box.
+    bool exportSheet(const QString& path);
     void copyToClipboard() const;
     QString suggestedPdfPath() const;
 
@@ -60,7 +62,7 @@ private:
     void setOutdated(bool outdated);
 
     void onPrintClicked(); // 打印…
-    void onExportClicked(); // 导出PDF…
+    void onExportClicked(); // 导出…
 
     QPrintPreviewWidget* m_preview;
     std::unique_ptr<QPrinter> m_previewPrinter;

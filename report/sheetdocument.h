@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calculationsheet.h"
+#include "sheettext.h"
 
 #include <QTextFormat>
 
@@ -16,6 +17,8 @@ class QTextDocument;
 inline constexpr int keepTogetherProperty = QTextFormat::UserProperty + 2;
 
 // The document of the sheet, laid out for `device` (the screen if none);
-// a long unbroken text wraps anywhere rather than widen the page.
-std::unique_ptr<QTextDocument> sheetDocument(
-    const CalculationSheet& sheet, QPaintDevice* device = nullptr);
+// a long unbroken text wraps anywhere rather than widen the page. On paper
+// it paints the drawings itself with lines and text; for a word processor
+// it holds them as pictures, which a file written from it carries along.
+std::unique_ptr<QTextDocument> sheetDocument(const CalculationSheet& sheet,
+    QPaintDevice* device = nullptr, SheetMedium medium = SheetMedium::Paper);

@@ -3,11 +3,13 @@
 #include "sheetfigure.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QImage>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextObjectInterface>
+#include <QUrl>
 
 #include <algorithm>
 #include <cmath>
@@ -76,26 +78,74 @@ bool paintSheetDrawing(QPainter& painter, const QRectF& box, const SheetDrawing&
     return toScale;
 }
 
-void placeSheetDrawings(QTextDocument& document, const CalculationSheet& sheet)
+namespace {
+
+// Calls `place` with a cursor over the mark of each part's drawing, and the
+// drawing; the drawings it placed.
+template <typename Place>
+QList<SheetDrawing> eachDrawing(QTextDocument& document, const CalculationSheet& sheet, Place place)
 {
     QList<SheetDrawing> drawings;
     for (qsizetype index = 0; index < sheet.parts.size(); ++index) {
         if (!sheet.parts[index].drawing)
             continue;
-        const QTextCursor mark = document.find(sheetDrawingMark(index));
+        QTextCursor mark = document.find(sheetDrawingMark(index));
         if (mark.isNull())
             continue;
-        QTextCursor cursor = mark;
-        QTextCharFormat object;
-        object.setObjectType(drawingObject);
-        object.setProperty(drawingIndex, int(drawings.size()));
-        cursor.insertText(QString(QChar::ObjectReplacementCharacter), object);
+        place(mark, *sheet.parts[index].drawing, int(drawings.size()));
         drawings << *sheet.parts[index].drawing;
     }
+    return drawings;
+}
+
+} // namespace
+
+void placeSheetDrawings(QTextDocument& document, const CalculationSheet& sheet)
+{
+    const QList<SheetDrawing> drawings = eachDrawing(
+        document, sheet, [](QTextCursor& cursor, const SheetDrawing&, int index) {
+            QTextCharFormat object;
+            object.setObjectType(drawingObject);
+            object.setProperty(drawingIndex, index);
+            cursor.insertText(QString(QChar::ObjectReplacementCharacter), object);
+        });
     if (drawings.isEmpty())
         return;
     auto* handler = new DrawingHandler(&document, drawings);
     document.documentLayout()->registerHandler(drawingObject, handler);
+}
+
+void placeSheetPictures(QTextDocument& document, const CalculationSheet& sheet)
+{
+    // Lines of 0.2 mm stay two dots wide and the 3 mm texts legible when the
+    // picture is printed at its size.
+    constexpr qreal dpi = 300;
+    // A label may reach past the drawing's box (F at the elevation's right
+    // end), as it does into the page's margin on paper: the picture is as
+    // wide as the page's text, the box in its middle.
+    constexpr qreal sideMm = 10;
+    eachDrawing(document, sheet, [&](QTextCursor& cursor, const SheetDrawing& drawing, int index) {
+        const qreal dots = dpi / 25.4;
+        QImage picture(QSizeF((widthMm + 2 * sideMm) * dots, heightMm * dots).toSize(),
+            QImage::Format_RGB32);
+        picture.fill(Qt::white);
+        picture.setDotsPerMeterX(int(std::lround(dpi / 0.0254)));
+        picture.setDotsPerMeterY(picture.dotsPerMeterX());
+        {
+            QPainter painter(&picture);
+            paintSheetDrawing(painter,
+                QRectF(sideMm * dots, 0, widthMm * dots, heightMm * dots), drawing);
+        }
+        const QString name = u"drawing%1.png"_s.arg(index + 1);
+        document.addResource(QTextDocument::ImageResource, QUrl(name), picture);
+        // Its size on paper, in the 96 dots per inch a document's pictures
+        // are measured in.
+        QTextImageFormat format;
+        format.setName(name);
+        format.setWidth((widthMm + 2 * sideMm) * perMm(nullptr));
+        format.setHeight(heightMm * perMm(nullptr));
+        cursor.insertImage(format);
+    });
 }
 
 #include "sheetdrawing.moc"

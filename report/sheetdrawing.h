@@ -22,3 +22,8 @@ bool paintSheetDrawing(QPainter& painter, const QRectF& box, const SheetDrawing&
 // Puts each part's drawing into `document` where sheetHtml left its mark, as
 // an object the document lays out and paints itself.
 void placeSheetDrawings(QTextDocument& document, const CalculationSheet& sheet);
+
+// Puts each part's drawing into `document` where sheetHtml left its mark, as
+// a picture of 300 dots per inch held in the document: for a file that
+// another program opens.
+void placeSheetPictures(QTextDocument& document, const CalculationSheet& sheet);

@@ -59,7 +59,9 @@ void FigurePainter::dimension(QPointF a, QPointF b, const QString& label, QPoint
         return;
     const QFontMetricsF metrics(m_painter.font());
     const QSizeF size(metrics.horizontalAdvance(label), metrics.height());
-    const QPointF middle = (a + b) / 2 + away * (tick() * 0.6);
+    // Clear of the longest ticks, its own and those of a dimension that ends
+    // where it does: they reach 0.7 tick either side of their lines.
+    const QPointF middle = (a + b) / 2 + away * (tick() * 0.7 + 0.6 * m_mm);
     QRectF rect(QPointF(0, 0), size);
     rect.moveCenter(middle);
     if (away.x() > 0)
@@ -125,8 +127,21 @@ PlacedSection FigurePainter::plates(const PlateSection& section, const QRectF& r
 void FigurePainter::thicknessAcross(
     const PlacedSection& at, double halfWidth, qreal y, const QString& label)
 {
-    m_painter.drawLine(
-        QPointF(at.x(-halfWidth) - 6 * m_mm, y), QPointF(at.x(halfWidth) + 6 * m_mm, y));
-    text(QRectF(at.x(-halfWidth) - 40 * m_mm, y - 5 * m_mm, 33 * m_mm, 5 * m_mm),
+    // An arrow at each face from outside; nothing crosses the plate, which a
+    // line through it would draw as a stiffener.
+    const qreal left = at.x(-halfWidth);
+    const qreal right = at.x(halfWidth);
+    const qreal head = 1.5 * m_mm;
+    m_painter.drawLine(QPointF(left - 6 * m_mm, y), QPointF(left, y));
+    m_painter.drawLine(QPointF(right, y), QPointF(right + 4 * m_mm, y));
+    for (const auto& [face, pointing] : { std::pair { left, 1.0 }, std::pair { right, -1.0 } }) {
+        QPainterPath arrow;
+        arrow.moveTo(face, y);
+        arrow.lineTo(face - pointing * head, y - head / 3);
+        arrow.lineTo(face - pointing * head, y + head / 3);
+        arrow.closeSubpath();
+        m_painter.fillPath(arrow, m_painter.pen().color());
+    }
+    text(QRectF(left - 40 * m_mm, y - 5 * m_mm, 33 * m_mm, 5 * m_mm),
         Qt::AlignRight | Qt::AlignBottom, label, { 0, -1 });
 }

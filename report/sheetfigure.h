@@ -64,8 +64,8 @@ public:
     // The section filled and outlined, as large as `room` takes it.
     PlacedSection plates(const PlateSection& section, const QRectF& room);
 
-    // A plate's thickness marked across it at `y`: a line through both faces,
-    // its label to the left.
+    // A plate's thickness marked at `y` by an arrow at each face from
+    // outside, its label to the left.
     void thicknessAcross(const PlacedSection& at, double halfWidth, qreal y, const QString& label);
 
 private:

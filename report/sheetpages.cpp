@@ -9,6 +9,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QTextBlock>
@@ -30,14 +31,32 @@ namespace {
 constexpr QMarginsF marginsMm(25, 15, 15, 15);
 constexpr qreal headMm = 9;
 
+// How willingly a page ends at a break: the first kind that fits is taken.
+enum class Keep {
+    Free,
+    // After a heading or a header row, inside a table kept together, between
+    // a table and the line under it, before the sheet's last paragraph: only
+    // if nothing else fits.
+    Together,
+    // Between the lines of a paragraph: only a paragraph taller than a page.
+    // A QTextLayout draws one line above the part it is asked for, so a split
+    // paragraph would put its line on both pages of the PDF.
+    Split,
+};
+
 // Where a page may end (`end`) and the next begin (`start`). Between table
 // rows both pages take the rule between the rows, so each keeps its edge.
 struct Break {
     qreal end;
     qreal start;
     int table = -1; // the table the next page continues, if any
-    bool weak = false; // after a heading or a header row: only if nothing else fits
+    Keep keep = Keep::Free;
 };
+
+Keep keptIf(bool keep)
+{
+    return keep ? Keep::Together : Keep::Free;
+}
 
 struct TableHead {
     qreal top;
@@ -86,13 +105,13 @@ void tableBreaks(const QTextDocument& document, QTextTable* table, int index, bo
     const int headerRows = std::clamp(table->format().headerRowCount(), 0, rows - 1);
     // A table that keeps together breaks only when nothing before it fits.
     const bool together = table->format().boolProperty(keepTogetherProperty);
-    breaks.push_back({ ruleTop(0), ruleTop(0), -1, afterHeading });
+    breaks.push_back({ ruleTop(0), ruleTop(0), -1, keptIf(afterHeading) });
     heads.push_back({ ruleTop(0), headerRows > 0 ? ruleTop(headerRows) + hair : ruleTop(0) });
     for (int r = 1; r < rows; ++r) {
         if (top[std::size_t(r)] == none)
             continue;
         breaks.push_back({ ruleBottom(r), ruleTop(r), headerRows > 0 ? index : -1,
-            together || r <= headerRows });
+            keptIf(together || r <= headerRows) });
     }
 }
 
@@ -102,8 +121,13 @@ void paintSlice(QPainter& painter, const QTextDocument& document, qreal top, qre
     painter.save();
     painter.setClipRect(QRectF(0, at, width, bottom - top));
     painter.translate(0, at - top);
+    // The layout draws every line that touches its clip, and a PDF keeps the
+    // text it draws however it is clipped: a line ending at `top` or starting
+    // at `bottom` belongs to the page before or after, and must not be drawn
+    // here too, where a search or a copy would find it twice.
+    const qreal inside = std::min(qreal(0.5), (bottom - top) / 4);
     QAbstractTextDocumentLayout::PaintContext context;
-    context.clip = QRectF(0, top, width, bottom - top);
+    context.clip = QRectF(0, top + inside, width, bottom - top - 2 * inside);
     context.palette.setColor(QPalette::Text, Qt::black);
     document.documentLayout()->draw(&painter, context);
     painter.restore();
@@ -124,18 +148,24 @@ QList<SheetPage> paginate(const QTextDocument& document, qreal height)
     std::vector<Break> breaks;
     std::vector<TableHead> heads;
 
-    // A heading stays with what follows it. The empty block Qt keeps after a
-    // table is laid out beside it, not under it: it offers no break.
+    // A heading stays with what follows it, a table with the line under it
+    // (the conclusion under the verdicts), the sheet's last paragraph with
+    // the one before it. The empty block Qt keeps after a table is laid out
+    // beside it, not under it: it offers no break.
     bool afterHeading = false;
+    bool afterTable = false;
+    std::size_t lastParagraph = 0;
     qreal reached = 0;
     for (auto it = document.rootFrame()->begin(); !it.atEnd(); ++it) {
         if (QTextFrame* frame = it.currentFrame()) {
             const QRectF box = layout->frameBoundingRect(frame);
-            if (auto* table = qobject_cast<QTextTable*>(frame))
+            auto* table = qobject_cast<QTextTable*>(frame);
+            if (table)
                 tableBreaks(document, table, int(heads.size()), afterHeading, breaks, heads);
             else
-                breaks.push_back({ box.top(), box.top(), -1, afterHeading });
+                breaks.push_back({ box.top(), box.top(), -1, keptIf(afterHeading) });
             afterHeading = false;
+            afterTable = table != nullptr;
             reached = std::max(reached, box.bottom());
             continue;
         }
@@ -145,14 +175,18 @@ QList<SheetPage> paginate(const QTextDocument& document, qreal height)
             continue;
         const qreal top = box.top();
         reached = box.bottom();
-        breaks.push_back({ top, top, -1, afterHeading });
+        lastParagraph = breaks.size();
+        breaks.push_back({ top, top, -1, keptIf(afterHeading || afterTable) });
         if (const QTextLayout* lines = block.layout())
             for (int i = 1; i < lines->lineCount(); ++i) {
                 const qreal y = top + lines->lineAt(i).y();
-                breaks.push_back({ y, y });
+                breaks.push_back({ y, y, -1, Keep::Split });
             }
         afterHeading = block.blockFormat().headingLevel() > 0;
+        afterTable = false;
     }
+    if (lastParagraph > 0 && breaks[lastParagraph].keep == Keep::Free)
+        breaks[lastParagraph].keep = Keep::Together;
     std::sort(
         breaks.begin(), breaks.end(), [](const Break& a, const Break& b) { return a.end < b.end; });
 
@@ -167,9 +201,9 @@ QList<SheetPage> paginate(const QTextDocument& document, qreal height)
             return pages;
         }
         const Break* chosen = nullptr;
-        for (bool weak : { false, true }) {
+        for (Keep allowed : { Keep::Free, Keep::Together, Keep::Split }) {
             for (const Break& b : breaks)
-                if (b.end <= page.top + room && b.start > page.top + least && (weak || !b.weak))
+                if (b.end <= page.top + room && b.start > page.top + least && b.keep <= allowed)
                     chosen = &b;
             if (chosen)
                 break;
@@ -192,13 +226,32 @@ QList<SheetPage> paginate(const QTextDocument& document, qreal height)
     }
 }
 
-QString runningHeader(const CalculationSheet& sheet)
+namespace {
+
+// 工程名称 · 构件 · the title, in `room`: a long project name, and then a long
+// member, gives way with "…", the title never; the title block has them whole.
+QString runningHeader(const CalculationSheet& sheet, const QFontMetricsF& metrics, qreal room)
 {
     const TitleBlock& block = sheet.titleBlock;
     const QString blank = u"＿＿＿＿＿＿"_s;
-    return (block.projectName.isEmpty() ? blank : block.projectName) + u" · "_s
-        + (block.member.isEmpty() ? blank : block.member) + u" · "_s + sheet.title;
+    const QString separator = u" · "_s;
+    QString project = block.projectName.isEmpty() ? blank : block.projectName;
+    QString member = block.member.isEmpty() ? blank : block.member;
+    const auto whole = [&] { return project + separator + member + separator + sheet.title; };
+    const auto elide = [&](QString& part) {
+        const qreal others = metrics.horizontalAdvance(whole()) - metrics.horizontalAdvance(part);
+        part = metrics.elidedText(part, Qt::ElideRight, std::max(room - others, qreal(0)));
+        if (part.isEmpty())
+            part = u"…"_s;
+    };
+    if (metrics.horizontalAdvance(whole()) > room)
+        elide(project);
+    if (metrics.horizontalAdvance(whole()) > room)
+        elide(member);
+    return whole();
 }
+
+} // namespace
 
 int paintSheet(const CalculationSheet& sheet, QPagedPaintDevice& device)
 {
@@ -217,7 +270,14 @@ int paintSheet(const CalculationSheet& sheet, QPagedPaintDevice& device)
         return 0;
     QFont headFont = sheetFont();
     headFont.setPointSizeF(9);
-    const QString header = runningHeader(sheet);
+    const auto pageNumber = [&](qsizetype n) {
+        return u"第 %1 页 共 %2 页"_s.arg(n + 1).arg(pages.size());
+    };
+    // The header stops short of the widest page number.
+    const QFontMetricsF metrics(headFont, &device);
+    const qreal room = width - metrics.horizontalAdvance(pageNumber(pages.size() - 1))
+        - 4 / 25.4 * device.logicalDpiX();
+    const QString header = runningHeader(sheet, metrics, room);
     for (qsizetype n = 0; n < pages.size(); ++n) {
         if (n > 0 && !device.newPage())
             return 0;
@@ -226,8 +286,7 @@ int paintSheet(const CalculationSheet& sheet, QPagedPaintDevice& device)
         painter.setPen(QPen(Qt::black, device.logicalDpiY() / 300.0));
         const QRectF line(0, 0, width, head * 0.7);
         painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter, header);
-        painter.drawText(line, Qt::AlignRight | Qt::AlignVCenter,
-            u"第 %1 页 共 %2 页"_s.arg(n + 1).arg(pages.size()));
+        painter.drawText(line, Qt::AlignRight | Qt::AlignVCenter, pageNumber(n));
         painter.drawLine(QPointF(0, head * 0.75), QPointF(width, head * 0.75));
         const SheetPage& page = pages[n];
         if (page.headerHeight() > 0)

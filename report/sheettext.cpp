@@ -36,9 +36,17 @@ QString fromMarkup(const QString& text, bool html)
     return out;
 }
 
+// A line may break before and after a Chinese character or punctuation mark.
+bool breaksAround(QChar c)
+{
+    return c.script() == QChar::Script_Han || (c >= u'\u3000' && c <= u'\u303F')
+        || (c >= u'\uFF00' && c <= u'\uFFEF');
+}
+
 // A formula or a unit breaks only where a reader expects it: before a + or −
 // (or =) that is not deep inside brackets; never between an operator and its
-// operand ("÷ | 12"), nor inside a unit ("kg/ | m³").
+// operand ("÷ | 12"), nor inside a unit ("kg/ | m³"), nor before a text's
+// last Chinese character.
 QString keptTogether(const QString& text)
 {
     QString out;
@@ -57,13 +65,23 @@ QString keptTogether(const QString& text)
             continue;
         }
         out += c;
-        // The word joiner holds "kg/m³" and "N/mm²" together.
-        if (c == u'/' && i > 0 && text[i - 1].isLetter() && i + 1 < text.size()
-            && text[i + 1].isLetter() && text[i - 1].unicode() < 0x80)
+        // The word joiner holds "kg/m³" and "N/mm²" together, and a number or
+        // a clause: "0.5", "4.4.1", "(C.0.5)".
+        const bool inside = i > 0 && i + 1 < text.size() && text[i - 1].unicode() < 0x80;
+        if (inside && c == u'/' && text[i - 1].isLetter() && text[i + 1].isLetter())
+            out += u'\u2060';
+        if (inside && (c == u'.' || c == u',') && text[i - 1].isLetterOrNumber()
+            && text[i + 1].isDigit())
             out += u'\u2060';
     }
+    // Nor does its last Chinese character stand alone on a line ("弯/矩").
+    if (out.size() >= 2 && breaksAround(out.back()) && breaksAround(out[out.size() - 2]))
+        out.insert(out.size() - 1, u'\u2060');
     return out;
 }
+
+// The longest text of a figure that never wraps.
+constexpr qsizetype longestFigure = 24; // "-1.23456789012345E+300" and a blank or two
 
 QString cellHtml(const SheetCell& cell, SheetMedium medium)
 {
@@ -77,11 +95,11 @@ QString cellHtml(const SheetCell& cell, SheetMedium medium)
 
 // A field text keeps its blanks and, being a figure, stays on one line; only a
 // text far longer than any figure may wrap, so that it cannot widen the page.
-QString cellStyle(const SheetCell& cell)
+// A word of the program's own never wraps.
+QString cellStyle(const SheetCell& cell, bool word)
 {
     if (!cell.verbatim)
-        return {};
-    constexpr qsizetype longestFigure = 24; // "-1.23456789012345E+300" and a blank or two
+        return word ? u" style=\"white-space:nowrap\""_s : QString();
     return cell.text.size() <= longestFigure ? u" style=\"white-space:pre\""_s
                                              : u" style=\"white-space:pre-wrap\""_s;
 }
@@ -145,6 +163,36 @@ QString spreadsheetCell(const QString& text)
     return u'"' + quoted + u'"';
 }
 
+QStringList unbrokenPieces(const SheetCell& cell, bool word)
+{
+    if (cell.verbatim) // a long text wraps anywhere
+        return cell.text.size() <= longestFigure ? QStringList { cell.text } : QStringList();
+    const QString text = fromMarkup(keptTogether(cell.text), false);
+    if (word)
+        return { text };
+    QStringList pieces;
+    QString piece;
+    bool joined = false; // by a word joiner to what comes before
+    bool afterChinese = false;
+    for (const QChar c : text) {
+        if (c == u'\u2060') {
+            joined = true;
+            continue;
+        }
+        if (!joined && (c == u' ' || breaksAround(c) || afterChinese) && !piece.isEmpty()) {
+            pieces << piece;
+            piece.clear();
+        }
+        if (c != u' ')
+            piece += c;
+        joined = false;
+        afterChinese = breaksAround(c);
+    }
+    if (!piece.isEmpty())
+        pieces << piece;
+    return pieces;
+}
+
 QString sheetHtml(const CalculationSheet& sheet, SheetMedium medium)
 {
     QString html = u"<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>"_s
@@ -172,17 +220,23 @@ QString sheetHtml(const CalculationSheet& sheet, SheetMedium medium)
                 u"style=\"border-collapse:collapse; border-style:solid; border-color:#000000\">\n"
                 u"<thead><tr>"_s;
         for (qsizetype c = 0; c < table.header.size(); ++c)
-            html += u"<th width=\"%1%\" bgcolor=\"#e8e8e8\">"_s.arg(table.widths.value(c))
+            html += u"<th width=\"%1%\" bgcolor=\"#e8e8e8\" style=\"white-space:nowrap\">"_s.arg(
+                        table.widths.value(c))
                 + cellHtml(plainCell(table.header[c]), medium) + u"</th>"_s;
         html += u"</tr></thead>\n"_s;
         for (const SheetRow& row : table.rows) {
             html += u"<tr>"_s;
-            for (const SheetCell& cell : row.cells)
-                html += u"<td%1>"_s.arg(cellStyle(cell)) + cellHtml(cell, medium) + u"</td>"_s;
+            if (row.isHeading()) // across the table, so that it never wraps
+                html += u"<td colspan=\"%1\">"_s.arg(row.cells.size())
+                    + cellHtml(row.cells.front(), medium) + u"</td>"_s;
+            else
+                for (qsizetype c = 0; c < row.cells.size(); ++c)
+                    html += u"<td%1>"_s.arg(cellStyle(row.cells[c], table.words.value(c)))
+                        + cellHtml(row.cells[c], medium) + u"</td>"_s;
             html += u"</tr>\n"_s;
         }
         html += u"</table>\n"_s;
-        if (part.drawing && medium == SheetMedium::Paper)
+        if (part.drawing && medium != SheetMedium::Clipboard)
             html += u"<p align=\"center\" style=\"margin-top:8px\">"_s + sheetDrawingMark(index)
                 + u"</p>\n"_s;
         for (const SheetCell& note : part.notes)

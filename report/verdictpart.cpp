@@ -21,6 +21,7 @@ SheetPart verdictPart(
     part.table.header = { u"验算项目"_s, u"计算值"_s, u"限值"_s, u"取值依据"_s, u"比值"_s,
         u"结论"_s, u"验算条文"_s };
     part.table.widths = { 16, 9, 16, 23, 8, 14, 14 };
+    part.table.words = { false, false, false, false, true, true, true };
     part.table.keepTogether = true;
     const JudgedFigures figures
         = checkFigures(calculator, snapshot.texts, snapshot.decimalSeparator);

@@ -11,7 +11,7 @@ packages=(
   g++ cmake ninja-build pkgconf git
   qt6-base-dev qt6-svg-dev libqt6svg6 libxcb1-dev qt6-translations-l10n
   fonts-noto-cjk fonts-arphic-ukai fonts-arphic-uming fonts-dejavu-core
-  poppler-utils qt6-wayland man-db
+  poppler-utils odt2txt qt6-wayland man-db
   libbenchmark-dev locales dpkg-dev libgl-dev
   clang libclang-rt-14-dev
   # the package test: CPack needs file; readelf, lintian and appstreamcli check the .deb;

@@ -217,8 +217,9 @@ Verdicts judgeSection(const FieldTexts& texts, NumberFormat format)
                 unstable.verdict = NotMet;
                 unstable.limit = "1";
                 unstable.source = source;
-                unstable.note
-                    = "平面内：N已达N′Ex的1.25倍，弯矩放大系数 1 − 0.8N/N′Ex 不为正，构件失稳。";
+                // The amplifier 1 − 0.8N/N′Ex is not positive from N/N′Ex = 1.25 on.
+                unstable.note = "平面内：N/N′Ex = " + twoDecimals(Nn / eulerX, format)
+                    + "，不小于1.25，弯矩放大系数 1 − 0.8N/N′Ex 不为正，构件失稳。";
                 checks.push_back(std::move(unstable));
             } else {
                 const double ratio = (Nn / ((phiX * member.A) * f))

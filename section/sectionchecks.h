@@ -19,6 +19,6 @@ CheckTable sectionChecks();
 Verdicts judgeSection(const FieldTexts& fields, NumberFormat format);
 
 // The plastic factor γx the calculation took, and why: short for beside σp
-// ("γx = 1.0，翼缘超S3级"), a sentence for the sheet.
+// ("γx = 1.0，翼缘超S3级"), a sentence for the sheet in its notation.
 std::string plasticFactorCaption(const FieldTexts& fields, NumberFormat format);
 std::string plasticFactorReason(const FieldTexts& fields, NumberFormat format);

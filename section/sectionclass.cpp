@@ -73,15 +73,17 @@ std::string plasticFactorCaption(const std::optional<SectionClass>& section)
 std::string plasticFactorReason(const std::optional<SectionClass>& section, NumberFormat format)
 {
     if (!section)
-        return "γx = 1.0：板件尺寸或钢材牌号不能确定截面等级（表3.5.1），不考虑塑性发展。";
+        return "γ_{x} = 1.0：板件尺寸或钢材牌号不能确定截面等级（表3.5.1），不考虑塑性发展。";
     const auto number = [&](double value) { return fixedTwoDecimals(value, format); };
-    const std::string flange = "翼缘 b′/t = " + number(section->outstand)
-        + "，S3级限值 13εk = " + limitNumber(section->flangeLimit(PlateClass::S3), format);
-    const std::string web = section->alpha0 ? "腹板 h0/tw = " + number(section->webRatio)
-            + "，S3级限值 (40 + 18α0^1.5)εk = " + number(section->webLimit(PlateClass::S3))
-            + "（α0 = " + number(*section->alpha0) + "）"
+    const std::string flange = "翼缘 b′/t = " + number(section->outstand) + "，S3级限值 13ε_{k} = "
+        + limitNumber(section->flangeLimit(PlateClass::S3), format);
+    const std::string web = section->alpha0 ? "腹板 h_{0}/t_{w} = " + number(section->webRatio)
+            + "，S3级限值 (40 + 18α_{0}^{1.5})ε_{k} = "
+            + number(section->webLimit(PlateClass::S3)) + "（α_{0} = " + number(*section->alpha0)
+            + "）"
                                             : "腹板全截面受拉，无高厚比限值";
     if (section->gammaX() == 1.05)
-        return "γx = 1.05：" + flange + "，" + web + "，截面为S3级（第8.1.1条、表3.5.1）。";
-    return "γx = 1.0：" + flange + "，" + web + "；板件不满足S3级，不考虑塑性发展（第8.1.1条）。";
+        return "γ_{x} = 1.05：" + flange + "，" + web + "，截面为S3级（第8.1.1条、表3.5.1）。";
+    return "γ_{x} = 1.0：" + flange + "，" + web
+        + "；板件不满足S3级，不考虑塑性发展（第8.1.1条）。";
 }

@@ -44,6 +44,7 @@ std::optional<SectionClass> sectionClass(
     const SectionPlates& plates, double A, double Wx, double N, double M, std::string_view grade);
 
 // The plastic factor the section takes, and why: a short form for the window
-// ("γx = 1.0，翼缘超S3级") and a sentence for the sheet.
+// ("γx = 1.0，翼缘超S3级") and a sentence for the sheet, in its notation
+// ("(40 + 18α_{0}^{1.5})ε_{k}").
 std::string plasticFactorCaption(const std::optional<SectionClass>& section);
 std::string plasticFactorReason(const std::optional<SectionClass>& section, NumberFormat format);

@@ -137,7 +137,8 @@ std::optional<Fault> SectionForm::checkCalculation(FieldTexts& texts)
 {
     const NumberFormat format = userNumberFormat();
     m_plasticFactor->setText(fromCore(plasticFactorCaption(texts, format)));
-    m_plasticFactor->setAccessibleDescription(fromCore(plasticFactorReason(texts, format)));
+    m_plasticFactor->setAccessibleDescription(
+        fromCore(withoutMarkup(plasticFactorReason(texts, format))));
     return m_verdicts.window()->evaluate(texts);
 }
 
@@ -168,10 +169,12 @@ void SectionForm::placePictureFrame()
 void SectionForm::placeNoteAndButtons()
 {
     QLabel* note = placeLabel(client(), u"Label3"_s,
-        u"说明：输入焊接工字型截面的翼缘宽B、高度H、腹板厚tw、翼缘厚t（mm），轴力N（kN）、"
-        "弯矩M（kN·m）、构件长度L（mm）和数量Num，按“确定输入”计算截面面积、惯性矩、回转半径、"
-        "截面抵抗矩、弹性与考虑塑性的最大应力（N/mm²）、计算长度L0（取2L）、两轴长细比，"
-        "以及每米重量G和总重量Gsum（kg/m，钢材密度7850 kg/m³）。灰底为计算结果，可选择复制。"_s,
+        u"说明：输入焊接工字型截面的翼缘宽B、高度H、腹板厚tw、翼缘厚t（mm），轴力N（kN，受压为正）、"
+        "弯矩M（kN·m）、构件长度L（mm）、数量Num和钢材牌号，按“确定输入”计算截面面积、惯性矩、"
+        "回转半径、截面抵抗矩、弹性与考虑塑性的最大应力（N/mm²）、计算长度L0（取2L）、两轴长细比、"
+        "每米重量G（kg/m，钢材密度7850 kg/m³）和Num根构件的总重量Gsum（kg），"
+        "并按钢材牌号验算构件的强度、板件宽厚比、长细比与平面内外稳定，结果见“构件验算结果”窗口。"
+        "灰底为计算结果，可选择复制。"_s,
         twipRect(240, 8880, 9855, 1815));
     // Read as a whole, not only by its first word.
     note->setAccessibleName(u"工字型截面性质计算说明"_s);

@@ -53,6 +53,8 @@ CalculationSheet sectionSheet(const SheetSnapshot& snapshot)
     sheet.parts << inputPart(snapshot, sectionFields());
     sheet.parts.back().drawing = sectionDrawing(snapshot);
     SheetPart results = resultPart(snapshot, sectionFields(), formulas);
+    // Fourteen rows: read as one table on one page.
+    results.table.keepTogether = true;
     results.notes << plainCell(
         u"注：N × 10³ 将 kN 化为 N，M × 10⁶ 将 kN·m 化为 N·mm；"
         u"计算长度取 L_{0} = 2 × L，即悬臂构件的计算长度系数 μ = 2，两个主轴相同；"

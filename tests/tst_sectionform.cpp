@@ -179,6 +179,11 @@ void TestSectionForm::memberVerdicts()
     QCOMPARE(window->objectName(), u"SectionChecks"_s);
     QCOMPARE(window->isVisible(), !verdicts.isEmpty());
     QCOMPARE(m_form->findChild<QLabel*>(u"Label5"_s)->text(), plasticFactor);
+    // Read out as a sentence: the sheet's marks for sub- and superscripts left out.
+    const QString reason = m_form->findChild<QLabel*>(u"Label5"_s)->accessibleDescription();
+    QVERIFY2(reason.startsWith(plasticFactor.left(4)) && !reason.contains(u'{')
+            && !reason.contains(u'_'),
+        qPrintable(reason));
     if (verdicts.isEmpty())
         return;
     QStringList shown;
