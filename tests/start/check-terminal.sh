@@ -84,6 +84,14 @@ status=$?
 status=${PIPESTATUS[1]}
 [[ $status -eq 2 ]] && grep -q '第 2 行：这一行超过 1 MB' stderr || fail "a 64 MB line: $status $(cat stderr)"
 
+# Excel's GBK: a grade with an ideographic space is the grade, a Chinese one
+# is named in the notes, a Chinese column name in the error, all as UTF-8.
+printf 'bf1,steelGrade\r\n200,Q235B\xa1\xa1\r\n200,Q345\xb8\xd6\r\n' >gbk.csv
+run check bracket gbk.csv >gbk-out.csv 2>stderr || fail "GBK: $(cat stderr)"
+[[ $(sed -n 2p gbk-out.csv) != *未判断* && $(sed -n 3p gbk-out.csv) == *钢材为Q345钢* ]] \
+  || fail "GBK: $(cat gbk-out.csv)"
+refused "a GBK column name" '第 1 行第 2 列：未知的列“钢材”' check bracket <(printf 'bf1,\xb8\xd6\xb2\xc4\n')
+
 printf 'bf1,Bf2\n200,200\n' >bad.csv
 run check bracket bad.csv >stdout 2>stderr
 status=$?
