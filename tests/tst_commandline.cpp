@@ -121,6 +121,8 @@ private slots:
     void rowsKeepTheirLineNumbers();
     void malformedFileNamed_data();
     void malformedFileNamed();
+    void failedReadOrWriteStops_data();
+    void failedReadOrWriteStops();
     void optimizeGivesTheTen_data();
     void optimizeGivesTheTen();
 };
@@ -347,6 +349,10 @@ void TestCommandLine::malformedFileNamed_data()
                                       << u"第 1 行第 2 列：未知的列“xxxxxxxxxxxxxxxxxxxxxxxx…”（"_s;
     QTest::newRow("GBK name") << QByteArray("bf1,\xB8\xD6\xB2\xC4\n") << -1
                               << u"第 1 行第 2 列：未知的列“钢材”"_s;
+    // GB18030's four-byte characters, inside the basic plane and beyond it.
+    QTest::newRow("GB18030 name")
+        << QByteArray("bf1,\xB8\xD6\x81\x30\x84\x36\x94\x39\xFC\x36\n") << -1
+        << u"第 1 行第 2 列：未知的列“钢¥😀”"_s;
     QTest::newRow("named twice") << QByteArray("F,e,F\n") << -1
                                  << u"第 1 行第 3 列：列“F”出现了两次"_s;
     QTest::newRow("short row") << QByteArray("bf1,bf2,F\n200,200,400\n\n300,300\n") << 1
@@ -393,6 +399,55 @@ void TestCommandLine::malformedFileNamed()
         QVERIFY(checked.out.isEmpty());
     else
         QCOMPARE(readCsv(checked.out.toStdString()).records.size(), std::size_t(rowsBefore + 1));
+}
+
+void TestCommandLine::failedReadOrWriteStops_data()
+{
+    QTest::addColumn<unsigned>("threads");
+    QTest::addColumn<int>("failingRead"); // the read that fails, -1 none
+    QTest::addColumn<int>("failingWrite"); // the write that fails, -1 none
+    QTest::addColumn<int>("outcome");
+
+    for (const unsigned threads : { 1u, 2u }) {
+        const QByteArray on = QByteArray::number(threads) + " thread(s), ";
+        QTest::newRow(on + "the header's write") << threads << -1 << 0 << int(CheckRun::WriteFailed);
+        QTest::newRow(on + "a batch's write") << threads << -1 << 3 << int(CheckRun::WriteFailed);
+        QTest::newRow(on + "the first read") << threads << 0 << -1 << int(CheckRun::ReadFailed);
+        QTest::newRow(on + "a later read") << threads << 10 << -1 << int(CheckRun::ReadFailed);
+    }
+}
+
+// A disk that fills or a pipe that breaks mid-table: the run ends with the
+// failure, without waiting on batches no one will write, and reads no
+// further than it must.
+void TestCommandLine::failedReadOrWriteStops()
+{
+    QFETCH(unsigned, threads);
+    QFETCH(int, failingRead);
+    QFETCH(int, failingWrite);
+    QFETCH(int, outcome);
+    QByteArray table = "bf1,F\n";
+    for (int row = 0; row < 10000; ++row)
+        table += QByteArray::number(150 + row % 200) + ",400\n"; // 20 reads
+    int reads = 0, writes = 0;
+    std::size_t at = 0;
+    const CheckRun run = checkTable(
+        *findCalculator("bracket"),
+        [&](char* into, std::size_t most) -> std::optional<std::size_t> {
+            if (reads++ == failingRead)
+                return std::nullopt;
+            const std::size_t size = std::min({ most, std::size_t(4096), std::size_t(table.size()) - at });
+            std::memcpy(into, table.constData() + at, size);
+            at += size;
+            return size;
+        },
+        [&](std::string_view) { return writes++ != failingWrite; }, terminalFaultWords, threads);
+    QCOMPARE(int(run.outcome), outcome);
+    if (failingWrite >= 0) {
+        QCOMPARE(writes, failingWrite + 1);
+        // Reading stops within the batches in flight, not at the table's end.
+        QVERIFY2(at < std::size_t(table.size()) / 2, qPrintable(QString::number(at)));
+    }
 }
 
 void TestCommandLine::optimizeGivesTheTen_data()
