@@ -11,7 +11,15 @@
 
 namespace {
 
-constexpr UINT gb18030CodePage = 54936;
+// GB18030 where Windows has it (always, since Vista); elsewhere (Wine) at
+// least GBK, its two-byte part, which is what Excel writes.
+constexpr UINT gb18030CodePage = 54936, gbkCodePage = 936;
+
+UINT codePage()
+{
+    static const UINT page = IsValidCodePage(gb18030CodePage) ? gb18030CodePage : gbkCodePage;
+    return page;
+}
 
 // How many bytes the character at `at` takes by GB18030's shape (one, two
 // or four), 0 where no character begins. Only to find where the system's
@@ -35,7 +43,7 @@ bool converts(std::string_view bytes)
 {
     return bytes.empty()
         || MultiByteToWideChar(
-               gb18030CodePage, MB_ERR_INVALID_CHARS, bytes.data(), int(bytes.size()), nullptr, 0)
+               codePage(), MB_ERR_INVALID_CHARS, bytes.data(), int(bytes.size()), nullptr, 0)
         > 0;
 }
 
@@ -50,18 +58,21 @@ Gb18030Converted appendGb18030AsUtf8(std::string_view bytes, std::string& out)
              (length = characterLength(bytes, good)) > 0 && converts(bytes.substr(good, length));)
             good += length;
     }
+    // Without GB18030, a four-byte character is the converter's lack, not the file's.
+    const bool missing = codePage() != gb18030CodePage && good < bytes.size()
+        && characterLength(bytes, good) == 4;
     if (good == 0)
-        return { 0, false };
-    const int wide = MultiByteToWideChar(gb18030CodePage, 0, bytes.data(), int(good), nullptr, 0);
+        return { 0, missing };
+    const int wide = MultiByteToWideChar(codePage(), 0, bytes.data(), int(good), nullptr, 0);
     std::wstring text(std::size_t(wide), L'\0');
-    MultiByteToWideChar(gb18030CodePage, 0, bytes.data(), int(good), text.data(), wide);
+    MultiByteToWideChar(codePage(), 0, bytes.data(), int(good), text.data(), wide);
     const int narrow
         = WideCharToMultiByte(CP_UTF8, 0, text.data(), wide, nullptr, 0, nullptr, nullptr);
     const std::size_t before = out.size();
     out.resize(before + std::size_t(narrow));
     WideCharToMultiByte(
         CP_UTF8, 0, text.data(), wide, out.data() + before, narrow, nullptr, nullptr);
-    return { good, false };
+    return { good, missing };
 }
 
 #else

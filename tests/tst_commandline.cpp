@@ -392,6 +392,8 @@ void TestCommandLine::malformedFileNamed()
     QFETCH(QString, error);
     const Checked checked = checkBytes(u"bracket"_s, bytes);
     QCOMPARE(checked.status, 2);
+    if (checked.error.contains(u"没有 GB18030 的转换程序"_s)) // Wine has GBK only
+        QSKIP("no GB18030 converter here");
     QVERIFY2(checked.error.startsWith(error), qPrintable(checked.error));
     QVERIFY(!checked.error.contains(u'\n'));
     // The rows before the line at fault, under the header; nothing at all for a wrong header.
