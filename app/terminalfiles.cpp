@@ -110,11 +110,28 @@ std::optional<std::size_t> TableInput::read(char* into, std::size_t most)
 bool TableInput::isFile(const QString& path) const
 {
 #ifdef Q_OS_WIN
+    // NTFS's file index is its inode: a hard link or standard input counts.
+    BY_HANDLE_FILE_INFORMATION input {}, named {};
+    const auto inputHandle = reinterpret_cast<HANDLE>(_get_osfhandle(m_descriptor));
+    const HANDLE namedHandle = CreateFileW(reinterpret_cast<const wchar_t*>(path.utf16()), 0,
+        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+        FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (namedHandle != INVALID_HANDLE_VALUE) {
+        const bool both = GetFileType(inputHandle) == FILE_TYPE_DISK
+            && GetFileInformationByHandle(inputHandle, &input)
+            && GetFileInformationByHandle(namedHandle, &named);
+        CloseHandle(namedHandle);
+        if (both)
+            return input.dwVolumeSerialNumber == named.dwVolumeSerialNumber
+                && input.nFileIndexHigh == named.nFileIndexHigh
+                && input.nFileIndexLow == named.nFileIndexLow;
+    }
+    // A file system without file indexes: by the canonical path.
     if (m_path == u"-"_s)
         return false;
-    const QString input = QFileInfo(m_path).canonicalFilePath();
-    return !input.isEmpty()
-        && input.compare(QFileInfo(path).canonicalFilePath(), Qt::CaseInsensitive) == 0;
+    const QString inputPath = QFileInfo(m_path).canonicalFilePath();
+    return !inputPath.isEmpty()
+        && inputPath.compare(QFileInfo(path).canonicalFilePath(), Qt::CaseInsensitive) == 0;
 #else
     // A terminal may be read and written at once; a file or a FIFO may not.
     struct stat input {
