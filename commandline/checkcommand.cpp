@@ -81,6 +81,9 @@ public:
     struct Window {
         FieldTexts texts;
         std::string notes;
+        // Where each column's, input's and result's text is in `texts`: a
+        // map's nodes stay in place.
+        std::vector<FieldTexts::iterator> columns, inputs, results;
     };
 
     // A fresh window: every field at its design-time text, then the row's,
@@ -98,9 +101,17 @@ public:
                 text.assign((design++)->second);
         } else {
             texts = m_designTexts;
+            const auto at = [&](std::string_view control) { return texts.find(control); };
+            window.columns.clear(), window.inputs.clear(), window.results.clear();
+            for (const std::string& control : m_columns)
+                window.columns.push_back(at(control));
+            for (const FieldFacts* facts : m_inputs)
+                window.inputs.push_back(at(facts->control));
+            for (const FieldFacts* facts : m_results)
+                window.results.push_back(at(facts->control));
         }
         for (std::size_t n = 0; n < m_columns.size(); ++n)
-            texts.find(m_columns[n])->second = record.fields[n];
+            window.columns[n]->second = record.fields[n];
         const NumberFormat format {};
         std::optional<Fault> fault = m_calculator.calculate(texts, format);
 
@@ -110,10 +121,10 @@ public:
             first = false;
             appendCsvField(out, text);
         };
-        for (const FieldFacts* facts : m_inputs)
-            field(texts.find(facts->control)->second);
-        for (const FieldFacts* facts : m_results)
-            field(texts.find(facts->control)->second);
+        for (const auto input : window.inputs)
+            field(input->second);
+        for (const auto result : window.results)
+            field(result->second);
         window.notes.clear();
         if (!fault && m_calculator.judge) {
             const Verdicts judged = m_calculator.judge(texts, format);

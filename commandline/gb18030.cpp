@@ -59,8 +59,8 @@ Gb18030Converted appendGb18030AsUtf8(std::string_view bytes, std::string& out)
             good += length;
     }
     // Without GB18030, a four-byte character is the converter's lack, not the file's.
-    const bool missing = codePage() != gb18030CodePage && good < bytes.size()
-        && characterLength(bytes, good) == 4;
+    const bool missing
+        = codePage() != gb18030CodePage && good < bytes.size() && characterLength(bytes, good) == 4;
     if (good == 0)
         return { 0, missing };
     const int wide = MultiByteToWideChar(codePage(), 0, bytes.data(), int(good), nullptr, 0);

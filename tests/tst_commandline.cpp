@@ -350,9 +350,8 @@ void TestCommandLine::malformedFileNamed_data()
     QTest::newRow("GBK name") << QByteArray("bf1,\xB8\xD6\xB2\xC4\n") << -1
                               << u"第 1 行第 2 列：未知的列“钢材”"_s;
     // GB18030's four-byte characters, inside the basic plane and beyond it.
-    QTest::newRow("GB18030 name")
-        << QByteArray("bf1,\xB8\xD6\x81\x30\x84\x36\x94\x39\xFC\x36\n") << -1
-        << u"第 1 行第 2 列：未知的列“钢¥😀”"_s;
+    QTest::newRow("GB18030 name") << QByteArray("bf1,\xB8\xD6\x81\x30\x84\x36\x94\x39\xFC\x36\n")
+                                  << -1 << u"第 1 行第 2 列：未知的列“钢¥😀”"_s;
     QTest::newRow("named twice") << QByteArray("F,e,F\n") << -1
                                  << u"第 1 行第 3 列：列“F”出现了两次"_s;
     QTest::newRow("short row") << QByteArray("bf1,bf2,F\n200,200,400\n\n300,300\n") << 1
@@ -412,7 +411,8 @@ void TestCommandLine::failedReadOrWriteStops_data()
 
     for (const unsigned threads : { 1u, 2u }) {
         const QByteArray on = QByteArray::number(threads) + " thread(s), ";
-        QTest::newRow(on + "the header's write") << threads << -1 << 0 << int(CheckRun::WriteFailed);
+        QTest::newRow(on + "the header's write")
+            << threads << -1 << 0 << int(CheckRun::WriteFailed);
         QTest::newRow(on + "a batch's write") << threads << -1 << 3 << int(CheckRun::WriteFailed);
         QTest::newRow(on + "the first read") << threads << 0 << -1 << int(CheckRun::ReadFailed);
         QTest::newRow(on + "a later read") << threads << 10 << -1 << int(CheckRun::ReadFailed);
@@ -438,7 +438,8 @@ void TestCommandLine::failedReadOrWriteStops()
         [&](char* into, std::size_t most) -> std::optional<std::size_t> {
             if (reads++ == failingRead)
                 return std::nullopt;
-            const std::size_t size = std::min({ most, std::size_t(4096), std::size_t(table.size()) - at });
+            const std::size_t size
+                = std::min({ most, std::size_t(4096), std::size_t(table.size()) - at });
             std::memcpy(into, table.constData() + at, size);
             at += size;
             return size;
