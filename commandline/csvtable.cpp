@@ -18,6 +18,20 @@ char separatorOf(std::string_view record)
     return semicolons > commas ? ';' : ',';
 }
 
+// Whether a byte is one of ",;\"\r\n", which end a plain run or make a
+// field quoted: a test per byte rather than a search per needle character.
+bool special(char c)
+{
+    return c == ',' || c == ';' || c == '"' || c == '\r' || c == '\n';
+}
+
+std::size_t firstSpecial(std::string_view text, std::size_t from)
+{
+    while (from < text.size() && !special(text[from]))
+        ++from;
+    return from;
+}
+
 } // namespace
 
 void CsvParser::feed(std::string_view text, std::vector<CsvRecord>& records)
@@ -108,7 +122,6 @@ void CsvParser::endRecord(std::vector<CsvRecord>& records)
 void CsvParser::parse(std::string_view text, std::vector<CsvRecord>& records)
 {
     const char separator = m_separator;
-    const std::string_view special { separator == ';' ? ";\"\r\n" : ",\"\r\n", 4 };
     for (std::size_t at = 0; at < text.size() && !m_problem;) {
         const char c = text[at];
         if (m_state == State::AfterCarriageReturn) {
@@ -140,8 +153,9 @@ void CsvParser::parse(std::string_view text, std::vector<CsvRecord>& records)
                 m_problem = { m_line, m_record.fields.size() + 1, "未加引号的字段中有引号" };
                 return;
             } else {
-                // The plain run up to the next special character at once.
-                const std::size_t end = std::min(text.find_first_of(special, at), text.size());
+                // The plain run up to the next special character at once;
+                // the other separator is one too, and its run goes on after it.
+                const std::size_t end = firstSpecial(text, at + 1);
                 m_field.append(text.substr(at, end - at));
                 m_recordBytes += end - at - 1;
                 m_state = State::Unquoted;
@@ -206,7 +220,7 @@ CsvTable readCsv(std::string_view text)
 void appendCsvField(std::string& out, std::string_view field)
 {
     // Leading or trailing spaces stay as they are inside quotes.
-    const bool quote = field.find_first_of(",;\"\r\n") != std::string_view::npos
+    const bool quote = firstSpecial(field, 0) < field.size()
         || (!field.empty() && (field.front() == ' ' || field.back() == ' '));
     if (!quote) {
         out += field;
