@@ -95,8 +95,8 @@ CommandOutput optimizeBracket(
     const BracketSearch found = searchLightestBracket(window, space, format);
     if (found.fault) {
         const FieldFacts* facts = findField(fields, found.fault->field);
-        return wrong(
-            faultWords(*found.fault, facts ? bracketSpokenName(*facts) : found.fault->field));
+        return wrong(withShortQuotations(
+            faultWords(*found.fault, facts ? bracketSpokenName(*facts) : found.fault->field)));
     }
     CommandOutput output;
     output.out = std::string(utf8ByteOrderMark)
@@ -111,7 +111,8 @@ CommandOutput optimizeBracket(
     }
     if (found.best.empty()) {
         output.status = 1;
-        output.error = "搜索的 " + std::to_string(found.candidates) + " 个截面中没有满足全部验算的"
+        output.error = "搜索的 " + std::to_string(found.candidates)
+            + " 个截面中没有一个满足全部验算"
             + (found.mostFailed
                     ? "；最常不满足的一项：" + std::string(checks[*found.mostFailed].caption)
                     : std::string());

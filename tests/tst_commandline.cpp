@@ -466,7 +466,7 @@ void TestCommandLine::optimizeGivesTheTen_data()
         << u"150,150,8,8,20,600,10,14400.00,截面形心轴处的剪应力,0.95"_s;
     QTest::newRow("nothing passes")
         << (QStringList { u"F=3000"_s } + small) << 1
-        << u"搜索的 5184 个截面中没有满足全部验算的；最常不满足的一项：下翼缘外边的正应力"_s;
+        << u"搜索的 5184 个截面中没有一个满足全部验算；最常不满足的一项：下翼缘外边的正应力"_s;
     QTest::newRow("unknown input")
         << QStringList { u"sigma=100"_s } << 2 << u"“sigma”不是牛腿 bracket 的输入"_s;
     QTest::newRow("not id=value") << QStringList { u"F"_s } << 2 << u"“F”不是 id=值 的形式"_s;
@@ -481,6 +481,9 @@ void TestCommandLine::optimizeGivesTheTen_data()
                                << u"搜索范围的截面多于 5000 万个：请缩小范围或加大步长。"_s;
     QTest::newRow("load no number")
         << QStringList { u"F=abc"_s } << 2 << u"“竖向压力设计值F”中的“abc”不是有效的数字。"_s;
+    QTest::newRow("a long load, cut")
+        << QStringList { u"F=abc"_s + QString(100, u'x') } << 2
+        << u"“竖向压力设计值F”中的“abc"_s + QString(21, u'x') + u"…”不是有效的数字。"_s;
 }
 
 void TestCommandLine::optimizeGivesTheTen()
