@@ -12,6 +12,7 @@
 #include "mdiform1.h"
 #include "optimizecommand.h"
 #include "searchspace.h"
+#include "tabletext.h"
 #include "terminalcommands.h"
 #include "uitest.h"
 #include "verdictwindow.h"
@@ -73,6 +74,38 @@ Checked checkBytes(
     return { run.outcome == CheckRun::Done ? 0 : 2, out, QString::fromStdString(run.error) };
 }
 
+// The records a table's bytes come to, read `piece` bytes at most at a time
+// (0: all that is asked for): "line:field|field" each, "/" between, and
+// "!line:byte" where the text stops.
+QString decodedRecords(const QByteArray& bytes, std::size_t piece)
+{
+    std::size_t at = 0;
+    TableText text([&](char* into, std::size_t most) -> std::optional<std::size_t> {
+        const std::size_t size
+            = std::min({ most, std::size_t(bytes.size()) - at, piece ? piece : most });
+        std::memcpy(into, bytes.constData() + at, size);
+        at += size;
+        return size;
+    });
+    CsvParser parser;
+    std::vector<CsvRecord> records;
+    std::string utf8;
+    for (TableText::Piece got; (got = text.next(utf8)) == TableText::Piece::Text;)
+        parser.feed(utf8, records);
+    if (!text.problem())
+        parser.finish(records);
+    QStringList shown;
+    for (const CsvRecord& record : records) {
+        QStringList fields;
+        for (const std::string& field : record.fields)
+            fields << QString::fromStdString(field);
+        shown << QString::number(record.line) + u':' + fields.join(u'|');
+    }
+    if (const auto& problem = text.problem())
+        shown << u"!%1:%2"_s.arg(problem->line).arg(problem->byte);
+    return shown.join(u'/');
+}
+
 // The output's records under its header, each as column → text.
 QList<QMap<QString, QString>> outputRows(const QString& out)
 {
@@ -117,6 +150,8 @@ private slots:
     void spreadsheetDialectsRead();
     void sameBytesHoweverRead_data();
     void sameBytesHoweverRead();
+    void encodingsDecided_data();
+    void encodingsDecided();
     void rowsKeepTheirLineNumbers_data();
     void rowsKeepTheirLineNumbers();
     void malformedFileNamed_data();
@@ -293,6 +328,56 @@ void TestCommandLine::sameBytesHoweverRead()
     QCOMPARE(checkBytes(calculator, bytes, 2), whole);
     QCOMPARE(checkBytes(calculator, bytes, 1, 7), whole);
     QCOMPARE(checkBytes(calculator, bytes, 2, 3), whole);
+}
+
+void TestCommandLine::encodingsDecided_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("records"); // the last few, as decodedRecords() shows them
+
+    QTest::newRow("semicolons keep decimal commas")
+        << QByteArray("bf1;F\r\n2,5;\"4;0\"\r\n") << u"1:bf1|F/2:2,5|4;0"_s;
+    QTest::newRow("UTF-8 mark, then GBK") << QByteArray("\xEF\xBB\xBF"
+                                                        "a\n\xB8\xD6\n")
+                                          << u"1:a/2:钢"_s;
+    QTest::newRow("GB18030's own mark") << QByteArray("\x84\x31\x95\x33"
+                                                      "a\n\xB8\xD6")
+                                        << u"1:a/2:钢"_s;
+    QTest::newRow("UTF-8 cut by the file's end") << QByteArray("a\n\xE9") << u"1:a/!2:1"_s;
+    QTest::newRow("CR line ends before a NUL") << QByteArray("a\rb\r\rc\0", 8) << u"!4:2"_s;
+    QTest::newRow("GBK with a quoted line break")
+        << QByteArray("a,b\n\"\xB8\xD6\r\n\xB2\xC4\",1\n") << u"1:a|b/2:钢\r\n材|1"_s;
+    // Past 64 KiB of ASCII, then Excel's GBK.
+    QByteArray late = "a\n";
+    while (late.size() < 70000)
+        late += "Q235B\n";
+    QTest::newRow("GBK after 64 KiB") << late + "Q\xB8\xD6\n" << u"11668:Q235B/11669:Q钢"_s;
+    // UTF-8 whose 64 KiB sample ends inside a character: that cut is no
+    // sign of GBK.
+    QByteArray straddling = "a\n\xC2\xB7\n";
+    while (straddling.size() < 2 + 65535)
+        straddling += 'x';
+    QTest::newRow("a character across the sample's end") << straddling
+            + "\xE9\x92\xA2\n" << u"3:"_s + QString(65532, u'x') + u"钢"_s;
+}
+
+// However the bytes arrive: whole, or a few at a time, cutting characters
+// of two to four bytes and line ends anywhere.
+void TestCommandLine::encodingsDecided()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, records);
+    for (const std::size_t piece : { 0, 3, 7, 1000 }) {
+        if (piece && piece < 1000 && bytes.size() > 10000)
+            continue; // 64 KiB a few bytes at a time is only slow
+        const QString got = decodedRecords(bytes, piece);
+        QVERIFY2(got.endsWith(records), qPrintable(u"%1: %2"_s.arg(piece).arg(got.right(80))));
+    }
+    // A message echoes a name within 24 characters, whatever their width.
+    QCOMPARE(
+        QString::fromStdString(echoed(std::string(30, 'x') + "\x01")), QString(24, u'x') + u'…');
+    QCOMPARE(QString::fromStdString(echoed("钢材\t" + std::string(21, 'x') + "钢")),
+        u"钢材?"_s + QString(21, u'x') + u'…');
 }
 
 void TestCommandLine::rowsKeepTheirLineNumbers_data()
