@@ -10,8 +10,8 @@
 // time, so that memory does not grow with the file. The file is UTF-8, with
 // or without a byte order mark; a file that is not (Excel on a Chinese
 // Windows saves "CSV (逗号分隔)" in GBK) is read as GB18030, which holds GBK.
-// The choice is made at the first byte beyond ASCII, on what follows it: up
-// to 64 KiB of the file.
+// The choice is made at the first byte beyond ASCII, on what follows it: 16
+// characters beyond ASCII, or 64 KiB of the file, whichever ends first.
 
 // Fills `into` with at most `most` bytes of the file: how many, 0 at its
 // end, nothing when reading failed (the caller knows why).

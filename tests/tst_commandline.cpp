@@ -347,6 +347,13 @@ void TestCommandLine::encodingsDecided_data()
     QTest::newRow("CR line ends before a NUL") << QByteArray("a\rb\r\rc\0", 8) << u"!4:2"_s;
     QTest::newRow("GBK with a quoted line break")
         << QByteArray("a,b\n\"\xB8\xD6\r\n\xB2\xC4\",1\n") << u"1:a|b/2:钢\r\n材|1"_s;
+    // Sixteen characters of UTF-8 decide it: a byte after them is wrong UTF-8.
+    QTest::newRow("UTF-8 after sixteen characters")
+        << (u"a\n"_s + QString(16, u'钢') + u"\n"_s).toUtf8() + "\xB8\xD6\n"
+        << u"2:"_s + QString(16, u'钢') + u"/!3:1"_s;
+    // Fifteen do not: C2 B7, UTF-8's ·, is GBK's 路.
+    QTest::newRow("GBK after fifteen UTF-8 characters") << (u"a\n"_s + QString(15, u'·')).toUtf8()
+            + "\xB8\xD6\n" << u"2:"_s + QString(15, u'路') + u'钢';
     // Past 64 KiB of ASCII, then Excel's GBK.
     QByteArray late = "a\n";
     while (late.size() < 70000)

@@ -63,17 +63,17 @@ chmod 640 out.csv
 run check bracket in.csv -o out.csv && [[ $(stat -c %a out.csv) == 640 ]] \
   || fail "the output's mode went from 640 to $(stat -c %a out.csv)"
 
-# Streaming: the first row comes out while the producer still holds back the
-# rest; a table without end stops at once.
+# Streaming: the first row, Chinese in it, comes out while the producer still
+# holds back the rest; a table without end stops at once.
 : >streamed.csv
 {
-  printf 'bf1,F\n200,400\n'
+  printf 'bf1,F,steelGrade\n200,400,Q235B　钢材钢材钢材钢材钢材钢材钢材钢材\n'
   for _ in $(seq 100); do
     [[ $(wc -l <streamed.csv) -ge 2 ]] && break
     sleep 0.1
   done
   [[ $(wc -l <streamed.csv) -ge 2 ]] && touch first-row-early
-  yes 'abc,400' | head -n 99999
+  yes 'abc,400,Q235B' | head -n 99999
 } | run check bracket - >streamed.csv
 [[ -e first-row-early ]] || fail "the first row waited for the last"
 [[ $(wc -l <streamed.csv) -eq 100001 ]] || fail "streamed: $(wc -l <streamed.csv) lines"
