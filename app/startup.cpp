@@ -41,16 +41,16 @@ QString versionLine()
 
 QString helpLine()
 {
-    return u"Usage: stelvana [FILE.stelvana]    open the calculators, with a saved design\n"
-           "       stelvana check CALCULATOR FILE.csv [-o OUT.csv]\n"
-           "           click 确定输入 for each row of FILE.csv (section or bracket; the first row\n"
-           "           names the inputs by their ids, a missing one keeps its design-time text)\n"
-           "           and write the inputs, the results, the verdicts and any fault as CSV\n"
-           "       stelvana optimize bracket [id=value ...]\n"
-           "           the ten lightest brackets that pass every check, as CSV; sizes searched\n"
-           "           as ranges or lists: bf1=150:400:10 t1=6,8,10 hw=500 hf=6,8,10\n"
-           "       stelvana --version | --help\n"
-           "Exit status: 0 done, 1 no bracket passes, 2 a wrong command or file."_s;
+    return u"用法：stelvana [设计.stelvana]    打开计算程序，可带一个保存的设计\n"
+           "      stelvana check 计算器 表格.csv [-o 输出.csv]\n"
+           "          对表格的每一行按一次“确定输入”（计算器为 section 或 bracket；第一行以 id\n"
+           "          列出输入，没有列出的输入取窗口打开时的值；表格为 - 时读标准输入），\n"
+           "          以 CSV 写出输入、结果、各项验算结论、出错原因（fault）与说明（notes）\n"
+           "      stelvana optimize bracket [id=值 ...]\n"
+           "          满足全部验算的最轻的十个牛腿，以 CSV 写出；搜索的尺寸写作范围或列表：\n"
+           "          bf1=150:400:10 t1=6,8,10 hw=500 hf=6,8,10\n"
+           "      stelvana --version | --help\n"
+           "退出状态：0 完成，1 没有满足要求的牛腿，2 命令或文件有误。"_s;
 }
 
 void applyProgramLook()

@@ -6,12 +6,12 @@
 #include "coretext.h"
 #include "faultreport.h"
 #include "optimizecommand.h"
-#include "startup.h"
-
-#include <QFile>
+#include "terminalfiles.h"
 
 #include <cstdio>
 #include <cstring>
+#include <optional>
+#include <thread>
 
 #ifdef Q_OS_WIN
 #include <fcntl.h>
@@ -42,76 +42,112 @@ void prepareStandardStreams()
         SetConsoleOutputCP(CP_UTF8);
     }
     _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stdin), _O_BINARY);
 #endif
 }
 
-int finish(const CommandOutput& output, const QString& target, const QString& prefix)
+// Optimize's table, or its refusal.
+int finish(const CommandOutput& output)
 {
     if (!output.error.empty())
-        std::fprintf(stderr, "stelvana: %s%s\n", prefix.toUtf8().constData(), output.error.c_str());
+        std::fprintf(stderr, "stelvana: %s\n", output.error.c_str());
     if (output.status == 2)
         return 2;
-    const QByteArray bytes = QByteArray::fromStdString(output.out);
-    if (!target.isEmpty()) {
-        if (const QString why = writeWholeFile(target, bytes); !why.isEmpty())
-            return failed(target + u": "_s + why);
-    } else if (std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout)
-            != std::size_t(bytes.size())
-        || std::fflush(stdout) != 0) {
-        return failed(u"cannot write to standard output"_s);
-    }
+    TableOutput out;
+    out.open({});
+    if (!out.write(output.out))
+        return failed(u"无法写入标准输出："_s + out.error());
     return output.status;
 }
+
+const QString checkUsage = u"用法：stelvana check 计算器 表格.csv [-o 输出.csv]"
+                           "（计算器为 section 或 bracket；表格为 - 时读标准输入）"_s;
 
 int check(const QStringList& given)
 {
     // CALCULATOR FILE.csv [-o OUT.csv]
     QStringList plain;
-    QString target;
+    std::optional<QString> target;
     for (qsizetype n = 0; n < given.size(); ++n) {
-        if (given[n] == u"-o"_s && n + 1 < given.size())
+        if (given[n] == u"-o"_s) {
+            if (target)
+                return failed(u"-o 只能给出一次"_s);
+            if (n + 1 == given.size() || given[n + 1].trimmed().isEmpty())
+                return failed(u"-o 后面没有给出文件名。"_s + checkUsage);
             target = given[++n];
-        else
+        } else if (given[n].startsWith(u'-') && given[n] != u"-"_s) {
+            return failed(
+                u"未知的选项“%1”。"_s.arg(fromCore(echoed(toCore(given[n])))) + checkUsage);
+        } else {
             plain << given[n];
+        }
     }
     if (plain.size() != 2)
-        return failed(u"usage: stelvana check CALCULATOR FILE.csv [-o OUT.csv]"_s);
+        return failed(checkUsage);
     const CalculatorEntry* calculator = findCalculator(toCore(plain[0]));
     if (!calculator) {
         QStringList known;
         for (const CalculatorEntry& entry : calculators())
             known << fromCore(entry.id);
-        return failed(u"no calculator \"%1\" (there are %2)"_s.arg(plain[0], known.join(u", "_s)));
+        return failed(u"没有计算器“%1”（可用的有 %2）"_s.arg(
+            fromCore(echoed(toCore(plain[0]))), known.join(u", "_s)));
     }
-    QFile file(plain[1]);
-    const bool opened = plain[1] == u"-"_s ? file.open(stdin, QIODevice::ReadOnly)
-                                           : file.open(QIODevice::ReadOnly);
-    if (!opened)
-        return failed(u"%1: %2"_s.arg(plain[1], file.errorString()));
-    const QByteArray csv = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return failed(u"%1: %2"_s.arg(plain[1], file.errorString()));
-    return finish(
-        checkTable(*calculator, csv.toStdString(), terminalFaultWords), target, plain[1] + u": "_s);
+    const QString tableName = plain[1] == u"-"_s ? u"标准输入"_s : plain[1];
+    TableInput table;
+    if (const QString why = table.open(plain[1]); !why.isEmpty())
+        return failed(tableName + u"："_s + why);
+    // Nothing is read before the output is known to be safe to write.
+    if (target && table.isFile(*target))
+        return failed(u"%1：这是输入的表格，-o 不能写到它上面"_s.arg(*target));
+    TableOutput output;
+    if (const QString why = output.open(target.value_or(QString())); !why.isEmpty())
+        return failed(*target + u"："_s + why);
+
+    const CheckRun run = checkTable(
+        *calculator, [&](char* into, std::size_t most) { return table.read(into, most); },
+        [&](std::string_view bytes) { return output.write(bytes); }, terminalFaultWords,
+        std::max(1u, std::thread::hardware_concurrency()));
+    const QString outputName = target.value_or(u"标准输出"_s);
+    switch (run.outcome) {
+    case CheckRun::Done:
+        if (!output.finish())
+            return failed(outputName + u"："_s + output.error());
+        return 0;
+    case CheckRun::TableWrong:
+        output.cancel();
+        return failed(tableName + u"："_s + QString::fromStdString(run.error));
+    case CheckRun::ReadFailed:
+        output.cancel();
+        return failed(tableName + u"："_s + table.error());
+    case CheckRun::WriteFailed:
+        output.cancel();
+        return failed(outputName + u"："_s + output.error());
+    }
+    return 2;
 }
 
 int optimize(const QStringList& given)
 {
     if (given.isEmpty() || given.front() != u"bracket"_s)
-        return failed(
-            u"usage: stelvana optimize bracket [id=value …] (only the bracket is sized)"_s);
+        return failed(u"用法：stelvana optimize bracket [id=值 …]（只有牛腿 bracket 可以优选）"_s);
     std::vector<std::string> arguments;
     for (qsizetype n = 1; n < given.size(); ++n)
         arguments.push_back(toCore(given[n]));
-    return finish(optimizeBracket(arguments, terminalFaultWords), {}, {});
+    return finish(optimizeBracket(arguments, terminalFaultWords));
 }
 
 } // namespace
 
 std::string terminalFaultWords(const Fault& fault, const std::string& caption)
 {
-    // The field and the reason; the box's second line speaks of the window.
-    return toCore(faultMessage(fault, fromCore(caption)).section(u'\n', 0, 0));
+    // The field and the reason on one line; the box's second line speaks of
+    // the window. A line break in the text echoed shows as ↵, so the line
+    // stays whole.
+    Fault oneLine = fault;
+    QString text = fromCore(fault.text);
+    text.replace(u"\r\n"_s, u"↵"_s).replace(u'\r', u'↵').replace(u'\n', u'↵');
+    oneLine.text = toCore(text);
+    return toCore(faultMessage(oneLine, fromCore(caption)).section(u'\n', 0, 0));
 }
 
 bool asksForTerminalCommand(int argc, char* argv[])

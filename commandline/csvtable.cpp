@@ -1,116 +1,253 @@
 #include "csvtable.h"
 
+#include <algorithm>
+
 namespace {
 
-// The separator, from the first line's commas and semicolons outside quotes.
-char separatorOf(std::string_view text)
+// The separator, from the commas and semicolons outside quotes.
+char separatorOf(std::string_view record)
 {
     std::size_t commas = 0, semicolons = 0;
     bool quoted = false;
-    for (const char c : text) {
+    for (const char c : record) {
         if (c == '"')
             quoted = !quoted;
-        else if (!quoted && (c == '\n' || c == '\r'))
-            break;
         else if (!quoted)
             commas += c == ',', semicolons += c == ';';
     }
     return semicolons > commas ? ';' : ',';
 }
 
+// Whether a byte is one of ",;\"\r\n", which end a plain run or make a
+// field quoted: a test per byte rather than a search per needle character.
+bool special(char c)
+{
+    return c == ',' || c == ';' || c == '"' || c == '\r' || c == '\n';
+}
+
+std::size_t firstSpecial(std::string_view text, std::size_t from)
+{
+    while (from < text.size() && !special(text[from]))
+        ++from;
+    return from;
+}
+
 } // namespace
+
+void CsvParser::feed(std::string_view text, std::vector<CsvRecord>& records)
+{
+    if (m_problem)
+        return;
+    if (m_separator) {
+        parse(text, records);
+        return;
+    }
+    // The first record with something in it decides the separator; blank
+    // lines before it do not.
+    const std::size_t before = m_firstRecord.size();
+    m_firstRecord.append(text);
+    bool content = m_firstRecord.find_first_not_of("\r\n") < before;
+    for (std::size_t at = before; at < m_firstRecord.size(); ++at) {
+        const char c = m_firstRecord[at];
+        if (c == '"')
+            m_firstQuoted = !m_firstQuoted;
+        if (c != '\r' && c != '\n')
+            content = true;
+        else if (content && !m_firstQuoted) {
+            m_separator = separatorOf(m_firstRecord.substr(0, at));
+            std::string held = std::move(m_firstRecord);
+            m_firstRecord = {};
+            parse(held, records);
+            return;
+        }
+    }
+    if (m_firstRecord.size() > m_longest)
+        fail(m_firstQuoted ? "引号内的文字超过 1 MB，引号可能没有闭合"
+                           : "这一行超过 1 MB，不是表格中的一行");
+}
+
+void CsvParser::finish(std::vector<CsvRecord>& records)
+{
+    if (m_problem)
+        return;
+    if (!m_separator) {
+        m_separator = separatorOf(m_firstRecord);
+        std::string held = std::move(m_firstRecord);
+        m_firstRecord = {};
+        parse(held, records);
+        if (m_problem)
+            return;
+    }
+    switch (m_state) {
+    case State::Quoted:
+        m_problem = { m_quoteLine, m_record.fields.size() + 1, "引号没有闭合" };
+        return;
+    case State::AfterCarriageReturn:
+        return;
+    case State::FieldStart:
+        if (m_record.fields.empty() && !m_fieldQuoted)
+            return; // the text ended with its last line end
+        [[fallthrough]];
+    case State::Unquoted:
+    case State::QuoteInQuoted:
+        endRecord(records);
+        return;
+    }
+}
+
+void CsvParser::fail(std::string what)
+{
+    m_problem = { m_record.line, 0, std::move(what) };
+}
+
+void CsvParser::endField()
+{
+    m_record.fields.push_back(std::move(m_field));
+    m_field.clear();
+    m_fieldQuoted = false;
+}
+
+void CsvParser::endRecord(std::vector<CsvRecord>& records)
+{
+    const bool blank = m_record.fields.empty() && m_field.empty() && !m_fieldQuoted;
+    if (!blank)
+        endField();
+    records.push_back(std::move(m_record));
+    ++m_line;
+    m_record = { m_line, {} };
+    m_recordBytes = 0;
+    m_fieldQuoted = false;
+}
+
+void CsvParser::parse(std::string_view text, std::vector<CsvRecord>& records)
+{
+    const char separator = m_separator;
+    for (std::size_t at = 0; at < text.size() && !m_problem;) {
+        const char c = text[at];
+        if (m_state == State::AfterCarriageReturn) {
+            m_state = State::FieldStart;
+            if (c == '\n') {
+                ++at;
+                continue;
+            }
+        }
+        if (++m_recordBytes > m_longest) {
+            fail(m_state == State::Quoted ? "引号内的文字超过 1 MB，引号可能没有闭合"
+                                          : "这一行超过 1 MB，不是表格中的一行");
+            return;
+        }
+        switch (m_state) {
+        case State::FieldStart:
+        case State::Unquoted:
+            if (c == separator) {
+                endField();
+                m_state = State::FieldStart;
+            } else if (c == '\r' || c == '\n') {
+                endRecord(records);
+                m_state = c == '\r' ? State::AfterCarriageReturn : State::FieldStart;
+            } else if (c == '"' && m_state == State::FieldStart && !m_fieldQuoted) {
+                m_fieldQuoted = true;
+                m_quoteLine = m_line;
+                m_state = State::Quoted;
+            } else if (c == '"') {
+                m_problem = { m_line, m_record.fields.size() + 1, "未加引号的字段中有引号" };
+                return;
+            } else {
+                // The plain run up to the next special character at once;
+                // the other separator is one too, and its run goes on after it.
+                const std::size_t end = firstSpecial(text, at + 1);
+                m_field.append(text.substr(at, end - at));
+                m_recordBytes += end - at - 1;
+                m_state = State::Unquoted;
+                at = end;
+                if (m_recordBytes > m_longest)
+                    fail("这一行超过 1 MB，不是表格中的一行");
+                continue;
+            }
+            break;
+        case State::Quoted:
+            if (c == '"') {
+                m_state = State::QuoteInQuoted;
+            } else {
+                // A line break inside quotes belongs to the field; CR LF is
+                // one line end.
+                if (c == '\n' && !m_carriageReturnInQuotes)
+                    ++m_line;
+                else if (c == '\r')
+                    ++m_line;
+                m_carriageReturnInQuotes = c == '\r';
+                m_field += c;
+            }
+            break;
+        case State::QuoteInQuoted:
+            m_carriageReturnInQuotes = false;
+            if (c == '"') {
+                m_field += '"';
+                m_state = State::Quoted;
+            } else if (c == separator) {
+                endField();
+                m_state = State::FieldStart;
+            } else if (c == '\r' || c == '\n') {
+                endRecord(records);
+                m_state = c == '\r' ? State::AfterCarriageReturn : State::FieldStart;
+            } else {
+                m_problem = { m_line, m_record.fields.size() + 1, "右引号后还有文字" };
+                return;
+            }
+            break;
+        case State::AfterCarriageReturn:
+            break;
+        }
+        ++at;
+    }
+}
 
 CsvTable readCsv(std::string_view text)
 {
-    CsvTable table;
     if (text.starts_with(utf8ByteOrderMark))
         text.remove_prefix(utf8ByteOrderMark.size());
-    table.separator = separatorOf(text);
-
-    std::size_t line = 1;
-    std::size_t at = 0;
-    while (at < text.size()) {
-        CsvRecord record { line, {} };
-        std::string field;
-        bool ended = false;
-        bool fieldQuoted = false;
-        while (!ended) {
-            if (at < text.size() && text[at] == '"' && field.empty() && !fieldQuoted) {
-                // A quoted field: "" is one quote; it may span lines.
-                const std::size_t opened = line;
-                fieldQuoted = true;
-                ++at;
-                for (;;) {
-                    if (at >= text.size()) {
-                        table.problem = { opened, record.fields.size() + 1, "unclosed quote" };
-                        return table;
-                    }
-                    if (text[at] == '"') {
-                        if (at + 1 < text.size() && text[at + 1] == '"') {
-                            field += '"';
-                            at += 2;
-                            continue;
-                        }
-                        ++at;
-                        break;
-                    }
-                    if (text[at] == '\n' || (text[at] == '\r' && text.substr(at, 2) != "\r\n"))
-                        ++line;
-                    field += text[at++];
-                }
-                if (at < text.size() && text[at] != table.separator && text[at] != '\r'
-                    && text[at] != '\n') {
-                    table.problem
-                        = { line, record.fields.size() + 1, "text after a closing quote" };
-                    return table;
-                }
-                continue;
-            }
-            if (at >= text.size() || text[at] == '\r' || text[at] == '\n') {
-                record.fields.push_back(std::move(field));
-                if (at < text.size())
-                    at += text.substr(at, 2) == "\r\n" ? 2 : 1;
-                ++line;
-                ended = true;
-            } else if (text[at] == table.separator) {
-                record.fields.push_back(std::move(field));
-                field.clear();
-                fieldQuoted = false;
-                ++at;
-            } else if (text[at] == '"' && !fieldQuoted) {
-                table.problem
-                    = { line, record.fields.size() + 1, "a quote inside an unquoted field" };
-                return table;
-            } else {
-                field += text[at++];
-            }
-        }
-        const bool blank
-            = record.fields.size() == 1 && record.fields.front().empty() && !fieldQuoted;
-        if (!blank)
+    CsvParser parser(text.size() + 1);
+    std::vector<CsvRecord> records;
+    parser.feed(text, records);
+    parser.finish(records);
+    CsvTable table { {}, parser.separator(), parser.problem() };
+    for (CsvRecord& record : records)
+        if (!record.fields.empty())
             table.records.push_back(std::move(record));
-    }
     return table;
+}
+
+void appendCsvField(std::string& out, std::string_view field)
+{
+    // Leading or trailing spaces stay as they are inside quotes.
+    const bool quote = firstSpecial(field, 0) < field.size()
+        || (!field.empty() && (field.front() == ' ' || field.back() == ' '));
+    if (!quote) {
+        out += field;
+        return;
+    }
+    out += '"';
+    for (const char c : field) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    out += '"';
+}
+
+void appendCsvRecord(std::string& out, const std::vector<std::string>& fields)
+{
+    for (std::size_t n = 0; n < fields.size(); ++n) {
+        if (n > 0)
+            out += ',';
+        appendCsvField(out, fields[n]);
+    }
+    out += "\r\n";
 }
 
 std::string csvRecord(const std::vector<std::string>& fields)
 {
     std::string record;
-    for (std::size_t n = 0; n < fields.size(); ++n) {
-        const std::string& field = fields[n];
-        if (n > 0)
-            record += ',';
-        // Leading or trailing spaces stay as they are inside quotes.
-        const bool quote = field.find_first_of(",;\"\r\n") != std::string::npos
-            || (!field.empty() && (field.front() == ' ' || field.back() == ' '));
-        if (!quote) {
-            record += field;
-            continue;
-        }
-        record += '"';
-        for (const char c : field)
-            record += c == '"' ? std::string("\"\"") : std::string(1, c);
-        record += '"';
-    }
-    return record + "\r\n";
+    appendCsvRecord(record, fields);
+    return record;
 }

@@ -15,6 +15,25 @@ CommandOutput wrong(const std::string& why)
     return { 2, {}, why };
 }
 
+// A reason that quotes what was typed, each quotation cut to a readable
+// length.
+std::string withShortQuotations(const std::string& why)
+{
+    constexpr std::string_view open = "“", close = "”";
+    std::string shown;
+    std::size_t at = 0;
+    for (std::size_t start; (start = why.find(open, at)) != std::string::npos;) {
+        const std::size_t end = why.find(close, start + open.size());
+        if (end == std::string::npos)
+            break;
+        shown += why.substr(at, start + open.size() - at)
+            + echoed(std::string_view(why).substr(start + open.size(), end - start - open.size()))
+            + std::string(close);
+        at = end + close.size();
+    }
+    return shown + why.substr(at);
+}
+
 // The member of the space an id's sizes go to, or nullptr for an input the
 // search does not size.
 std::vector<std::string>* sizesOf(BracketSearchSpace& space, std::string_view id)
@@ -39,13 +58,13 @@ CommandOutput optimizeBracket(
     for (const std::string& argument : arguments) {
         const std::size_t equals = argument.find('=');
         if (equals == std::string::npos || equals == 0)
-            return wrong("\"" + argument + "\" is not id=value");
+            return wrong("“" + echoed(argument) + "”不是 id=值 的形式");
         const std::string id = argument.substr(0, equals), value = argument.substr(equals + 1);
         const auto named = std::find_if(fields.begin(), fields.end(), [&](const FieldFacts& facts) {
             return facts.id == id && facts.isStored();
         });
         if (named == fields.end())
-            return wrong("\"" + id + "\" is no input of the bracket");
+            return wrong("“" + echoed(id) + "”不是牛腿 bracket 的输入");
         BracketSearchSpace probe;
         if (sizesOf(probe, id))
             sizes.emplace_back(id, value);
@@ -60,24 +79,24 @@ CommandOutput optimizeBracket(
         if (written.find(':') != std::string::npos) {
             const std::size_t first = written.find(':'), second = written.find(':', first + 1);
             if (second == std::string::npos || written.find(':', second + 1) != std::string::npos)
-                return wrong(id + "=" + written + ": a range is from:to:step");
+                return wrong(id + "=" + echoed(written) + "：范围写作 始值:终值:步长");
             read = sizesInRange(written.substr(0, first),
                 written.substr(first + 1, second - first - 1), written.substr(second + 1), format);
         } else {
             read = sizesInList(written, format);
         }
         if (read.sizes.empty())
-            return wrong(id + "=" + written + ": " + read.problem);
+            return wrong(id + "=" + echoed(written) + "：" + withShortQuotations(read.problem));
         *sizesOf(space, id) = std::move(read.sizes);
     }
     if (const std::optional<std::string> problem = searchSpaceProblem(space))
-        return wrong(*problem);
+        return wrong(withShortQuotations(*problem));
 
     const BracketSearch found = searchLightestBracket(window, space, format);
     if (found.fault) {
         const FieldFacts* facts = findField(fields, found.fault->field);
-        return wrong(
-            faultWords(*found.fault, facts ? bracketSpokenName(*facts) : found.fault->field));
+        return wrong(withShortQuotations(
+            faultWords(*found.fault, facts ? bracketSpokenName(*facts) : found.fault->field)));
     }
     CommandOutput output;
     output.out = std::string(utf8ByteOrderMark)
@@ -92,11 +111,11 @@ CommandOutput optimizeBracket(
     }
     if (found.best.empty()) {
         output.status = 1;
-        output.error = "no section of the " + std::to_string(found.candidates)
-            + " searched passes every check"
-            + (found.mostFailed ? "; the row failed most often: "
-                        + std::string(checks[*found.mostFailed].caption)
-                                : std::string());
+        output.error = "搜索的 " + std::to_string(found.candidates)
+            + " 个截面中没有一个满足全部验算"
+            + (found.mostFailed
+                    ? "；最常不满足的一项：" + std::string(checks[*found.mostFailed].caption)
+                    : std::string());
     }
     return output;
 }

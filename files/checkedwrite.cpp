@@ -9,8 +9,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
 // The reason of a failed write or commit, from the system's error number as
 // the failing call left it.
 QString writeFailure(int error)
@@ -40,6 +38,8 @@ QString writeFailure(int error)
         return u"写入文件时出错"_s;
     }
 }
+
+namespace {
 
 // Why a file could not be created at `path`: from the system's error number
 // where it says more than the path shows.
@@ -102,24 +102,48 @@ QString writeChecked(QIODevice& device, const QByteArray& bytes)
 
 QString writeWholeFile(const QString& path, const QByteArray& bytes)
 {
-    if (path.trimmed().isEmpty() || QFileInfo(path).isDir())
-        return withSystemWords(openFailure(path, 0), {});
-    QSaveFile file(path);
+    CheckedFile file(path);
+    QString why = file.open();
+    if (why.isEmpty())
+        why = file.write(bytes);
+    return why.isEmpty() ? file.commit() : why;
+}
+
+CheckedFile::CheckedFile(const QString& path)
+    : m_path(path)
+    , m_file(path)
+{
+}
+
+QString CheckedFile::open()
+{
+    if (m_path.trimmed().isEmpty() || QFileInfo(m_path).isDir())
+        return withSystemWords(openFailure(m_path, 0), {});
     // Unbuffered: every write reaches the file system, which answers it.
     errno = 0;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         const int error = errno;
-        return withSystemWords(openFailure(path, error), file.errorString());
+        return withSystemWords(openFailure(m_path, error), m_file.errorString());
     }
-    if (const QString reason = writeChecked(file, bytes); !reason.isEmpty()) {
-        file.cancelWriting();
-        return reason;
-    }
+    return {};
+}
+
+QString CheckedFile::write(QByteArrayView bytes)
+{
+    const QString reason
+        = writeChecked(m_file, QByteArray::fromRawData(bytes.data(), bytes.size()));
+    if (!reason.isEmpty())
+        m_file.cancelWriting();
+    return reason;
+}
+
+QString CheckedFile::commit()
+{
     errno = 0;
-    if (!file.commit()) {
+    if (!m_file.commit()) {
         const int error = errno;
         return withSystemWords(
-            error ? writeFailure(error) : u"无法以该文件名保存"_s, file.errorString());
+            error ? writeFailure(error) : u"无法以该文件名保存"_s, m_file.errorString());
     }
     return {};
 }
