@@ -202,6 +202,10 @@ void BracketSearchTest::sizesAsWritten_data()
     QTest::newRow("comma decimals") << "12,5 14、１６" << QChar(u',') << "12,5 14 １６";
     QTest::newRow("not a size") << "6 8 -10" << QChar(u'.') << "“-10”不是大于零的尺寸。";
     QTest::newRow("empty") << " ，" << QChar(u'.') << "没有尺寸。";
+    // One plate, one section: each size once, as first written.
+    QTest::newRow("repeated") << "6,6,6" << QChar(u'.') << "6";
+    QTest::newRow("one plate written three ways") << "6 6.0 ６ 8 6" << QChar(u'.') << "6 8";
+    QTest::newRow("steps finer than a Single") << "1:1.00000001:0.000000001" << QChar(u'.') << "1";
 }
 
 void BracketSearchTest::sizesAsWritten()
