@@ -74,6 +74,8 @@ CommandOutput optimizeBracket(
         return wrong(*problem);
 
     const BracketSearch found = searchLightestBracket(window, space, format);
+    if (found.refused)
+        return wrong(*found.refused);
     if (found.fault) {
         const FieldFacts* facts = findField(fields, found.fault->field);
         return wrong(

@@ -277,6 +277,11 @@ void TestCommandLine::optimizeGivesTheTen_data()
         << (QStringList { u"F=1050"_s, u"e=0.08"_s, u"steelGrade=Q355B"_s } + small
                + QStringList { u"t1=8,8,12,16,16.0"_s, u"hf=8,8,10,12,14,14"_s })
         << 0 << u"150,150,8,8,20,600,10,14400.00,截面形心轴处的剪应力,0.95"_s;
+    // A grade without fy is named before anything is searched.
+    QTest::newRow("unknown grade")
+        << QStringList { u"steelGrade=Q999"_s } << 2
+        << u"钢材牌号“Q999”无法识别（应为Q235、Q345、Q355、Q390、Q420或Q460，可带质量等级A～E），"
+           "受压翼缘宽厚比与腹板高厚比无法判断，任何截面都不能满足全部验算：请先改正钢材。"_s;
 }
 
 void TestCommandLine::optimizeGivesTheTen()
