@@ -404,8 +404,11 @@ void MDIForm1::onMenuOptimizeClicked()
         if (calculators[index].calculator->id != "bracket")
             continue;
         onCalculatorChosen(index);
-        if (!m_optimizer)
+        if (!m_optimizer) {
             m_optimizer = new Optimizer(this);
+            connect(m_optimizer, &Optimizer::bracketWindowWanted, this,
+                [this, index] { onCalculatorChosen(index); });
+        }
         m_optimizer->setBracketWindow(windowAt(index));
         m_optimizer->show();
         m_optimizer->raise();

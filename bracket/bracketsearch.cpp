@@ -8,6 +8,7 @@
 #include "platestrengths.h"
 #include "searchspace.h"
 #include "steelgrade.h"
+#include "utf8.h"
 
 #include <algorithm>
 #include <cmath>
@@ -258,6 +259,25 @@ std::optional<BracketCandidate> judgeBracketCandidate(
     return judged(window, sizes, format, nullptr);
 }
 
+std::optional<std::string> unsearchableGrade(const FieldTexts& window)
+{
+    const auto found = window.find(field::steelGrade);
+    const std::string_view grade
+        = trimmedGrade(found == window.end() ? std::string_view("Q235B") : found->second);
+    if (gradeYieldStrength(grade))
+        return std::nullopt;
+    // A pasted line is named by its start.
+    const std::u32string characters = decodeUtf8(grade);
+    std::string named;
+    for (std::size_t n = 0; n < std::min<std::size_t>(characters.size(), 20); ++n)
+        named += encodeUtf8(characters[n]);
+    if (characters.size() > 20)
+        named += "…";
+    return (grade.empty() ? std::string("没有填写钢材牌号") : "钢材牌号“" + named + "”无法识别")
+        + "（应为Q235、Q345、Q355、Q390、Q420或Q460，可带质量等级A～E），"
+          "受压翼缘宽厚比与腹板高厚比无法判断，任何截面都不能满足全部验算：请先改正钢材。";
+}
+
 BracketSearch searchLightestBracket(const FieldTexts& window, const BracketSearchSpace& space,
     NumberFormat format, const BracketSearchControl& control)
 {
@@ -273,6 +293,9 @@ BracketSearch searchLightestBracket(const FieldTexts& window, const BracketSearc
     };
     // The fronts refuse a larger space with searchSpaceProblem().
     if (search.candidates == 0 || searchSpaceProblem(space))
+        return search;
+    search.refused = unsearchableGrade(window);
+    if (search.refused)
         return search;
 
     // A load, an eccentricity or another field the search does not size

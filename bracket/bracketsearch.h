@@ -64,7 +64,14 @@ struct BracketSearch {
     bool cancelled = false;
     // A field the search does not size (F, e) that stops every click.
     std::optional<Fault> fault;
+    // Why nothing was searched, in Chinese: unsearchableGrade().
+    std::optional<std::string> refused;
 };
+
+// A grade that names no fy leaves b′/t and hw/ts not judged in every
+// section, so no section can pass: the reason, naming the grade as typed,
+// or none where the window's grade (Q235B where it has none) is known.
+std::optional<std::string> unsearchableGrade(const FieldTexts& window);
 
 BracketSearch searchLightestBracket(const FieldTexts& window, const BracketSearchSpace& space,
     NumberFormat format, const BracketSearchControl& control = {});

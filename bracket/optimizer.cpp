@@ -82,6 +82,7 @@ Optimizer::Optimizer(QWidget* owner)
 {
     setObjectName(u"Optimizer"_s);
     setWindowTitle(u"截面优选"_s);
+    setAttribute(Qt::WA_DeleteOnClose);
     m_load->setObjectName(u"loadLabel"_s);
     m_load->setWordWrap(true);
 
@@ -148,6 +149,8 @@ Optimizer::Optimizer(QWidget* owner)
     layout->addWidget(m_table, 1);
     layout->addLayout(closing);
 
+    // Enter starts a search from anywhere in the dialog; no button takes
+    // the default from 开始优选 by having the focus.
     m_start->setDefault(true);
     setBusy(false);
     m_apply->setEnabled(false);
@@ -162,6 +165,12 @@ Optimizer::~Optimizer()
     m_cancelled = true;
     if (m_worker.joinable())
         m_worker.join();
+}
+
+void Optimizer::done(int result)
+{
+    cancel();
+    QDialog::done(result);
 }
 
 Optimizer::Range Optimizer::addRange(const QString& caption, const QString& id, const QString& from,
@@ -270,19 +279,31 @@ void Optimizer::start()
 {
     if (searching())
         return;
+    // Enter starts a search wherever the focus is; a button left with it
+    // would take the next Space (关闭 would close the dialog), so the
+    // focus goes to where the sections are listed, searched or not.
+    if (qobject_cast<QPushButton*>(focusWidget()))
+        m_table->setFocus(Qt::OtherFocusReason);
     if (!m_window) {
         m_status->setText(u"钢牛腿窗口已关闭：请先打开钢牛腿受力计算。"_s);
         return;
     }
+    const FieldTexts window = m_window->inputTexts();
+    showLoad(window);
     QString problem;
     const std::optional<BracketSearchSpace> space = readSpace(problem);
     if (!space) {
         m_status->setText(problem);
         return;
     }
-    m_searched = m_window->inputTexts();
+    if (const std::optional<std::string> refused = unsearchableGrade(window)) {
+        m_table->setRowCount(0);
+        m_progress->setValue(0);
+        m_status->setText(u"钢牛腿窗口："_s + fromCore(*refused));
+        return;
+    }
+    m_searched = window;
     m_format = userNumberFormat();
-    showLoad(m_searched);
     m_table->setRowCount(0);
     m_status->setText(u"正在优选 %1 个截面…"_s.arg(space->size()));
     m_progress->setValue(0);
@@ -327,6 +348,10 @@ void Optimizer::showFound()
 {
     const CheckTable checks = bracketDesignChecks();
     m_progress->setValue(1000);
+    if (m_found.refused) {
+        m_status->setText(u"钢牛腿窗口："_s + fromCore(*m_found.refused));
+        return;
+    }
     if (m_found.fault) {
         const FieldFacts* facts = findField(bracketFields(), m_found.fault->field);
         const QString caption
@@ -370,6 +395,12 @@ void Optimizer::applyCandidate(int row)
         return;
     if (!m_window) {
         m_status->setText(u"钢牛腿窗口已关闭：请先打开钢牛腿受力计算。"_s);
+        return;
+    }
+    // Never into a window hidden behind another calculator.
+    emit bracketWindowWanted();
+    if (!m_window || !m_window->isVisible()) {
+        m_status->setText(u"钢牛腿窗口没有显示：请先切换到钢牛腿受力计算。"_s);
         return;
     }
     if (unsearched(m_window->inputTexts()) != unsearched(m_searched)) {

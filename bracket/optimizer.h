@@ -21,6 +21,7 @@ class QTimer;
 // every core while the dialog stays responsive; 采用 (or a double-click)
 // writes a candidate into the window and clicks "确定输入". A window of its
 // own beside the frame, not modal, so the verdicts it brings up can be read.
+// Closing it stops its search and destroys it: the next 截面优选 starts clean.
 class Optimizer : public QDialog {
     Q_OBJECT
 public:
@@ -37,6 +38,13 @@ public:
     void start(); // 开始优选
     void cancel(); // 取消
     void applyCandidate(int row); // 采用
+
+    void done(int result) override; // every way of closing
+
+signals:
+    // 采用 is about to write into the bracket window: whoever shows the
+    // calculators brings it to the front, or 采用 writes nothing.
+    void bracketWindowWanted();
 
 private:
     struct Range {

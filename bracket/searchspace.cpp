@@ -4,6 +4,7 @@
 #include "parse.h"
 #include "utf8.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -18,6 +19,23 @@ bool readsAsSize(const std::string& text, NumberFormat format)
 std::string quoted(std::string_view text)
 {
     return "“" + std::string(text) + "”";
+}
+
+// Each size once, as it was first written: "6" and "6.0" are one plate to
+// the calculation, so the space counts and lists its sections once.
+SizesRead once(SizesRead read, NumberFormat format)
+{
+    std::vector<float> seen;
+    std::vector<std::string> sizes;
+    for (std::string& size : read.sizes) {
+        const float value = parseSingle(size, format).value;
+        if (std::find(seen.begin(), seen.end(), value) == seen.end()) {
+            seen.push_back(value);
+            sizes.push_back(std::move(size));
+        }
+    }
+    read.sizes = std::move(sizes);
+    return read;
 }
 
 } // namespace
@@ -46,7 +64,7 @@ SizesRead sizesInRange(
     for (const std::string& size : read.sizes)
         if (!readsAsSize(size, format))
             return { {}, quoted(size) + "不是可计算的尺寸。" };
-    return read;
+    return once(std::move(read), format);
 }
 
 SizesRead sizesInList(std::string_view list, NumberFormat format)
@@ -72,7 +90,7 @@ SizesRead sizesInList(std::string_view list, NumberFormat format)
     for (const std::string& text : read.sizes)
         if (!readsAsSize(text, format))
             return { {}, quoted(text) + "不是大于零的尺寸。" };
-    return read;
+    return once(std::move(read), format);
 }
 
 std::optional<std::string> searchSpaceProblem(const BracketSearchSpace& space)

@@ -9,7 +9,9 @@
 
 // The sizes a search tries, as an engineer writes them: a range of widths
 // from, to and step ("150", "400", "10"), or a list of plate thicknesses
-// ("6, 8, 10, 12"). Each size becomes the text a window would hold.
+// ("6, 8, 10, 12"). Each size becomes the text a window would hold; a size
+// written twice, or two texts the calculation reads as one Single ("6",
+// "6.0", "６"), are one size, kept as first written.
 
 struct SizesRead {
     std::vector<std::string> sizes;

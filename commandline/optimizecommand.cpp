@@ -93,6 +93,8 @@ CommandOutput optimizeBracket(
         return wrong(withShortQuotations(*problem));
 
     const BracketSearch found = searchLightestBracket(window, space, format);
+    if (found.refused)
+        return wrong(*found.refused);
     if (found.fault) {
         const FieldFacts* facts = findField(fields, found.fault->field);
         return wrong(withShortQuotations(

@@ -94,6 +94,8 @@ private slots:
     void sizesAsWritten_data();
     void sizesAsWritten();
     void faultyLoadStopsTheSearch();
+    void unknownGradeSearchesNothing_data();
+    void unknownGradeSearchesNothing();
     void cancelStopsWithin100ms();
 };
 
@@ -202,6 +204,10 @@ void BracketSearchTest::sizesAsWritten_data()
     QTest::newRow("comma decimals") << "12,5 14、１６" << QChar(u',') << "12,5 14 １６";
     QTest::newRow("not a size") << "6 8 -10" << QChar(u'.') << "“-10”不是大于零的尺寸。";
     QTest::newRow("empty") << " ，" << QChar(u'.') << "没有尺寸。";
+    // One plate, one section: each size once, as first written.
+    QTest::newRow("repeated") << "6,6,6" << QChar(u'.') << "6";
+    QTest::newRow("one plate written three ways") << "6 6.0 ６ 8 6" << QChar(u'.') << "6 8";
+    QTest::newRow("steps finer than a Single") << "1:1.00000001:0.000000001" << QChar(u'.') << "1";
 }
 
 void BracketSearchTest::sizesAsWritten()
@@ -235,6 +241,34 @@ void BracketSearchTest::faultyLoadStopsTheSearch()
     QCOMPARE(QString::fromStdString(searchSpaceProblem(huge).value_or("")),
         u"搜索范围的截面多于 5000 万个：请缩小范围或加大步长。"_s);
     QVERIFY(!searchSpaceProblem(defaultBracketSearchSpace(window)));
+}
+
+void BracketSearchTest::unknownGradeSearchesNothing_data()
+{
+    QTest::addColumn<QString>("grade");
+    QTest::addColumn<QString>("refused"); // how the reason starts; empty where it searches
+
+    QTest::newRow("no such quality") << u"Q235F"_s << u"钢材牌号“Q235F”无法识别（应为"_s;
+    QTest::newRow("blanks") << u" \u3000"_s << u"没有填写钢材牌号（应为"_s;
+    QTest::newRow("pasted line") << u"Q235B 钢材，热轧，按GB/T 700-2006交货"_s
+                                 << u"钢材牌号“Q235B 钢材，热轧，按GB/T 70…”无法识别（"_s;
+    QTest::newRow("known, blanks around") << u" Q345\t"_s << QString();
+}
+
+void BracketSearchTest::unknownGradeSearchesNothing()
+{
+    QFETCH(QString, grade);
+    QFETCH(QString, refused);
+
+    const BracketSearchSpace space { split("200 250"), split("200 250"), split("8 10 12"),
+        split("8 10 12"), split("8 10"), split("500"), split("6 8") };
+    const BracketSearch found
+        = searchLightestBracket(windowWith("400", ".45", grade), space, NumberFormat {});
+    QVERIFY2(QString::fromStdString(found.refused.value_or("")).startsWith(refused),
+        found.refused.value_or("").c_str());
+    // Refused before a single click, rather than blaming b′/t.
+    QCOMPARE(found.best.empty(), !refused.isEmpty());
+    QCOMPARE(found.clicked == 0, !refused.isEmpty());
 }
 
 void BracketSearchTest::cancelStopsWithin100ms()

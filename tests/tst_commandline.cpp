@@ -614,6 +614,16 @@ void TestCommandLine::optimizeGivesTheTen_data()
     QTest::newRow("a long load, cut")
         << QStringList { u"F=abc"_s + QString(100, u'x') } << 2
         << u"“竖向压力设计值F”中的“abc"_s + QString(21, u'x') + u"…”不是有效的数字。"_s;
+    // A size given twice is one size: the same ten, each once.
+    QTest::newRow("repeated sizes")
+        << (QStringList { u"F=1050"_s, u"e=0.08"_s, u"steelGrade=Q355B"_s } + small
+               + QStringList { u"t1=8,8,12,16,16.0"_s, u"hf=8,8,10,12,14,14"_s })
+        << 0 << u"150,150,8,8,20,600,10,14400.00,截面形心轴处的剪应力,0.95"_s;
+    // A grade without fy is named before anything is searched.
+    QTest::newRow("unknown grade")
+        << QStringList { u"steelGrade=Q999"_s } << 2
+        << u"钢材牌号“Q999”无法识别（应为Q235、Q345、Q355、Q390、Q420或Q460，可带质量等级A～E），"
+           "受压翼缘宽厚比与腹板高厚比无法判断，任何截面都不能满足全部验算：请先改正钢材。"_s;
 }
 
 void TestCommandLine::optimizeGivesTheTen()
@@ -635,6 +645,10 @@ void TestCommandLine::optimizeGivesTheTen()
     QCOMPARE(QString::fromStdString(csvRecord(table.records[0].fields)),
         u"bf1,bf2,t1,t2,ts,hw,hf,An,governing,ratio\r\n"_s);
     QCOMPARE(QString::fromStdString(csvRecord(table.records[1].fields)), error + u"\r\n"_s);
+    QSet<QString> sections; // each once
+    for (std::size_t row = 1; row < table.records.size(); ++row)
+        sections << QString::fromStdString(csvRecord(table.records[row].fields));
+    QCOMPARE(sections.size(), 10);
 }
 
 QTEST_MAIN(TestCommandLine)

@@ -1,7 +1,8 @@
 // 截面优选 in the frame: opened by its command, it searches the bracket
-// window's load; 采用 puts each candidate in the window with every verdict
-// met; a space without a passing section names the row failed most often;
-// 取消 stops at once.
+// window's load; 采用 brings the window to the front and puts each candidate
+// in it with every verdict met; a space without a passing section names the
+// row failed most often; 取消 and closing stop at once; Enter searches from
+// anywhere in the dialog.
 
 #include "bracketfields.h"
 #include "bracketsearch.h"
@@ -14,9 +15,12 @@
 #include "verdictwindow.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QPointer>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
@@ -35,8 +39,11 @@ private slots:
 
     void appliedCandidatesPass_data();
     void appliedCandidatesPass();
+    void cancelStopsAtOnce_data();
     void cancelStopsAtOnce();
     void changedLoadIsNotApplied();
+    void enterThenSpace_data();
+    void enterThenSpace();
 
 private:
     CalculatorWindow* bracket() const { return m_frame->calculatorWindow("bracket"); }
@@ -79,19 +86,29 @@ void TestOptimizer::appliedCandidatesPass_data()
     QTest::addColumn<QString>("e");
     QTest::addColumn<QString>("hw"); // the window's; the range is the window's alone
     QTest::addColumn<QStringList>("lists"); // t1, t2, ts, hf
+    QTest::addColumn<int>("sections"); // in the space, each once
     QTest::addColumn<QString>("noneBecause"); // the row failed most often, or empty
 
     QTest::newRow("window's load")
         << "400"
         << ".45"
-        << "500" << QStringList { "8 10 12 14 16", "8 10 12 14 16", "8 10 12", "6 8 10" } << "";
+        << "500" << QStringList { "8 10 12 14 16", "8 10 12 14 16", "8 10 12", "6 8 10" } << 8100
+        << "";
+    QTest::newRow("plates written twice")
+        << "400"
+        << ".45"
+        << "500"
+        << QStringList { "8 8 10 12 14 16 16", "8, 10, 12, 14, 16, ８, 8.0", "8 10 12 12",
+               "6 8 10 6" }
+        << 8100 << "";
     QTest::newRow("short heavy load")
         << "1050"
         << "0.08"
-        << "600" << QStringList { "8 12 16", "8 12 16 20", "14 16 18 20", "8 10 12 14" } << "";
+        << "600" << QStringList { "8 12 16", "8 12 16 20", "14 16 18 20", "8 10 12 14" } << 6912
+        << "";
     QTest::newRow("too heavy") << "3000"
                                << "0.45"
-                               << "500" << QStringList { "8 10", "8 10", "8 10", "6 8" }
+                               << "500" << QStringList { "8 10", "8 10", "8 10", "6 8" } << 576
                                << "下翼缘外边的正应力";
 }
 
@@ -101,6 +118,7 @@ void TestOptimizer::appliedCandidatesPass()
     QFETCH(QString, e);
     QFETCH(QString, hw);
     QFETCH(QStringList, lists);
+    QFETCH(int, sections);
     QFETCH(QString, noneBecause);
 
     Optimizer* optimizer = m_frame->optimizer();
@@ -117,7 +135,10 @@ void TestOptimizer::appliedCandidatesPass()
     const QStringList names { u"t1"_s, u"t2"_s, u"ts"_s, u"hf"_s };
     for (int n = 0; n < names.size(); ++n)
         set(optimizer, names[n], lists[n]);
+    QCOMPARE(
+        optimizer->findChild<QLabel*>(u"spaceSize"_s)->text(), u"共 %1 个截面。"_s.arg(sections));
     search();
+    QCOMPARE(optimizer->lastSearch().candidates, std::size_t(sections));
 
     QTableWidget* table = optimizer->candidateTable();
     if (!noneBecause.isEmpty()) {
@@ -127,9 +148,20 @@ void TestOptimizer::appliedCandidatesPass()
     }
     QCOMPARE(table->rowCount(), 10);
     const std::size_t checks = bracketDesignChecks().size();
+    QMdiArea* area = m_frame->findChild<QMdiArea*>();
+    QSet<QString> shown; // each section once
     for (int row = 0; row < table->rowCount(); ++row) {
         const BracketCandidate& candidate = optimizer->lastSearch().best[std::size_t(row)];
         QCOMPARE(table->item(row, 7)->text(), QString::fromStdString(candidate.areaText));
+        QStringList sizes;
+        for (int column = 0; column < 7; ++column)
+            sizes << table->item(row, column)->text();
+        shown << sizes.join(u' ');
+        // The I-section in front: 采用 brings the bracket window back first.
+        if (row % 3 == 0) {
+            m_frame->findChild<QAction*>(u"menuG"_s)->trigger();
+            QVERIFY(!bracket()->isVisible());
+        }
         if (row % 2)
             optimizer->applyCandidate(row);
         else {
@@ -137,6 +169,9 @@ void TestOptimizer::appliedCandidatesPass()
             QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell);
             QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell);
         }
+        QVERIFY(bracket()->isVisible());
+        QCOMPARE(area->activeSubWindow(), bracket());
+        QVERIFY(!m_frame->calculatorWindow("section")->isVisible());
         for (std::size_t n = 0; n < searchedSizes.size(); ++n)
             QCOMPARE(
                 bracket()->findChild<QLineEdit*>(QString::fromLatin1(searchedSizes[n]))->text(),
@@ -149,13 +184,26 @@ void TestOptimizer::appliedCandidatesPass()
             QCOMPARE(
                 verdicts->findChild<QLabel*>(u"Label%1"_s.arg(check + 7))->text(), u"满足要求"_s);
     }
+    QCOMPARE(shown.size(), 10);
     // Each click is a trial.
     QCOMPARE(m_frame->trials("bracket").size(), 10);
 }
 
+void TestOptimizer::cancelStopsAtOnce_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("取消") << "cancelButton";
+    // Closing stops the search too, and takes the dialog with it.
+    QTest::newRow("关闭") << "closeButton";
+    QTest::newRow("Esc") << "";
+    QTest::newRow("close box") << "close";
+}
+
 void TestOptimizer::cancelStopsAtOnce()
 {
-    Optimizer* optimizer = m_frame->optimizer();
+    QFETCH(QString, how);
+
+    QPointer<Optimizer> optimizer = m_frame->optimizer();
     set(bracket(), u"Text7"_s, u"1050"_s);
     set(bracket(), u"Text8"_s, u"0.08"_s);
     set(optimizer, u"hw_1"_s, u"350"_s);
@@ -166,10 +214,23 @@ void TestOptimizer::cancelStopsAtOnce()
     QTest::qWait(30);
     QElapsedTimer clock;
     clock.start();
-    QTest::mouseClick(optimizer->findChild<QPushButton*>(u"cancelButton"_s), Qt::LeftButton);
-    QVERIFY(!optimizer->searching());
+    if (how == u"close")
+        optimizer->close();
+    else if (how.isEmpty())
+        QTest::keyClick(optimizer, Qt::Key_Escape);
+    else
+        QTest::mouseClick(optimizer->findChild<QPushButton*>(how), Qt::LeftButton);
+    QVERIFY(!optimizer || !optimizer->searching());
     QVERIFY2(clock.elapsed() < 100, qPrintable(QString::number(clock.elapsed())));
-    QCOMPARE(status(), u"已取消。"_s);
+    if (how != u"cancelButton") {
+        QTRY_VERIFY(!optimizer && !m_frame->optimizer());
+        // Opened again, it starts clean: hw the window's again.
+        m_frame->findChild<QAction*>(u"menuOptimize"_s)->trigger();
+        optimizer = m_frame->optimizer();
+        QVERIFY(optimizer && optimizer->isVisible() && !optimizer->searching());
+        QCOMPARE(optimizer->findChild<QLineEdit*>(u"hw_2"_s)->text(), u"500"_s);
+    }
+    QCOMPARE(status(), how == u"cancelButton" ? u"已取消。"_s : QString());
     QVERIFY(optimizer->findChild<QPushButton*>(u"startButton"_s)->isEnabled());
     QCOMPARE(optimizer->candidateTable()->rowCount(), 0);
 }
@@ -190,10 +251,60 @@ void TestOptimizer::changedLoadIsNotApplied()
     QVERIFY2(status().contains(u"请重新优选"_s), qPrintable(status()));
     QCOMPARE(m_frame->trials("bracket").size(), 0);
 
+    // With the I-section in front and nobody to bring the bracket window
+    // back, 采用 writes nothing into the hidden window.
+    set(bracket(), u"Text7"_s, u"400"_s);
+    m_frame->findChild<QAction*>(u"menuG"_s)->trigger();
+    QObject::disconnect(optimizer, &Optimizer::bracketWindowWanted, m_frame.get(), nullptr);
+    optimizer->applyCandidate(3);
+    QCOMPARE(bracket()->findChild<QLineEdit*>(u"Text1"_s)->text(), before);
+    QVERIFY2(status().contains(u"钢牛腿窗口没有显示"_s), qPrintable(status()));
+
     // A load that is no number is named before anything is searched.
     set(bracket(), u"Text7"_s, u"四百"_s);
     search();
     QVERIFY2(status().contains(u"“四百”不是有效的数字"_s), qPrintable(status()));
+}
+
+void TestOptimizer::enterThenSpace_data()
+{
+    QTest::addColumn<QString>("focus"); // where Enter is pressed
+    QTest::addColumn<QString>("grade"); // the bracket window's
+    QTest::addColumn<QString>("refused"); // how the status starts; empty where it searches
+
+    const QString known = u"Q235B"_s;
+    QTest::newRow("a size") << u"t1"_s << known << QString();
+    QTest::newRow("开始优选") << u"startButton"_s << known << QString();
+    QTest::newRow("关闭") << u"closeButton"_s << known << QString();
+    QTest::newRow("the table") << u"candidateTable"_s << known << QString();
+    // Named before searching, rather than blaming b′/t in every section.
+    QTest::newRow("unknown grade")
+        << u"t1"_s << u"Q999"_s << u"钢牛腿窗口：钢材牌号“Q999”无法识别（应为"_s;
+    QTest::newRow("no grade") << u"closeButton"_s << QString()
+                              << u"钢牛腿窗口：没有填写钢材牌号（应为"_s;
+}
+
+void TestOptimizer::enterThenSpace()
+{
+    QFETCH(QString, focus);
+    QFETCH(QString, grade);
+    QFETCH(QString, refused);
+
+    QPointer<Optimizer> optimizer = m_frame->optimizer();
+    bracket()->findChild<QComboBox*>(u"Combo1"_s)->setCurrentText(grade);
+    set(optimizer, u"bf1_3"_s, u"50"_s);
+    set(optimizer, u"bf2_3"_s, u"50"_s);
+    optimizer->findChild<QWidget*>(focus)->setFocus();
+    QTest::keyClick(optimizer->focusWidget(), Qt::Key_Return);
+    QCOMPARE(optimizer->searching(), refused.isEmpty());
+    QTest::keyClick(optimizer->focusWidget(), Qt::Key_Space);
+    QVERIFY(optimizer && optimizer->isVisible());
+    QVERIFY(optimizer->findChild<QPushButton*>(u"startButton"_s)->isDefault());
+    QTRY_VERIFY_WITH_TIMEOUT(!optimizer->searching(), 20000);
+    QVERIFY2(status().startsWith(refused), qPrintable(status()));
+    QVERIFY(
+        optimizer->findChild<QLabel*>(u"loadLabel"_s)->text().endsWith(u"，"_s + grade + u"。"_s));
+    QCOMPARE(optimizer->candidateTable()->rowCount(), refused.isEmpty() ? 10 : 0);
 }
 
 QTEST_MAIN(TestOptimizer)
