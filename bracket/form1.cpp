@@ -341,27 +341,9 @@ void Form1::onCommand1Clicked()
     runCalculation();
 }
 
-std::optional<Fault> Form1::checkCalculation(FieldTexts& texts)
+VerdictWindow* Form1::makeVerdictWindow()
 {
-    // The texts hold the grade shown, which the verdicts' notes speak of.
-    return FrmShow::instance()->evaluate(texts);
-}
-
-void Form1::showOutcome(const std::optional<Fault>& fault)
-{
-    if (fault) {
-        // Verdicts of an earlier calculation no longer belong to these inputs.
-        if (FrmShow* verdicts = FrmShow::existing())
-            verdicts->hide();
-        CalculatorWindow::showOutcome(fault);
-        return;
-    }
-    FrmShow::instance()->bringForward();
-}
-
-VerdictWindow* Form1::verdictWindow() const
-{
-    return FrmShow::existing();
+    return FrmShow::instance();
 }
 
 void Form1::onCommand2Clicked()

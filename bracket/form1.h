@@ -16,13 +16,10 @@ class Form1 : public CalculatorWindow {
 public:
     Form1();
 
-    VerdictWindow* verdictWindow() const override;
-
 private:
     void onCommand1Clicked(); // 确定输入
     void onCommand2Clicked(); // 退出
-    std::optional<Fault> checkCalculation(FieldTexts& texts) override;
-    void showOutcome(const std::optional<Fault>& fault) override;
+    VerdictWindow* makeVerdictWindow() override; // FrmShow
 
     void placeDimensionFrame();
     void placeLoadFrame();

@@ -20,8 +20,6 @@ VerdictLayout frmShowLayout()
     VerdictLayout layout;
     layout.name = u"FrmShow"_s;
     layout.title = u"判断情况如下："_s;
-    layout.width = 4680;
-    layout.at = QPoint(6555, 4170);
     layout.verdictName = [](std::size_t check) { return u"Label%1"_s.arg(check + 7); };
     layout.captionName = [](std::size_t check) {
         return check < strengthChecks ? u"Label%1"_s.arg(check + 1)

@@ -62,26 +62,11 @@ const FieldDrawing drawing[] = {
     row(21, { 4080, 6360, 1455, 495 }, field::Gsum, 5400, 6360, 1815),
 };
 
-// The member check's verdicts: Check1 … Check6 beside their captions.
-VerdictLayout sectionChecksLayout()
-{
-    VerdictLayout layout;
-    layout.name = u"SectionChecks"_s;
-    layout.title = u"构件验算结果："_s;
-    layout.width = 4680;
-    layout.at = QPoint(6555, 4170);
-    layout.captionName = [](std::size_t check) { return u"Check%1Caption"_s.arg(check + 1); };
-    layout.verdictName = [](std::size_t check) { return u"Check%1"_s.arg(check + 1); };
-    layout.headingName = [](std::size_t heading) { return u"CheckHeading%1"_s.arg(heading + 1); };
-    return layout;
-}
-
 } // namespace
 
 SectionForm::SectionForm()
     : CalculatorWindow(
         sectionCalculator(), u"SectionForm"_s, u"工字型截面性质计算"_s, twipSize(15240, 10485))
-    , m_verdicts([] { return new VerdictWindow(sectionCalculator(), sectionChecksLayout()); })
 {
     placeTitle();
     placeDataFrame();
@@ -139,20 +124,22 @@ std::optional<Fault> SectionForm::checkCalculation(FieldTexts& texts)
     m_plasticFactor->setText(fromCore(plasticFactorCaption(texts, format)));
     m_plasticFactor->setAccessibleDescription(
         fromCore(withoutMarkup(plasticFactorReason(texts, format))));
-    return m_verdicts.window()->evaluate(texts);
+    return CalculatorWindow::checkCalculation(texts);
 }
 
 void SectionForm::showOutcome(const std::optional<Fault>& fault)
 {
-    if (fault) {
-        // Verdicts of an earlier calculation no longer belong to these inputs.
-        m_plasticFactor->clear();
-        if (VerdictWindow* verdicts = m_verdicts.existing())
-            verdicts->hide();
-        CalculatorWindow::showOutcome(fault);
-        return;
-    }
-    m_verdicts.window()->bringForward();
+    if (fault)
+        m_plasticFactor->clear(); // it belonged to the calculation before
+    CalculatorWindow::showOutcome(fault);
+}
+
+// The member check's verdicts: Check1 … Check6 beside their captions.
+VerdictLayout SectionForm::verdictLayout() const
+{
+    VerdictLayout layout;
+    layout.title = u"构件验算结果："_s;
+    return layout;
 }
 
 void SectionForm::placePictureFrame()

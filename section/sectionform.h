@@ -1,7 +1,6 @@
 #pragma once
 
 #include "calculatorwindow.h"
-#include "verdictwindow.h"
 
 class QLabel;
 
@@ -13,11 +12,10 @@ class SectionForm : public CalculatorWindow {
 public:
     explicit SectionForm();
 
-    VerdictWindow* verdictWindow() const override { return m_verdicts.existing(); }
-
 private:
     std::optional<Fault> checkCalculation(FieldTexts& texts) override;
     void showOutcome(const std::optional<Fault>& fault) override;
+    VerdictLayout verdictLayout() const override;
 
     void onCommand2Clicked(); // 确定输入
     void onCommand1Clicked(); // 退出
@@ -29,5 +27,4 @@ private:
     void placeSteelGrade(QWidget* frame);
 
     QLabel* m_plasticFactor = nullptr; // which γx σp took, beside it
-    VerdictWindowSlot m_verdicts; // SectionChecks, made on the first calculation
 };

@@ -8,6 +8,7 @@
 #include "verdictwindow.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
 #include <QTest>
@@ -63,8 +64,6 @@ VerdictLayout stubLayout()
     VerdictLayout layout;
     layout.name = u"StubVerdicts"_s;
     layout.title = u"判断情况如下："_s;
-    layout.width = 4680;
-    layout.at = QPoint(6555, 4170);
     layout.captionName = [](std::size_t check) { return u"Caption%1"_s.arg(check); };
     layout.verdictName = [](std::size_t check) { return u"Verdict%1"_s.arg(check); };
     layout.headingName = [](std::size_t heading) { return u"Heading%1"_s.arg(heading); };
@@ -93,6 +92,8 @@ private slots:
     void verdicts();
     void textThatIsNoNumberStopsTheJudgement();
     void notesGrowTheWindowAndKeepItOnScreen();
+    void opensBesideTheFields_data();
+    void opensBesideTheFields();
     void keyOrMousePressHides_data();
     void keyOrMousePressHides();
     void slotMakesItAgainAfterItsCloseBox();
@@ -196,6 +197,44 @@ void TestVerdictWindow::notesGrowTheWindowAndKeepItOnScreen()
     QVERIFY(!m_window->evaluate(shown(u"1.00"_s, u"1.00"_s, u"1.00"_s)));
     QVERIFY(notes->isHidden());
     QCOMPARE(m_window->size(), QSize(312, 16 + 24 * 4));
+}
+
+// The fields a calculator window shows, as parts of the screen; the window
+// opens clear of them where the screen has room, and later stays where the
+// user left it.
+void TestVerdictWindow::opensBesideTheFields_data()
+{
+    QTest::addColumn<QRect>("fields"); // in thousandths of the available screen
+    QTest::addColumn<QString>("side");
+    QTest::newRow("room at the right") << QRect(0, 100, 400, 500) << u"right"_s;
+    QTest::newRow("room at the left only") << QRect(550, 0, 450, 800) << u"left"_s;
+    QTest::newRow("no room") << QRect(0, 0, 1000, 1000) << u"edge"_s;
+    QTest::newRow("above the screen's top") << QRect(0, -200, 300, 500) << u"right"_s;
+}
+
+void TestVerdictWindow::opensBesideTheFields()
+{
+    QFETCH(QRect, fields);
+    QFETCH(QString, side);
+    const QRect room = QGuiApplication::primaryScreen()->availableGeometry();
+    const auto part = [&](int thousandths, int of) { return of * thousandths / 1000; };
+    const QRect beside(room.left() + part(fields.x(), room.width()),
+        room.top() + part(fields.y(), room.height()), part(fields.width(), room.width()),
+        part(fields.height(), room.height()));
+    m_window->bringForward(beside);
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    const QRect opened = m_window->frameGeometry();
+    QVERIFY(room.contains(opened));
+    QCOMPARE(opened.top(), std::max(beside.top(), room.top()));
+    if (side == u"right")
+        QVERIFY(opened.left() > beside.right());
+    else if (side == u"left")
+        QVERIFY(opened.right() < beside.left());
+    else // at the right edge, give or take a window manager's border
+        QVERIFY(room.right() - opened.right() <= 16);
+    m_window->hide();
+    m_window->bringForward(QRect(0, 0, 10, 10));
+    QCOMPARE(m_window->frameGeometry().topLeft(), opened.topLeft());
 }
 
 void TestVerdictWindow::keyOrMousePressHides_data()

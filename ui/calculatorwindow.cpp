@@ -35,6 +35,9 @@ CalculatorWindow::CalculatorWindow(
     setWindowTitle(title);
     setAttribute(Qt::WA_DeleteOnClose);
 
+    if (calculator.checks)
+        m_verdicts = std::make_unique<VerdictWindowSlot>([this] { return makeVerdictWindow(); });
+
     m_client->setObjectName(name + QStringLiteral("Client"));
     m_client->setFixedSize(clientSize);
 
@@ -109,15 +112,58 @@ void CalculatorWindow::setTitleBlock(const TitleBlock& block)
     emit titleBlockChanged();
 }
 
-std::optional<Fault> CalculatorWindow::checkCalculation(FieldTexts&)
+CalculatorWindow::~CalculatorWindow() = default;
+
+VerdictWindow* CalculatorWindow::verdictWindow() const
 {
-    return std::nullopt;
+    return m_verdicts ? m_verdicts->existing() : nullptr;
+}
+
+VerdictLayout CalculatorWindow::verdictLayout() const
+{
+    return {};
+}
+
+VerdictWindow* CalculatorWindow::makeVerdictWindow()
+{
+    VerdictLayout layout = verdictLayout();
+    if (layout.name.isEmpty()) {
+        layout.name = fromCore(m_calculator.id) + QStringLiteral("Checks");
+        layout.name[0] = layout.name[0].toUpper();
+    }
+    return new VerdictWindow(m_calculator, std::move(layout));
+}
+
+std::optional<Fault> CalculatorWindow::checkCalculation(FieldTexts& texts)
+{
+    if (!m_verdicts)
+        return std::nullopt;
+    return m_verdicts->window()->evaluate(texts);
 }
 
 void CalculatorWindow::showOutcome(const std::optional<Fault>& fault)
 {
-    if (fault)
+    if (fault) {
+        // Verdicts of an earlier calculation no longer belong to these inputs.
+        if (VerdictWindow* verdicts = verdictWindow())
+            verdicts->hide();
         reportFault(this, *fault);
+        return;
+    }
+    if (m_verdicts)
+        m_verdicts->window()->bringForward(fieldsOnScreen());
+}
+
+QRect CalculatorWindow::fieldsOnScreen() const
+{
+    // The part of the client shown: all of it, unless the frame is smaller
+    // and it scrolls.
+    const QWidget* viewport = m_client->parentWidget();
+    const QRect shown = viewport
+        ? QRect(m_client->mapTo(viewport, QPoint(0, 0)), m_client->size()) & viewport->rect()
+        : m_client->rect();
+    const QWidget* on = viewport ? viewport : m_client;
+    return QRect(on->mapToGlobal(shown.topLeft()), shown.size());
 }
 
 void CalculatorWindow::noteCalculation(bool complete)

@@ -2,12 +2,13 @@
 
 #include "calculatorentry.h"
 #include "titleblock.h"
+#include "verdictwindow.h"
 
 #include <QDateTime>
 #include <QHash>
 #include <QMdiSubWindow>
 
-class VerdictWindow;
+#include <memory>
 
 // How the last click of "确定输入" left the window, for the calculation sheet.
 enum class CalculationState {
@@ -26,6 +27,7 @@ class CalculatorWindow : public QMdiSubWindow {
 public:
     CalculatorWindow(const CalculatorEntry& calculator, const QString& name, const QString& title,
         QSize clientSize);
+    ~CalculatorWindow() override;
 
     const CalculatorEntry& calculator() const { return m_calculator; }
 
@@ -46,7 +48,7 @@ public:
     void restoreInputs(const FieldTexts& inputs);
 
     // Its verdict window, for a calculator with checks, once it exists.
-    virtual VerdictWindow* verdictWindow() const { return nullptr; }
+    VerdictWindow* verdictWindow() const;
 
     // The title block of this calculator's sheet.
     const TitleBlock& titleBlock() const { return m_titleBlock; }
@@ -74,18 +76,29 @@ protected:
     void runCalculation();
 
     // What follows a complete calculation, with the texts just written; the
-    // fault that stopped it, if any. None by default.
+    // fault that stopped it, if any: the verdict window's judgement, for a
+    // calculator with checks.
     virtual std::optional<Fault> checkCalculation(FieldTexts& texts);
-    // How the click ends for the user: by default a fault's report.
+    // How the click ends for the user: a fault's report (and the verdicts of
+    // an earlier calculation hidden), or the verdict window brought forward.
     virtual void showOutcome(const std::optional<Fault>& fault);
+
+    // The calculator's verdict window: its title, and any names its labels
+    // kept from an earlier program; made on the first calculation.
+    virtual VerdictLayout verdictLayout() const;
+    virtual VerdictWindow* makeVerdictWindow();
 
 private:
     // How the click ended, once its texts are in the fields, for the sheet.
     void noteCalculation(bool complete);
     void noteInputEdited();
 
+    // Where the fields are on the screen: what the verdict window opens beside.
+    QRect fieldsOnScreen() const;
+
     const CalculatorEntry m_calculator;
     QWidget* m_client;
+    std::unique_ptr<VerdictWindowSlot> m_verdicts; // for a calculator with checks
     CalculationState m_state = CalculationState::None;
     QHash<QString, QString> m_texts;
     QDateTime m_time;

@@ -5,6 +5,7 @@
 #include "twips.h"
 
 #include <QAccessibleWidget>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
@@ -70,7 +71,6 @@ VerdictWindow::VerdictWindow(const CalculatorEntry& calculator, VerdictLayout la
     // Takes the keyboard when it comes forward, so that a key press reaches it.
     setFocusPolicy(Qt::StrongFocus);
     setFixedSize(twipSize(m_layout.width, drawnHeight()));
-    move(twipsToPixels(m_layout.at.x()), twipsToPixels(m_layout.at.y()));
     const CheckTable checks = m_calculator.checks();
     std::size_t headings = 0;
     for (std::size_t row = 0; row < checks.size(); ++row) {
@@ -177,9 +177,11 @@ void VerdictWindow::showNotes(const std::vector<std::string>& notes)
     setFixedSize(drawn.width(), top + height + twipsToPixels(m_layout.captionLeft));
 }
 
-void VerdictWindow::bringForward()
+void VerdictWindow::bringForward(const QRect& beside)
 {
     const bool shownAlready = isVisible();
+    if (!m_placed && beside.isValid())
+        openBeside(beside);
     keepOnScreen();
     show();
     raise();
@@ -187,6 +189,28 @@ void VerdictWindow::bringForward()
     activateWindow();
     if (shownAlready)
         announce(); // new verdicts in a window already on screen
+}
+
+void VerdictWindow::openBeside(const QRect& beside)
+{
+    m_placed = true;
+    const QScreen* shownOn = QGuiApplication::screenAt(beside.center());
+    if (!shownOn)
+        shownOn = QGuiApplication::primaryScreen();
+    if (!shownOn)
+        return;
+    const QRect room = shownOn->availableGeometry();
+    // Before its first showing the window manager's frame is not known yet;
+    // none is wider than this at a side.
+    constexpr int likelyBorder = 8;
+    const int outerWidth = width() + 2 * likelyBorder;
+    const int gap = twipsToPixels(120);
+    int left = room.right() + 1 - outerWidth; // over the right end, when nothing else fits
+    if (beside.right() + gap + outerWidth <= room.right() + 1)
+        left = beside.right() + 1 + gap;
+    else if (beside.left() - gap - outerWidth >= room.left())
+        left = beside.left() - gap - outerWidth;
+    move(std::max(left, room.left()), std::max(beside.top(), room.top()));
 }
 
 void VerdictWindow::keepOnScreen()

@@ -14,12 +14,12 @@ class QLabel;
 
 // Where a calculator's verdict window draws its checks, in twips, and what
 // it names its labels: one row a check, a caption beside its verdict, on one
-// pitch; a heading takes a row's place where a group of checks begins.
+// pitch; a heading takes a row's place where a group of checks begins. A
+// calculator gives its title; the rest has what every verdict window uses.
 struct VerdictLayout {
-    QString name; // the window's object name
+    QString name; // the window's object name; by default its calculator's: "SectionChecks"
     QString title;
-    int width; // of the client; its height follows from the rows
-    QPoint at; // where it first opens
+    int width = 4680; // of the client; its height follows from the rows
     int firstRowTop = 240;
     int rowPitch = 360;
     int rowHeight = 255;
@@ -30,10 +30,14 @@ struct VerdictLayout {
     int noteWidth = 4440; // the notes under the rows, which wrap
     // The control names of a check's caption and verdict labels (by the
     // check's place in the table) and of a group's heading (by the group's
-    // place among those that have one).
-    std::function<QString(std::size_t check)> captionName;
-    std::function<QString(std::size_t check)> verdictName;
-    std::function<QString(std::size_t heading)> headingName;
+    // place among those that have one): Check1Caption, Check1, CheckHeading1.
+    std::function<QString(std::size_t check)> captionName = [](std::size_t check) {
+        return QStringLiteral("Check%1Caption").arg(check + 1);
+    };
+    std::function<QString(std::size_t check)> verdictName
+        = [](std::size_t check) { return QStringLiteral("Check%1").arg(check + 1); };
+    std::function<QString(std::size_t heading)> headingName
+        = [](std::size_t heading) { return QStringLiteral("CheckHeading%1").arg(heading + 1); };
 };
 
 // The pop-up that closes a calculation with design checks: each check
@@ -53,8 +57,11 @@ public:
     std::optional<Fault> evaluate(const FieldTexts& texts);
 
     // Shows the window in front and active, so that the next key press goes
-    // to it, and announces the verdicts.
-    void bringForward();
+    // to it, and announces the verdicts. The first time, it opens beside
+    // `beside` (a calculator window's fields, in global coordinates): to its
+    // right, else to its left, else at the screen's right edge; later it
+    // stays where the user left it.
+    void bringForward(const QRect& beside = {});
 
 signals:
     // The verdicts were just announced to assistive technology as an alert.
@@ -75,8 +82,11 @@ private:
     // Moves the window up where its notes would take it below the screen.
     void keepOnScreen();
 
+    void openBeside(const QRect& beside);
+
     const CalculatorEntry m_calculator;
     const VerdictLayout m_layout;
+    bool m_placed = false;
     QList<QLabel*> m_captions;
     QList<QLabel*> m_verdicts;
     QList<QLabel*> m_headings; // before the check they head, if any
