@@ -53,13 +53,14 @@ QString helpLine()
         idWidth = std::max(idWidth, fromCore(entry.id).size());
     for (const CalculatorEntry& entry : calculators()) {
         const QString id = fromCore(entry.id);
-        listed += u"      %1  %2：%3\n"_s.arg(id.leftJustified(idWidth), fromCore(entry.menuCaption),
-            fromCore(entry.summaryZh));
+        listed += u"      %1  %2：%3\n"_s.arg(
+            id.leftJustified(idWidth), fromCore(entry.menuCaption), fromCore(entry.summaryZh));
         if (entry.optimizes)
-            optimizing += u"      stelvana optimize %1 [id=值 ...]\n"
-                          "          满足全部验算的最轻的十组尺寸（%2），以 CSV 写出；搜索的尺寸写作范围\n"
-                          "          id=始值:终值:步长 或列表 id=值,值,值\n"_s.arg(id,
-                fromCore(entry.menuCaption));
+            optimizing
+                += u"      stelvana optimize %1 [id=值 ...]\n"
+                   "          满足全部验算的最轻的十组尺寸（%2），以 CSV 写出；搜索的尺寸写作范围\n"
+                   "          id=始值:终值:步长 或列表 id=值,值,值\n"_s.arg(
+                       id, fromCore(entry.menuCaption));
     }
     return u"用法：stelvana [设计.stelvana]    打开计算程序，可带一个保存的设计\n"
            "      stelvana check 计算器 表格.csv [-o 输出.csv]\n"

@@ -39,7 +39,8 @@ CalculatorEntry bracketCalculator()
         .pictures = pictures,
         .spokenName = bracketSpokenName,
         .gloss = "steel bracket check",
-        .summaryZh = "验算不等翼缘焊接钢牛腿及其翼缘对接焊缝和腹板角焊缝的强度，逐项给出是否满足要求。",
+        .summaryZh
+        = "验算不等翼缘焊接钢牛腿及其翼缘对接焊缝和腹板角焊缝的强度，逐项给出是否满足要求。",
         .summaryEn = "The strength check of a welded steel bracket with unequal flanges, its "
                      "flange butt welds and web fillet welds, ending in a pass/fail verdict for "
                      "each check.",

@@ -73,8 +73,8 @@ std::string xml(std::string_view text)
 
 std::string englishSummary()
 {
-    std::string text
-        = listed(each([](const CalculatorEntry& e) { return std::string(e.gloss); }), ", ", " and ");
+    std::string text = listed(
+        each([](const CalculatorEntry& e) { return std::string(e.gloss); }), ", ", " and ");
     if (!text.empty() && text.front() >= 'a' && text.front() <= 'z')
         text.front() = static_cast<char>(text.front() - 'a' + 'A');
     return text;
@@ -97,7 +97,10 @@ std::string firstInputIds(const CalculatorEntry& entry)
     return listed(ids, ", ", ", ");
 }
 
-std::string joined(const Parts& parts) { return listed(parts, "", ""); }
+std::string joined(const Parts& parts)
+{
+    return listed(parts, "", "");
+}
 
 const std::map<std::string_view, std::function<std::string()>> fragments {
     // The manual page: each caption in a string shown where the terminal
@@ -130,9 +133,12 @@ const std::map<std::string_view, std::function<std::string()>> fragments {
         } },
     { "man-input-ids",
         [] {
-            return "(" + listed(each([](const CalculatorEntry& e) {
-                return "\\fB" + roff(firstInputIds(e)) + "\\fR ... for " + roff(e.gloss);
-            }), ", ", ", ") + ");";
+            return "("
+                + listed(each([](const CalculatorEntry& e) {
+                      return "\\fB" + roff(firstInputIds(e)) + "\\fR ... for " + roff(e.gloss);
+                  }),
+                    ", ", ", ")
+                + ");";
         } },
     { "man-optimize-synopsis",
         [] {
@@ -149,7 +155,8 @@ const std::map<std::string_view, std::function<std::string()>> fragments {
                     return std::string();
                 return ".TP\n.BI \"optimize " + std::string(e.id)
                     + " \" \"\" \"[\" id = value \" ...]\"\n"
-                      "The ten lightest designs of the " + roff(e.gloss)
+                      "The ten lightest designs of the "
+                    + roff(e.gloss)
                     + " that pass every check, for the inputs given (or those the window opens\n"
                       "with), as the search of its window finds them.\n"
                       "A size the search tries takes a range\n.IB from : to : step\n"

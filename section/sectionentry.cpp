@@ -36,8 +36,9 @@ CalculatorEntry sectionCalculator()
         .pictures = pictures,
         .spokenName = sectionSpokenName,
         .gloss = "I-section properties",
-        .summaryZh = "截面面积、惯性矩、回转半径、截面模量、弹性与塑性设计应力、计算长度、长细比和重量，"
-                     "并验算构件的强度、局部稳定与整体稳定。",
+        .summaryZh
+        = "截面面积、惯性矩、回转半径、截面模量、弹性与塑性设计应力、计算长度、长细比和重量，"
+          "并验算构件的强度、局部稳定与整体稳定。",
         .summaryEn = "The properties of a welded, doubly symmetric I-section: area, moments of "
                      "inertia, radii of gyration, section moduli, elastic and plastic design "
                      "stresses, effective length, slenderness ratios and weights, then a verdict "
