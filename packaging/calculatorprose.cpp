@@ -71,6 +71,15 @@ std::string xml(std::string_view text)
     return out;
 }
 
+// A desktop entry's string: a backslash starts an escape.
+std::string desktop(std::string_view text)
+{
+    std::string out;
+    for (const char c : text)
+        out += c == '\\' ? std::string("\\\\") : std::string(1, c);
+    return out;
+}
+
 std::string englishSummary()
 {
     std::string text = listed(
@@ -167,6 +176,8 @@ const std::map<std::string_view, std::function<std::string()>> fragments {
     // The AppStream listing and the desktop entry.
     { "summary-en", [] { return xml(englishSummary()); } },
     { "summary-zh", [] { return xml(chineseSummary()); } },
+    { "desktop-comment-en", [] { return desktop(englishSummary()); } },
+    { "desktop-comment-zh", [] { return desktop(chineseSummary()); } },
     { "metainfo-list",
         [] {
             return joined(each([](const CalculatorEntry& e) {
