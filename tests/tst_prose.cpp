@@ -77,7 +77,8 @@ void TestProse::eachCalculatorDescribed()
     const QString optimizeCommand = u"stelvana optimize "_s + id + u' ';
 
     const QString help = helpLine();
-    QVERIFY2(help.contains(QRegularExpression(u"\n +"_s + id + u" +"_s + caption + u"："_s + zh)),
+    QVERIFY2(help.contains(QRegularExpression(u"\n +"_s + QRegularExpression::escape(id) + u" +"_s
+                 + QRegularExpression::escape(caption + u"："_s + zh))),
         qPrintable(help));
     QVERIFY(help.contains(u"计算器为 "_s)
         && help.section(u"计算器为 "_s, 1).section(u'；', 0, 0).contains(id));
@@ -121,7 +122,7 @@ void TestProse::eachCalculatorDescribed()
     const QStringList keywords = key(u"Keywords"_s).split(u';');
     for (const auto* words : { &calculator->keywordsEn, &calculator->keywordsZh })
         for (const std::string_view word : *words)
-            QVERIFY2(keywords.contains(fromCore(word)), word.data());
+            QVERIFY2(keywords.contains(fromCore(word)), qPrintable(fromCore(word)));
     for (const QString& text : { listing, entry })
         QVERIFY2(!text.contains(u"@prose_"_s), qPrintable(text));
 #endif
