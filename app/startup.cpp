@@ -1,6 +1,8 @@
 #include "startup.h"
 
 #include "calculators.h"
+#include "coretext.h"
+#include "terminalcommands.h"
 
 #include "calculatorwindow.h"
 #include "interfacefont.h"
@@ -13,6 +15,8 @@
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
+
+#include <algorithm>
 
 #ifndef STELVANA_VERSION
 #define STELVANA_VERSION "1.0"
@@ -41,16 +45,34 @@ QString versionLine()
 
 QString helpLine()
 {
+    // The calculators and what each does, from their entries; the commands
+    // name the ids the terminal takes.
+    QString optimizing, listed;
+    qsizetype idWidth = 0;
+    for (const CalculatorEntry& entry : calculators())
+        idWidth = std::max(idWidth, fromCore(entry.id).size());
+    for (const CalculatorEntry& entry : calculators()) {
+        const QString id = fromCore(entry.id);
+        listed += u"      %1  %2：%3\n"_s.arg(
+            id.leftJustified(idWidth), fromCore(entry.menuCaption), fromCore(entry.summaryZh));
+        if (entry.optimizes)
+            optimizing
+                += u"      stelvana optimize %1 [id=值 ...]\n"
+                   "          满足全部验算的最轻的十组尺寸（%2），以 CSV 写出；搜索的尺寸写作范围\n"
+                   "          id=始值:终值:步长 或列表 id=值,值,值\n"_s.arg(
+                       id, fromCore(entry.menuCaption));
+    }
     return u"用法：stelvana [设计.stelvana]    打开计算程序，可带一个保存的设计\n"
            "      stelvana check 计算器 表格.csv [-o 输出.csv]\n"
-           "          对表格的每一行按一次“确定输入”（计算器为 section 或 bracket；第一行以 id\n"
+           "          对表格的每一行按一次“确定输入”（计算器为 %1；第一行以 id\n"
            "          列出输入，没有列出的输入取窗口打开时的值；表格为 - 时读标准输入），\n"
            "          以 CSV 写出输入、结果、各项验算结论、出错原因（fault）与说明（notes）\n"
-           "      stelvana optimize bracket [id=值 ...]\n"
-           "          满足全部验算的最轻的十个牛腿，以 CSV 写出；搜索的尺寸写作范围或列表：\n"
-           "          bf1=150:400:10 t1=6,8,10 hw=500 hf=6,8,10\n"
+           "%2"
            "      stelvana --version | --help\n"
-           "退出状态：0 完成，1 没有满足要求的牛腿，2 命令或文件有误。"_s;
+           "计算器：\n"
+           "%3"
+           "退出状态：0 完成，1 优选没有找到满足要求的尺寸，2 命令或文件有误。"_s.arg(
+               calculatorIds(), optimizing, listed);
 }
 
 void applyProgramLook()

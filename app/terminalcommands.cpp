@@ -60,12 +60,16 @@ int finish(const CommandOutput& output)
     return output.status;
 }
 
-const QString checkUsage = u"用法：stelvana check 计算器 表格.csv [-o 输出.csv]"
-                           "（计算器为 section 或 bracket；表格为 - 时读标准输入）"_s;
+QString checkUsageText()
+{
+    return u"用法：stelvana check 计算器 表格.csv [-o 输出.csv]（计算器为 %1；表格为 - 时读标准输入）"_s
+        .arg(calculatorIds());
+}
 
 int check(const QStringList& given)
 {
     // CALCULATOR FILE.csv [-o OUT.csv]
+    const QString checkUsage = checkUsageText();
     QStringList plain;
     std::optional<QString> target;
     for (qsizetype n = 0; n < given.size(); ++n) {
@@ -129,7 +133,8 @@ int check(const QStringList& given)
 int optimize(const QStringList& given)
 {
     if (given.isEmpty() || given.front() != u"bracket"_s)
-        return failed(u"用法：stelvana optimize bracket [id=值 …]（只有牛腿 bracket 可以优选）"_s);
+        return failed(u"用法：stelvana optimize 计算器 [id=值 …]（可以优选的计算器为 %1）"_s.arg(
+            calculatorIds(true)));
     std::vector<std::string> arguments;
     for (qsizetype n = 1; n < given.size(); ++n)
         arguments.push_back(toCore(given[n]));
@@ -137,6 +142,17 @@ int optimize(const QStringList& given)
 }
 
 } // namespace
+
+QString calculatorIds(bool optimizing)
+{
+    QStringList ids;
+    for (const CalculatorEntry& entry : calculators()) {
+        if (entry.optimizes || !optimizing)
+            ids << fromCore(entry.id);
+    }
+    const QString last = ids.isEmpty() ? QString() : ids.takeLast();
+    return ids.isEmpty() ? last : ids.join(u"、"_s) + u" 或 "_s + last;
+}
 
 std::string terminalFaultWords(const Fault& fault, const std::string& caption)
 {

@@ -18,6 +18,9 @@ constexpr std::array pictures {
     WindowPicture { "Picture2", ":/pictures/roof-truss.svg" },
 };
 
+constexpr std::array<std::string_view, 1> keywordsEn { "bracket" };
+constexpr std::array<std::string_view, 1> keywordsZh { "牛腿" };
+
 } // namespace
 
 CalculatorEntry bracketCalculator()
@@ -35,5 +38,15 @@ CalculatorEntry bracketCalculator()
         .trialResults = trialResults,
         .pictures = pictures,
         .spokenName = bracketSpokenName,
+        .gloss = "steel bracket check",
+        .summaryZh
+        = "验算不等翼缘焊接钢牛腿及其翼缘对接焊缝和腹板角焊缝的强度，逐项给出是否满足要求。",
+        .summaryEn = "The strength check of a welded steel bracket with unequal flanges, its "
+                     "flange butt welds and web fillet welds, ending in a pass/fail verdict for "
+                     "each check.",
+        .keywordsEn = keywordsEn,
+        .keywordsZh = keywordsZh,
+        // The lightest brackets, as the dialog 截面优选 finds them.
+        .optimizes = true,
     };
 }

@@ -41,6 +41,22 @@ struct CalculatorEntry {
     // A field as the window names it to a screen reader and in a fault
     // report: "上置翼缘宽bf1", "净截面的上抵抗矩Wn1".
     std::string (*spokenName)(const FieldFacts& facts) = nullptr;
+
+    // What the prose says of it: --help, the manual page, the AppStream
+    // listing and the desktop entry are made from these, so that no text
+    // outside its folder names it. The English gloss of the menu caption
+    // stands beside the caption where a reader may have no Chinese.
+    std::string_view gloss = {}; // "I-section properties"
+    // One line on what it does, in each language; the Chinese follows the
+    // menu caption and a "：".
+    std::string_view summaryZh = {};
+    std::string_view summaryEn = {};
+    // Words a desktop search finds the program by.
+    std::span<const std::string_view> keywordsEn = {};
+    std::span<const std::string_view> keywordsZh = {};
+    // Whether `stelvana optimize ID` searches its sizes: what --help and the
+    // manual page offer.
+    bool optimizes = false;
 };
 
 // The program's calculators, or some of them, in the frame's menu order.

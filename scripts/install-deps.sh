@@ -17,6 +17,8 @@ packages=(
   # the package test: CPack needs file; readelf, lintian and appstreamcli check the .deb;
   # debhelper builds it from debian/
   file binutils lintian appstream debhelper build-essential
+  # tst_prose validates the built desktop entry
+  desktop-file-utils
 )
 if [[ "${1:-}" == cross ]]; then
   # MinGW-w64 programs run under Wine, aarch64 programs under qemu-user.

@@ -15,6 +15,9 @@ constexpr std::array<std::string_view, 6> trialResults { "A", "Ix", "Wx", "sigma
 
 constexpr std::array pictures { WindowPicture { "Picture1", ":/pictures/isection.svg" } };
 
+constexpr std::array<std::string_view, 1> keywordsEn { "I-section" };
+constexpr std::array<std::string_view, 1> keywordsZh { "工字钢" };
+
 } // namespace
 
 CalculatorEntry sectionCalculator()
@@ -32,5 +35,15 @@ CalculatorEntry sectionCalculator()
         .trialResults = trialResults,
         .pictures = pictures,
         .spokenName = sectionSpokenName,
+        .gloss = "I-section properties",
+        .summaryZh
+        = "截面面积、惯性矩、回转半径、截面模量、弹性与塑性设计应力、计算长度、长细比和重量，"
+          "并验算构件的强度、局部稳定与整体稳定。",
+        .summaryEn = "The properties of a welded, doubly symmetric I-section: area, moments of "
+                     "inertia, radii of gyration, section moduli, elastic and plastic design "
+                     "stresses, effective length, slenderness ratios and weights, then a verdict "
+                     "on the member's strength, local and overall stability.",
+        .keywordsEn = keywordsEn,
+        .keywordsZh = keywordsZh,
     };
 }
