@@ -26,6 +26,7 @@
 #include <QBuffer>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
@@ -172,6 +173,7 @@ private slots:
     void refusals();
     void verdicts_data();
     void verdicts();
+    void defaultSheetAsItWas();
     void formulasInNotation();
     void strengthNotes_data();
     void strengthNotes();
@@ -491,6 +493,24 @@ void TestReport::verdicts()
     for (int row = 3; row < 6; ++row)
         QVERIFY(sources[row].contains(u"表4.4.5"_s));
     QVERIFY(sources[7].startsWith(u"表3.5.1"_s) && sources[9].startsWith(u"表11.3.5"_s));
+}
+
+void TestReport::defaultSheetAsItWas()
+{
+    // The window's defaults (Q235B, E43, 手工焊, 三级) judged with the
+    // strengths their inputs name: the whole sheet, character for character,
+    // as kept beside the tests. A difference leaves the sheet as made beside
+    // the build, for a diff.
+    const QString plain = sheetPlainText(typedBracketSheet({}));
+    QFile kept(QStringLiteral(STELVANA_DEFAULT_BRACKET_SHEET));
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    const QString expected = QString::fromUtf8(kept.readAll());
+    if (plain != expected) {
+        QFile made(u"default-bracket-sheet.txt"_s);
+        if (made.open(QIODevice::WriteOnly))
+            made.write(plain.toUtf8());
+    }
+    QCOMPARE(plain, expected);
 }
 
 void TestReport::formulasInNotation()
