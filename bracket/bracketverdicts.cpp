@@ -16,12 +16,6 @@ namespace {
 namespace field = BracketField;
 using enum Verdict;
 
-// Q235's strengths for one plate; its size has been checked to lie in the table.
-PlateStrengths strengthsOf(Single t)
-{
-    return *q235Strengths(t);
-}
-
 // "16 < t_{2} = 20 ≤ 40 mm": a thickness group with the plate's own thickness.
 std::string withThickness(
     std::string_view group, std::string_view plate, Single t, NumberFormat format)
@@ -31,27 +25,9 @@ std::string withThickness(
     return named;
 }
 
-std::string thicknessGroup(
-    const PlateStrengths& strengths, std::string_view plate, Single t, NumberFormat format)
-{
-    return "Q235，" + withThickness(strengths.group, plate, t, format);
-}
-
 Limit strength(std::string_view symbol, double value, std::string source, NumberFormat format)
 {
     return { value, std::string(symbol) + " = " + generalText(value, format), std::move(source) };
-}
-
-// β1·f of §6.1.5 for a point of the web, where σ and τ are both large.
-Limit equivalentStressLimit(Single ts, NumberFormat format)
-{
-    const PlateStrengths web = strengthsOf(ts);
-    // 1.1 × 215 is the Double 236.50000000000003: 236.50 still passes.
-    const double limit = 1.1 * web.f;
-    return { limit,
-        "β_{1}·f = " + generalText(1.1, format) + " × " + generalText(web.f, format) + " = "
-            + generalText(limit, format),
-        "表4.4.1，" + thicknessGroup(web, "t_{s}", ts, format) };
 }
 
 // The bracket as the calculation saw it, for the checks that work out their
@@ -61,13 +37,49 @@ struct JudgedBracket {
     BracketInputs in;
     RootSection root; // M, y and In as the stress stage read them back
     FilletWeldLength weld;
-    std::optional<int> fy; // of the grade shown
+    BracketMaterial material;
 
     NumberFormat format() const { return sheet.format(); }
+    const std::optional<int>& fy() const { return material.fy; }
     // The moment puts the upper flange in tension, the lower in compression,
     // while the flange force as shown is not negative.
     bool upperFlangeInTension() const { return sheet.readDouble(field::flangeForce).value >= 0; }
+
+    // The strengths of a plate of the grade shown, its size checked to lie
+    // in the tables; none for a grade they do not know.
+    std::optional<PlateStrength> plate(Single t) const
+    {
+        return fy() ? plateStrength(*fy(), t.value) : std::nullopt;
+    }
+    // "Q235，16 < t_{2} = 20 ≤ 40 mm".
+    std::string thicknessGroup(const PlateStrength& strengths, std::string_view plate, Single t) const
+    {
+        return material.tabulatedName() + "，" + withThickness(strengths.group, plate, t, format());
+    }
 };
+
+// A stress field the inputs give nothing to judge against: shown as it
+// stands, read all the same, so that a text that is no number still stops
+// the judgement there.
+JudgedCheck stressNotJudged(const FieldReader& sheet, FieldName stress)
+{
+    (void)sheet.readDouble(stress);
+    JudgedCheck check;
+    check.value = sheet.text(stress);
+    return check;
+}
+
+// β1·f of §6.1.5 for a point of the web, where σ and τ are both large.
+Limit equivalentStressLimit(const JudgedBracket& bracket, const PlateStrength& web)
+{
+    const NumberFormat format = bracket.format();
+    // 1.1 × 215 is the Double 236.50000000000003: 236.50 still passes.
+    const double limit = 1.1 * web.f;
+    return { limit,
+        "β_{1}·f = " + generalText(1.1, format) + " × " + generalText(web.f, format) + " = "
+            + generalText(limit, format),
+        "表4.4.1，" + bracket.thicknessGroup(web, "t_{s}", bracket.in.ts) };
+}
 
 // M, y and In are two-decimal texts by now; the section stage, run again
 // from the inputs on fields of its own, reads back the very Singles the
@@ -79,16 +91,41 @@ RootSection sectionAsCalculated(const BracketInputs& in, NumberFormat format)
     return computeRootSection(sheet, in);
 }
 
+// A flange butt weld: ft^w on the side in tension, by the weld quality
+// shown, fc^w = f on the side in compression.
 JudgedCheck flangeWeld(const JudgedBracket& bracket, FieldName stress, Single t,
     std::string_view plate, bool inTension)
 {
-    const PlateStrengths strengths = strengthsOf(t);
-    const std::string group = thicknessGroup(strengths, plate, t, bracket.format());
+    const std::optional<PlateStrength> strengths = bracket.plate(t);
+    const std::optional<int> quality = bracket.material.quality;
+    if (!strengths || (inTension && !quality))
+        return stressNotJudged(bracket.sheet, stress);
+    const std::string group = bracket.thicknessGroup(*strengths, plate, t);
+    if (!inTension)
+        return stressFieldBelow(bracket.sheet, stress,
+            strength("f_{c}^{w}", strengths->f, "表4.4.5，对接焊缝受压，" + group,
+                bracket.format()));
+    static constexpr std::array<std::string_view, 3> grades { "一级", "二级", "三级" };
     return stressFieldBelow(bracket.sheet, stress,
-        inTension ? strength(
-            "f_{t}^{w}", strengths.ftw, "表4.4.5，三级对接焊缝受拉，" + group, bracket.format())
-                  : strength("f_{c}^{w}", strengths.f, "表4.4.5，对接焊缝受压，" + group,
-                      bracket.format()));
+        strength("f_{t}^{w}", buttWeldTension(*strengths, *quality),
+            "表4.4.5，" + std::string(grades[std::size_t(*quality - 1)]) + "对接焊缝受拉，" + group,
+            bracket.format()));
+}
+
+// ff^w of the electrode shown on the grade shown, and where it comes from.
+std::optional<Limit> filletStrength(const JudgedBracket& bracket)
+{
+    const BracketMaterial& material = bracket.material;
+    if (!material.fy || !material.electrode)
+        return std::nullopt;
+    const FilletStrength ffw = *filletWeldStrength(*material.electrode, *material.fy);
+    std::string source = "表4.4.5，" + std::string(electrodeName(*material.electrode)) + "焊条角焊缝";
+    const std::string grade = material.tabulatedName();
+    if (ffw.steelGoverns)
+        source += "，" + grade + "钢所在行无此焊条，按该行取值";
+    else if (grade != "Q235")
+        source += "，" + grade;
+    return strength("f_{f}^{w}", ffw.ffw, std::move(source), bracket.format());
 }
 
 // A side fillet longer than 60·hf carries less than its strength along the
@@ -98,15 +135,16 @@ JudgedCheck filletWeld(const JudgedBracket& bracket)
     const NumberFormat format = bracket.format();
     const double lw = bracket.weld.lw.value;
     const double hf = bracket.in.hf.value;
-    const std::string weld = "表4.4.5，E43焊条角焊缝";
+    const std::optional<Limit> ffw = filletStrength(bracket);
+    if (!ffw)
+        return stressNotJudged(bracket.sheet, field::filletWeld);
     if (!(lw > 60 * hf))
-        return stressFieldBelow(bracket.sheet, field::filletWeld,
-            strength("f_{f}^{w}", filletWeldStrength, weld, format));
+        return stressFieldBelow(bracket.sheet, field::filletWeld, *ffw);
     const double alpha = std::max(0.5, 1.5 - (lw / (120 * hf)));
-    const double limit = alpha * filletWeldStrength;
+    const double limit = alpha * ffw->value;
     return stressFieldBelow(bracket.sheet, field::filletWeld,
         { limit, "α_{f}·f_{f}^{w} = " + limitNumber(limit, format),
-            weld + "；第11.2.6条，l_{w} = " + generalText(bracket.weld.lw.value, format)
+            ffw->source + "；第11.2.6条，l_{w} = " + generalText(bracket.weld.lw.value, format)
                 + " > 60h_{f} = " + generalText(60 * hf, format) + "，α_{f} = max("
                 + generalText(0.5, format) + ", " + generalText(1.5, format)
                 + " − l_{w} ÷ 120h_{f}) = " + fixedTwoDecimals(alpha, format) });
@@ -129,6 +167,9 @@ JudgedCheck upperWebEnd(const JudgedBracket& bracket)
     const double equivalent = std::sqrt((sigma * sigma) + ((3 * tau) * tau));
 
     const NumberFormat format = bracket.format();
+    const std::optional<PlateStrength> web = bracket.plate(bracket.in.ts);
+    if (!web)
+        return {};
     if (!std::isfinite(equivalent)) {
         JudgedCheck beyond;
         beyond.note = "腹板上端的折算应力超出数值范围，未作判断。";
@@ -136,8 +177,7 @@ JudgedCheck upperWebEnd(const JudgedBracket& bracket)
     }
     std::string shown = fixedTwoDecimals(equivalent, format);
     const double judged = parseDouble(shown, format).value;
-    return stressBelow(
-        std::move(shown), judged, equivalentStressLimit(bracket.in.ts, format), format);
+    return stressBelow(std::move(shown), judged, equivalentStressLimit(bracket, *web), format);
 }
 
 std::string epsilonText(int fy, NumberFormat format)
@@ -149,32 +189,32 @@ std::string epsilonText(int fy, NumberFormat format)
 // or it buckles before it reaches f.
 JudgedCheck compressionFlange(const JudgedBracket& bracket)
 {
-    if (!bracket.fy)
+    if (!bracket.fy())
         return {};
     const NumberFormat format = bracket.format();
     const bool lower = bracket.upperFlangeInTension();
     const double bf = (lower ? bracket.in.bf2 : bracket.in.bf1).value;
     const double t = (lower ? bracket.in.t2 : bracket.in.t1).value;
     const double outstand = ((bf - double(bracket.in.ts.value)) / 2) / t;
-    const double limit = 15 * epsilonK(*bracket.fy);
+    const double limit = 15 * epsilonK(*bracket.fy());
     return figureWithin(fixedTwoDecimals(outstand, format), outstand,
         { limit, "15ε_{k} = " + limitNumber(limit, format),
             std::string("表3.5.1，S4级，") + (lower ? "下" : "上") + "翼缘受压，"
-                + epsilonText(*bracket.fy, format) },
+                + epsilonText(*bracket.fy(), format) },
         Bound::AtMost, format);
 }
 
 // §6.3.2: a web more slender than 80εk needs stiffeners and the checks of §6.3.
 JudgedCheck webSlenderness(const JudgedBracket& bracket)
 {
-    if (!bracket.fy)
+    if (!bracket.fy())
         return {};
     const NumberFormat format = bracket.format();
     const double slenderness = double(bracket.in.hw.value) / double(bracket.in.ts.value);
-    const double limit = 80 * epsilonK(*bracket.fy);
+    const double limit = 80 * epsilonK(*bracket.fy());
     JudgedCheck check = figureWithin(fixedTwoDecimals(slenderness, format), slenderness,
         { limit, "80ε_{k} = " + limitNumber(limit, format),
-            "第6.3.2条，" + epsilonText(*bracket.fy, format) },
+            "第6.3.2条，" + epsilonText(*bracket.fy(), format) },
         Bound::AtMost, format);
     if (check.verdict == NotMet)
         check.note = "腹板高厚比" + check.value + "大于80εk = " + limitNumber(limit, format)
@@ -240,21 +280,25 @@ Verdicts judgeBracket(const FieldTexts& fields, NumberFormat format)
             return;
         }
 
-        const std::string grade = sheet.text(field::steelGrade);
         const JudgedBracket bracket { sheet, in, sectionAsCalculated(in, format),
-            filletWeldLength(in),
-            gradeYieldStrength(fields.contains(field::steelGrade) ? grade : "Q235B") };
+            filletWeldLength(in), bracketMaterial(fields) };
         std::vector<JudgedCheck>& checks = verdicts.checks;
-        const PlateStrengths lowerFlange = strengthsOf(in.t2);
-        const PlateStrengths web = strengthsOf(in.ts);
-        checks.push_back(stressFieldBelow(sheet, field::sigma,
-            strength("f", lowerFlange.f,
-                "表4.4.1，" + thicknessGroup(lowerFlange, "t_{2}", in.t2, format), format)));
-        checks.push_back(stressFieldBelow(sheet, field::tau,
-            strength("f_{v}", web.fv, "表4.4.1，" + thicknessGroup(web, "t_{s}", in.ts, format),
-                format)));
-        checks.push_back(
-            stressFieldBelow(sheet, field::equivalentStress, equivalentStressLimit(in.ts, format)));
+        const std::optional<PlateStrength> lowerFlange = bracket.plate(in.t2);
+        const std::optional<PlateStrength> web = bracket.plate(in.ts);
+        checks.push_back(lowerFlange
+                ? stressFieldBelow(sheet, field::sigma,
+                      strength("f", lowerFlange->f,
+                          "表4.4.1，" + bracket.thicknessGroup(*lowerFlange, "t_{2}", in.t2),
+                          format))
+                : stressNotJudged(sheet, field::sigma));
+        checks.push_back(web ? stressFieldBelow(sheet, field::tau,
+                                   strength("f_{v}", web->fv,
+                                       "表4.4.1，" + bracket.thicknessGroup(*web, "t_{s}", in.ts),
+                                       format))
+                             : stressNotJudged(sheet, field::tau));
+        checks.push_back(web ? stressFieldBelow(sheet, field::equivalentStress,
+                                   equivalentStressLimit(bracket, *web))
+                             : stressNotJudged(sheet, field::equivalentStress));
         // Uplift, or a load on the other side, turns the couple round.
         const bool upperInTension = bracket.upperFlangeInTension();
         checks.push_back(
@@ -270,7 +314,7 @@ Verdicts judgeBracket(const FieldTexts& fields, NumberFormat format)
         for (const JudgedCheck& check : checks)
             if (!check.note.empty())
                 verdicts.notes.push_back(check.note);
-        for (std::string& note : openQuestions(fields))
+        for (std::string& note : openQuestions(bracket.material))
             verdicts.notes.push_back(std::move(note));
     });
     return verdicts;

@@ -14,6 +14,9 @@
 
 #include <QTest>
 
+#include <algorithm>
+#include <array>
+
 using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(FaultKind)
@@ -51,6 +54,8 @@ private slots:
     void limits();
     void judgement_data();
     void judgement();
+    void materialStrengths_data();
+    void materialStrengths();
     void notes_data();
     void notes();
     void grades_data();
@@ -389,7 +394,6 @@ void TestBracketCalculation::judgement_data()
         << u"Text1=460 Text7=-100"_s << u"++++++ +-+++"_s << 8 << u"18.75"_s << u"15ε_{k} = 15"_s;
     QTest::newRow("Q345: εk 0.83")
         << u"Combo1=Q345"_s << allMet << 8 << u"7.92"_s << u"15ε_{k} = 12.38"_s;
-    // The strengths stay Q235's; εk is the grade's.
     QTest::newRow("Q460E: hw/ts 60 > 80εk") << u"Combo1=Q460E Text6=600"_s << u"++++++ ++-++"_s << 9
                                             << u"60.00"_s << u"80ε_{k} = 57.18"_s;
 
@@ -403,10 +407,22 @@ void TestBracketCalculation::judgement_data()
     QTest::newRow("hw −500") << u"Text6=-500"_s << none << 8 << QString() << QString();
     QTest::newRow("hf −10") << u"Text12=-10"_s << none << 8 << QString() << QString();
     QTest::newRow("t2 100.5") << u"Text4=100.5"_s << none << 8 << QString() << QString();
-    QTest::newRow("Q500") << u"Combo1=Q500"_s << u"++++++ +??++"_s << 8 << QString() << QString();
-    QTest::newRow("no grade") << u"Combo1="_s << u"++++++ +??++"_s << 9 << QString() << QString();
+    // An unknown grade leaves every strength and εk; an electrode the fillet
+    // welds, a weld quality the weld in tension, whichever it is.
+    QTest::newRow("Q500") << u"Combo1=Q500"_s << u"?????? ???++"_s << 1 << u"112.62"_s << QString();
+    QTest::newRow("no grade") << u"Combo1="_s << u"?????? ???++"_s << 9 << QString() << QString();
     QTest::newRow("q345 is no grade")
-        << u"Combo1=q345"_s << u"++++++ +??++"_s << 9 << QString() << QString();
+        << u"Combo1=q345"_s << u"?????? ???++"_s << 6 << u"59.52"_s << QString();
+    QTest::newRow("E70") << u"Text9=E70"_s << u"+++++? +++++"_s << 6 << u"59.52"_s << QString();
+    QTest::newRow("no electrode") << u"Text9="_s << u"+++++? +++++"_s << 6 << u"59.52"_s
+                                  << QString();
+    QTest::newRow("quality 四级: the upper weld in tension")
+        << u"Text11=四级"_s << u"+++?++ +++++"_s << 4 << u"148.81"_s << QString();
+    QTest::newRow("quality 四级, uplift: the lower weld in tension")
+        << u"Text11=四级 Text7=-400"_s << u"++++?+ +++++"_s << 4 << u"-148.81"_s
+        << u"f_{c}^{w} = 215"_s;
+    QTest::newRow("Q500 and E70") << u"Combo1=Q500 Text9=E70 Text11=3"_s << u"?????? ???++"_s << 10
+                                  << u"10"_s << u"h_{f,min} = 5"_s;
 }
 
 void TestBracketCalculation::judgement()
@@ -428,6 +444,99 @@ void TestBracketCalculation::judgement()
     QCOMPARE(check.ratio.empty(), check.verdict == Verdict::NotJudged);
 }
 
+void TestBracketCalculation::materialStrengths_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("field"); // the stress shown just below and just above its limit
+    QTest::addColumn<int>("limit");
+    QTest::addColumn<QString>("symbol");
+
+    // Tables 4.4.1 and 4.4.5 by grade and thickness group: f of the lower
+    // flange (t2), fv of the web (ts), ft^w of a grade-three butt weld in
+    // tension on the upper flange (t1), each plate at the end of its group.
+    struct Group {
+        const char* grade;
+        double t;
+        int f, fv, ftw;
+    };
+    const Group groups[] {
+        { "Q235B", 16, 215, 125, 185 }, { "Q235B", 40, 205, 120, 175 },
+        { "Q235B", 100, 200, 115, 170 }, { "Q345", 16, 305, 175, 260 },
+        { "Q345", 40, 295, 170, 250 }, { "Q345", 63, 290, 165, 245 },
+        { "Q345", 80, 280, 160, 240 }, { "Q345", 100, 270, 155, 230 },
+        { "Q355C", 40.5, 290, 165, 245 }, { "Q390", 16, 345, 200, 295 },
+        { "Q390", 40, 330, 190, 280 }, { "Q390", 63, 310, 180, 265 },
+        { "Q390", 64, 295, 170, 250 }, { "Q420", 16, 375, 215, 320 },
+        { "Q420", 40, 355, 205, 300 }, { "Q420", 63, 320, 185, 270 },
+        { "Q420", 100, 305, 175, 260 }, { "Q460E", 16.5, 390, 225, 330 },
+        { "Q460E", 16, 410, 235, 350 }, { "Q460E", 63, 355, 205, 300 },
+        { "Q460E", 99, 340, 195, 290 },
+    };
+    for (const Group& g : groups) {
+        const QString t = QString::number(g.t), grade = QString::fromUtf8(g.grade);
+        const QString name = grade + u' ' + t;
+        QTest::newRow(qPrintable(name + u" f"_s)) << u"Combo1=%1 Text4=%2"_s.arg(grade, t)
+                                                << u"Text22"_s << g.f << u"f"_s;
+        QTest::newRow(qPrintable(name + u" fv"_s)) << u"Combo1=%1 Text5=%2"_s.arg(grade, t)
+                                                 << u"Text23"_s << g.fv << u"f_{v}"_s;
+        QTest::newRow(qPrintable(name + u" ft^w"_s)) << u"Combo1=%1 Text3=%2"_s.arg(grade, t)
+                                                   << u"Text30"_s << g.ftw << u"f_{t}^{w}"_s;
+    }
+    // Grades one and two: a butt weld in tension as strong as the plate.
+    QTest::newRow("Q345 40, 一级") << u"Combo1=Q345 Text3=40 Text11=一级"_s << u"Text30"_s << 295
+                                   << u"f_{t}^{w}"_s;
+    QTest::newRow("Q235 12, 二级") << u"Text11=二级"_s << u"Text30"_s << 215 << u"f_{t}^{w}"_s;
+    // In compression fc^w = f whatever the quality.
+    QTest::newRow("Q420 20, uplift") << u"Combo1=Q420 Text3=20 Text7=-400"_s << u"Text30"_s << 355
+                                     << u"f_{c}^{w}"_s;
+
+    // ff^w: the electrode's own value in the steel's row, no more than the
+    // row's matching electrode gives.
+    const char* electrodes[] { "E43", "E50", "E55", "E60" };
+    const std::pair<const char*, std::array<int, 4>> fillets[] {
+        { "Q235B", { 160, 160, 160, 160 } },
+        { "Q345", { 160, 200, 200, 200 } },
+        { "Q355", { 160, 200, 200, 200 } },
+        { "Q390", { 160, 200, 200, 200 } },
+        { "Q420", { 160, 200, 220, 240 } },
+        { "Q460", { 160, 200, 220, 240 } },
+    };
+    for (const auto& [grade, ffw] : fillets)
+        for (std::size_t n = 0; n < 4; ++n)
+            QTest::newRow(qPrintable(u"%1 %2 ff^w"_s.arg(grade, electrodes[n])))
+                << u"Combo1=%1 Text9=%2"_s.arg(grade, electrodes[n]) << u"Text32"_s << ffw[n]
+                << u"f_{f}^{w}"_s;
+    QTest::newRow("a full type E5515 on Q345")
+        << u"Combo1=Q345 Text9=E5515"_s << u"Text32"_s << 200 << u"f_{f}^{w}"_s;
+}
+
+void TestBracketCalculation::materialStrengths()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, field);
+    QFETCH(int, limit);
+    QFETCH(QString, symbol);
+    FieldTexts fields = withTyped(typed);
+    QVERIFY(!calculateBracket(fields, point));
+    const auto& checks = bracketDesignChecks();
+    const auto row = std::size_t(std::find_if(checks.begin(), checks.end(),
+                                     [&](const DesignCheck& check) {
+                                         return check.field == field.toStdString();
+                                     })
+        - checks.begin());
+    for (const int hundredths : { -1, 1 }) {
+        const QString shown = QString::number(limit * 100 + hundredths);
+        fields.insert_or_assign(
+            field.toStdString(), (shown.chopped(2) + u'.' + shown.right(2)).toStdString());
+        const Verdicts verdicts = judgeBracket(fields, point);
+        QVERIFY(!verdicts.fault);
+        const JudgedCheck& check = verdicts.checks[row];
+        QCOMPARE(QString::fromStdString(check.limit), u"%1 = %2"_s.arg(symbol).arg(limit));
+        QCOMPARE(check.verdict, hundredths < 0 ? Verdict::Met : Verdict::NotMet);
+        QCOMPARE(verdicts.count(Verdict::Met), checks.size() - (hundredths < 0 ? 0 : 1));
+    }
+}
+
 void TestBracketCalculation::notes_data()
 {
     QTest::addColumn<QString>("typed");
@@ -436,13 +545,20 @@ void TestBracketCalculation::notes_data()
     const QStringList open { u"未验算柱翼缘"_s, u"受拉翼缘对接焊缝"_s };
     QTest::newRow("defaults, Q235B") << QString() << open;
     QTest::newRow("thick plates need no note now") << u"Text4=40 Text5=20"_s << open;
-    QTest::newRow("Q345") << u"Combo1=Q345"_s << QStringList { u"钢材为Q345，"_s } + open;
-    QTest::newRow("a typed grade") << u"Combo1=Q390"_s << QStringList { u"钢材为Q390，"_s } + open;
+    // The grade's own strengths need no note; Q355 is read as Q345.
+    QTest::newRow("Q345") << u"Combo1=Q345"_s << open;
+    QTest::newRow("Q355B") << u"Combo1=Q355B"_s << QStringList { u"Q355取表4.4.1、表4.4.5中Q345"_s } + open;
     QTest::newRow("no grade") << u"Combo1="_s
-                              << QStringList { u"未注明钢材牌号"_s, u"无法由此牌号确定εk"_s }
+                              << QStringList { u"未注明钢材牌号：无法确定设计强度与εk（应为Q235"_s }
             + open;
-    QTest::newRow("an unknown grade")
-        << u"Combo1=Q500"_s << QStringList { u"钢材为Q500，"_s, u"无法由此牌号确定εk"_s } + open;
+    QTest::newRow("an unknown grade, electrode and quality")
+        << u"Combo1=Q500 Text9=E70 Text11=四级"_s
+        << QStringList { u"钢材为Q500：无法确定设计强度与εk"_s,
+               u"焊条为E70：表4.4.5无此焊条（应为E43、E50、E55或E60），角焊缝应力未作判断。"_s,
+               u"焊缝质量为四级：应为一级、二级或三级，受拉一侧翼缘的对接焊缝应力未作判断。"_s,
+               open.front() };
+    QTest::newRow("grade two: ft^w = f, once inspected")
+        << u"Text11=二级"_s << QStringList { open.front(), u"受拉翼缘对接焊缝按二级焊缝取ft^w = f"_s };
     QTest::newRow("a slender web needs stiffeners")
         << u"Text5=6 Text6=900"_s
         << QStringList { u"腹板高厚比150.00大于80εk = 80：应配置加劲肋"_s } + open;
