@@ -120,10 +120,9 @@ unsigned screenFillet(float tss, float hws, float hfs, const Load& load)
     const float lw = std::min(hws - 20, hws - (hfs * 2));
     const double tauF = double(F * 1000) / ((1.4 * double(hfs)) * double(lw));
     const double hf = hfs;
-    const double alpha = double(lw) > 60 * hf ? std::max(0.5, 1.5 - (double(lw) / (120 * hf))) : 1;
     unsigned fails = 0;
     const double ffw = filletWeldStrength(*load.material.electrode, *load.material.fy)->ffw;
-    if (!std::isfinite(tauF) || std::fabs(tauF) > (alpha * ffw) * 1.000001 + 0.01)
+    if (!std::isfinite(tauF) || std::fabs(tauF) > ffw * 1.000001 + 0.01)
         fails |= 1u << fillet;
     const double ts = tss;
     const int smallest = ts <= 6 ? 3 : ts <= 12 ? 5 : ts <= 20 ? 6 : 8;

@@ -128,26 +128,14 @@ std::optional<Limit> filletStrength(const JudgedBracket& bracket)
     return strength("f_{f}^{w}", ffw.ffw, std::move(source), bracket.format());
 }
 
-// A side fillet longer than 60·hf carries less than its strength along the
-// whole length (§11.2.6): αf = 1.5 − lw ÷ (120·hf), not below 0.5.
+// The web's fillets join it to the column face in a T-joint and carry the
+// shear along their whole length: §11.2.6's reduction of long side fillets
+// in lap joints does not apply, however long lw is against hf.
 JudgedCheck filletWeld(const JudgedBracket& bracket)
 {
-    const NumberFormat format = bracket.format();
-    const double lw = bracket.weld.lw.value;
-    const double hf = bracket.in.hf.value;
     const std::optional<Limit> ffw = filletStrength(bracket);
-    if (!ffw)
-        return stressNotJudged(bracket.sheet, field::filletWeld);
-    if (!(lw > 60 * hf))
-        return stressFieldBelow(bracket.sheet, field::filletWeld, *ffw);
-    const double alpha = std::max(0.5, 1.5 - (lw / (120 * hf)));
-    const double limit = alpha * ffw->value;
-    return stressFieldBelow(bracket.sheet, field::filletWeld,
-        { limit, "α_{f}·f_{f}^{w} = " + limitNumber(limit, format),
-            ffw->source + "；第11.2.6条，l_{w} = " + generalText(bracket.weld.lw.value, format)
-                + " > 60h_{f} = " + generalText(60 * hf, format) + "，α_{f} = max("
-                + generalText(0.5, format) + ", " + generalText(1.5, format)
-                + " − l_{w} ÷ 120h_{f}) = " + fixedTwoDecimals(alpha, format) });
+    return ffw ? stressFieldBelow(bracket.sheet, field::filletWeld, *ffw)
+               : stressNotJudged(bracket.sheet, field::filletWeld);
 }
 
 // §6.1.5 at the web's upper end, the other point where σ and τ are both

@@ -353,9 +353,13 @@ void TestBracketCalculation::judgement_data()
         << u"f_{c}^{w} = 215"_s;
     QTest::newRow("hf 16: lw = hw − 2hf") << u"Text5=16 Text6=300 Text12=16"_s << u"+++--+ +++++"_s
                                           << 6 << u"66.63"_s << u"f_{f}^{w} = 160"_s;
-    QTest::newRow("lw 880 > 60 hf: αf 0.5")
-        << u"Text5=8 Text6=900 Text12=6 Text7=700"_s << u"+++++- ++-++"_s << 6 << u"94.70"_s
-        << u"α_{f}·f_{f}^{w} = 80"_s;
+    // The web's fillets are a T-joint, no lap: lw > 60hf keeps the full ff^w.
+    QTest::newRow("lw 880 > 60 hf: 94.70 within ff^w")
+        << u"Text5=8 Text6=900 Text12=6 Text7=700"_s << u"++++++ ++-++"_s << 6 << u"94.70"_s
+        << u"f_{f}^{w} = 160"_s;
+    QTest::newRow("lw 880 = 146.7 hf, E50 on Q345")
+        << u"Text5=8 Text6=900 Text12=6 Text7=1400 Combo1=Q345 Text9=E50"_s
+        << u"+-+-++ ++-++"_s << 6 << u"189.39"_s << u"f_{f}^{w} = 200"_s;
     QTest::newRow("the web's upper end governs")
         << u"Text1=430 Text2=470 Text3=12 Text4=14 Text5=10 Text6=300 Text7=371 Text8=0.78"_s
         << u"++++++ --+++"_s << 7 << u"242.34"_s << u"β_{1}·f = 1.1 × 215 = 236.5"_s;
@@ -363,9 +367,8 @@ void TestBracketCalculation::judgement_data()
         << u"Text2=460"_s << u"++++++ +-+++"_s << 8 << u"18.75"_s << u"15ε_{k} = 15"_s;
     QTest::newRow("ts 6, hw 900: hw/ts 150 > 80εk")
         << u"Text5=6 Text6=900"_s << u"++++++ ++-++"_s << 9 << u"150.00"_s << u"80ε_{k} = 80"_s;
-    // hf 4 also makes lw 480 = 120 hf: αf 0.5.
     QTest::newRow("hf 4 on a web of 10")
-        << u"Text12=4"_s << u"+++++- +++-+"_s << 10 << u"4"_s << u"h_{f,min} = 5"_s;
+        << u"Text12=4"_s << u"++++++ +++-+"_s << 10 << u"4"_s << u"h_{f,min} = 5"_s;
     QTest::newRow("lw 60 < 8 hf") << u"Text6=80 Text12=10 Text7=10 Text8=0.01"_s
                                   << u"++++++ ++++-"_s << 11 << u"60"_s
                                   << u"max(8h_{f}, 40) = 80"_s;
@@ -384,7 +387,7 @@ void TestBracketCalculation::judgement_data()
     QTest::newRow("lw 480 = 60 hf: no reduction")
         << u"Text12=8"_s << allMet << 6 << u"74.40"_s << u"f_{f}^{w} = 160"_s;
     QTest::newRow("lw 480 > 60 hf 7.9")
-        << u"Text12=7.9"_s << allMet << 6 << u"75.35"_s << u"α_{f}·f_{f}^{w} = 158.99"_s;
+        << u"Text12=7.9"_s << allMet << 6 << u"75.35"_s << u"f_{f}^{w} = 160"_s;
     QTest::newRow("b′/t exactly 15εk")
         << u"Text2=370"_s << allMet << 8 << u"15.00"_s << u"15ε_{k} = 15"_s;
     QTest::newRow("b′/t 15.02") << u"Text2=370.5"_s << u"++++++ +-+++"_s << 8 << u"15.02"_s
