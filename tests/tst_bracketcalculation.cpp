@@ -11,11 +11,13 @@
 #include "fieldpairs.h"
 #include "steelgrade.h"
 #include "verdictsigns.h"
+#include "webpanel.h"
 
 #include <QTest>
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -56,6 +58,8 @@ private slots:
     void judgement();
     void materialStrengths_data();
     void materialStrengths();
+    void webPanels_data();
+    void webPanels();
     void notes_data();
     void notes();
     void grades_data();
@@ -355,7 +359,7 @@ void TestBracketCalculation::judgement_data()
                                           << 6 << u"66.63"_s << u"f_{f}^{w} = 160"_s;
     // The web's fillets are a T-joint, no lap: lw > 60hf keeps the full ff^w.
     QTest::newRow("lw 880 > 60 hf: 94.70 within ff^w")
-        << u"Text5=8 Text6=900 Text12=6 Text7=700"_s << u"++++++ ++-++"_s << 6 << u"94.70"_s
+        << u"Text5=8 Text6=900 Text12=6 Text7=700"_s << u"++++++ +++++"_s << 6 << u"94.70"_s
         << u"f_{f}^{w} = 160"_s;
     QTest::newRow("lw 880 = 146.7 hf, E50 on Q345")
         << u"Text5=8 Text6=900 Text12=6 Text7=1400 Combo1=Q345 Text9=E50"_s
@@ -365,8 +369,23 @@ void TestBracketCalculation::judgement_data()
         << u"++++++ --+++"_s << 7 << u"242.34"_s << u"β_{1}·f = 1.1 × 215 = 236.5"_s;
     QTest::newRow("bf2 460: b′/t 18.75 > 15εk")
         << u"Text2=460"_s << u"++++++ +-+++"_s << 8 << u"18.75"_s << u"15ε_{k} = 15"_s;
-    QTest::newRow("ts 6, hw 900: hw/ts 150 > 80εk")
-        << u"Text5=6 Text6=900"_s << u"++++++ ++-++"_s << 9 << u"150.00"_s << u"80ε_{k} = 80"_s;
+    // Beyond 80εk the web's panel, a = 1000|e| by h0 = hw, by (6.3.3-1);
+    // beyond 150εk, too slender whatever the stresses.
+    const QString panel = u"(σ/σ_{cr})² + τ/τ_{cr} ≤ 1"_s;
+    QTest::newRow("ts 6, hw 900: hw/ts 150, a = 0.5h0")
+        << u"Text5=6 Text6=900"_s << u"++++++ +++++"_s << 9 << u"0.71"_s << panel;
+    QTest::newRow("ts 6, hw 900, F 700: τ over τcr")
+        << u"Text5=6 Text6=900 Text7=700"_s << u"+-++++ ++-++"_s << 9 << u"1.39"_s << panel;
+    QTest::newRow("ts 5, hw 900: 180 > 150εk")
+        << u"Text5=5 Text6=900"_s << u"++++++ ++-++"_s << 9 << u"180.00"_s
+        << u"150ε_{k} = 150"_s;
+    QTest::newRow("ts 6, hw 900, e 0.3: a = 0.33h0")
+        << u"Text5=6 Text6=900 Text8=0.3"_s << u"++++++ ++?++"_s << 9 << u"150.00"_s << QString();
+    QTest::newRow("ts 6, hw 800, e 2: a = 2.5h0 > 2h0 with hw/ts 133")
+        << u"Text5=6 Text6=800 Text7=50 Text8=2"_s << u"++++++ ++?++"_s << 9 << u"133.33"_s
+        << QString();
+    QTest::newRow("uplift: the upper flange's side in compression")
+        << u"Text5=6 Text6=900 Text7=-400"_s << u"++++++ +++++"_s << 9 << u"0.71"_s << panel;
     QTest::newRow("hf 4 on a web of 10")
         << u"Text12=4"_s << u"++++++ +++-+"_s << 10 << u"4"_s << u"h_{f,min} = 5"_s;
     QTest::newRow("lw 60 < 8 hf") << u"Text6=80 Text12=10 Text7=10 Text8=0.01"_s
@@ -397,8 +416,11 @@ void TestBracketCalculation::judgement_data()
         << u"Text1=460 Text7=-100"_s << u"++++++ +-+++"_s << 8 << u"18.75"_s << u"15ε_{k} = 15"_s;
     QTest::newRow("Q345: εk 0.83")
         << u"Combo1=Q345"_s << allMet << 8 << u"7.92"_s << u"15ε_{k} = 12.38"_s;
-    QTest::newRow("Q460E: hw/ts 60 > 80εk") << u"Combo1=Q460E Text6=600"_s << u"++++++ ++-++"_s << 9
-                                            << u"60.00"_s << u"80ε_{k} = 57.18"_s;
+    QTest::newRow("Q460E: hw/ts 60 > 80εk, the panel within") << u"Combo1=Q460E Text6=600"_s
+                                                             << u"++++++ +++++"_s << 9
+                                                             << u"0.33"_s << panel;
+    QTest::newRow("Q235 hw/ts 80 exactly: no panel check")
+        << u"Text6=800 Text7=100"_s << u"++++++ +++++"_s << 9 << u"80.00"_s << u"80ε_{k} = 80"_s;
 
     // No verdict on an impossible bracket, nor on what needs an unknown grade's εk.
     const QString none = u"?????? ?????"_s;
@@ -540,6 +562,57 @@ void TestBracketCalculation::materialStrengths()
     }
 }
 
+void TestBracketCalculation::webPanels_data()
+{
+    QTest::addColumn<QList<double>>("given"); // σ, τ, hc, h0, tw, a, f, fv, εk
+    QTest::addColumn<QString>("figures"); // σcr, τcr and the sum to six decimals; "" for none
+
+    const double q345 = std::sqrt(235.0 / 345);
+    // λn,b = (2hc/tw)/138/εk and λn,s = (h0/tw)/(37√k)/εk across their three
+    // branches: a/h0 = 0.5 gives k = 25.36 and λn,s 0.54 (τcr = fv); a = h0
+    // k = 9.34, λn,s 0.88; a = 2h0 k = 6.34; λn,b 0.72 (σcr = f), 1.00, 1.45.
+    QTest::newRow("σcr = f, τcr = fv")
+        << QList<double> { 100, 50, 500, 1000, 10, 500, 215, 125, 1 }
+        << u"215.000000 125.000000 0.616333"_s;
+    QTest::newRow("λn,b 1.00: 0.8875 f; λn,s 0.88")
+        << QList<double> { 100, 50, 690, 1000, 10, 1000, 215, 125, 1 }
+        << u"190.812500 118.779089 0.695604"_s;
+    QTest::newRow("λn,b 1.45: 1.1f/λ², a = 2h0, over 1")
+        << QList<double> { 100, 50, 1000, 1000, 10, 2000, 215, 125, 1 }
+        << u"112.597650 104.838198 1.265679"_s;
+    QTest::newRow("λn,s 1.50: 1.1fv/λ²")
+        << QList<double> { 100, 50, 700, 1400, 10, 2800, 215, 125, 1 }
+        << u"188.475543 60.889069 1.102673"_s;
+    QTest::newRow("Q345: εk 0.83 moves both")
+        << QList<double> { 150, 60, 500, 1000, 10, 1000, 305, 175, q345 }
+        << u"298.594069 146.965516 0.660619"_s;
+    // The panel's shape: 0.5h0 ≤ a ≤ 2h0, or 2.5h0 while h0/tw ≤ 100.
+    QTest::newRow("a 2.4h0 with h0/tw 100")
+        << QList<double> { 100, 50, 500, 1000, 10, 2400, 215, 125, 1 }
+        << u"215.000000 102.858757 0.702437"_s;
+    QTest::newRow("a 2.4h0 with h0/tw 101")
+        << QList<double> { 100, 50, 500, 1010, 10, 2400, 215, 125, 1 } << QString();
+    QTest::newRow("a 0.4h0") << QList<double> { 100, 50, 500, 1000, 10, 400, 215, 125, 1 }
+                             << QString();
+    QTest::newRow("no compression in the web")
+        << QList<double> { 100, 50, 0, 1000, 10, 1000, 215, 125, 1 } << QString();
+    QTest::newRow("the axis above the web")
+        << QList<double> { 100, 50, 1001, 1000, 10, 1000, 215, 125, 1 } << QString();
+}
+
+void TestBracketCalculation::webPanels()
+{
+    QFETCH(QList<double>, given);
+    QFETCH(QString, figures);
+    const std::optional<WebPanel> panel = webPanel({ given[0], given[1], given[2], given[3],
+        given[4], given[5], given[6], given[7], given[8] });
+    QCOMPARE(panel ? u"%1 %2 %3"_s.arg(panel->sigmaCr, 0, 'f', 6)
+                         .arg(panel->tauCr, 0, 'f', 6)
+                         .arg(panel->sum, 0, 'f', 6)
+                   : QString(),
+        figures);
+}
+
 void TestBracketCalculation::notes_data()
 {
     QTest::addColumn<QString>("typed");
@@ -562,9 +635,13 @@ void TestBracketCalculation::notes_data()
                open.front() };
     QTest::newRow("grade two: ft^w = f, once inspected")
         << u"Text11=二级"_s << QStringList { open.front(), u"受拉翼缘对接焊缝按二级焊缝取ft^w = f"_s };
-    QTest::newRow("a slender web needs stiffeners")
-        << u"Text5=6 Text6=900"_s
-        << QStringList { u"腹板高厚比150.00大于80εk = 80：应配置加劲肋"_s } + open;
+    QTest::newRow("a web beyond 150εk")
+        << u"Text5=5 Text6=900"_s
+        << QStringList { u"腹板高厚比180.00大于150εk = 150：受压翼缘扭转未受约束时"_s } + open;
+    QTest::newRow("a panel the formulas do not take")
+        << u"Text5=6 Text6=900 Text8=0.3"_s
+        << QStringList { u"腹板高厚比150.00大于80εk = 80，区格长度a = 1000|e| = 300 mm与h0 = 900 mm之比不在0.5～2之间（第6.3.6条）"_s }
+            + open;
     // An impossible bracket says why, and nothing else.
     QTest::newRow("t1 −12") << u"Text3=-12"_s
                             << QStringList { u"上翼缘厚t1 = −12：板件尺寸须为正数，未作判断。"_s };

@@ -128,9 +128,10 @@ void TestBracketCheck::verdictsOfTypedBrackets_data()
     QTest::addColumn<QString>("reds"); // the labels drawn red
 
     QTest::newRow("defaults") << QString() << u"++++++ +++++"_s << QString();
-    // A web too slender says what it needs, in red.
-    QTest::newRow("ts 6, hw 900") << u"Text5=6 Text6=900"_s << u"++++++ ++应设加劲肋++"_s
+    // A web beyond 150εk fails in red; within it, its panel is checked.
+    QTest::newRow("ts 5, hw 900") << u"Text5=5 Text6=900"_s << u"++++++ ++不满足要求++"_s
                                   << u"Label15"_s;
+    QTest::newRow("ts 6, hw 900") << u"Text5=6 Text6=900"_s << u"++++++ +++++"_s << QString();
     // Nothing to judge is no failure: not red.
     QTest::newRow("t1 −12")
         << u"Text3=-12"_s

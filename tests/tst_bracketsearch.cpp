@@ -153,6 +153,14 @@ void BracketSearchTest::sameTenAsBruteForce_data()
         << QStringList { "150 200 250", "150 200 250", "8 10 12", "8 10 12 16", "8 10 12",
                "400 500", "6 8 10" }
         << 2 << -1;
+    // Slender webs: past 80εk their panel (a = 600 mm) decides, past 150εk nothing passes.
+    QTest::newRow("slender webs, panel of 600")
+        << "320"
+        << "0.6"
+        << "Q235B"
+        << QStringList { "150 200 250", "150 200 250", "8 10 12", "8 10 12", "4 5 6 8",
+               "600 700 900", "6 8" }
+        << 2 << -1;
     // A light load: the lightest sit exactly on b′/t = 15 and hw/ts = 80.
     QTest::newRow("on the plate limits")
         << "100"
