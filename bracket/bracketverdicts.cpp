@@ -174,23 +174,127 @@ std::string epsilonText(int fy, NumberFormat format)
     return "f_{y} = " + std::to_string(fy) + "，ε_{k} = " + fixedTwoDecimals(epsilonK(fy), format);
 }
 
+// The compression flange's outstand b′/t, the lower flange's or, under
+// uplift, the upper one's.
+double outstandOf(const JudgedBracket& bracket, bool lower)
+{
+    const double bf = (lower ? bracket.in.bf2 : bracket.in.bf1).value;
+    const double t = (lower ? bracket.in.t2 : bracket.in.t1).value;
+    return ((bf - double(bracket.in.ts.value)) / 2) / t;
+}
+
 // Table 3.5.1: the compression flange's outstand at most 15εk (class S4),
-// or it buckles before it reaches f.
+// or it buckles before it reaches f. Up to 20εk (S5) the flange counts on its
+// effective width and the strength checks of its side take that section's
+// stresses (§8.4.2's 15εk·t each side of the web); beyond 20εk no section class holds.
 JudgedCheck compressionFlange(const JudgedBracket& bracket)
 {
     if (!bracket.fy())
         return {};
     const NumberFormat format = bracket.format();
     const bool lower = bracket.upperFlangeInTension();
-    const double bf = (lower ? bracket.in.bf2 : bracket.in.bf1).value;
-    const double t = (lower ? bracket.in.t2 : bracket.in.t1).value;
-    const double outstand = ((bf - double(bracket.in.ts.value)) / 2) / t;
-    const double limit = 15 * epsilonK(*bracket.fy());
-    return figureWithin(fixedTwoDecimals(outstand, format), outstand,
-        { limit, "15ε_{k} = " + limitNumber(limit, format),
-            std::string("表3.5.1，S4级，") + (lower ? "下" : "上") + "翼缘受压，"
-                + epsilonText(*bracket.fy(), format) },
+    const double outstand = outstandOf(bracket, lower);
+    const double s4 = 15 * epsilonK(*bracket.fy());
+    const std::string side = std::string(lower ? "下" : "上") + "翼缘受压，";
+    if (outstand <= s4)
+        return figureWithin(fixedTwoDecimals(outstand, format), outstand,
+            { s4, "15ε_{k} = " + limitNumber(s4, format),
+                "表3.5.1，S4级，" + side + epsilonText(*bracket.fy(), format) },
+            Bound::AtMost, format);
+    const double s5 = 20 * epsilonK(*bracket.fy());
+    JudgedCheck check = figureWithin(fixedTwoDecimals(outstand, format), outstand,
+        { s5, "20ε_{k} = " + limitNumber(s5, format),
+            "表3.5.1，S5级，" + side + epsilonText(*bracket.fy(), format) },
         Bound::AtMost, format);
+    if (check.verdict == Met) {
+        check.metAs = "按有效截面";
+        check.note = "受压翼缘宽厚比" + check.value + "大于15εk = " + limitNumber(s4, format)
+            + "，属S5级：翼缘外伸宽度按15εk·t计入有效截面，" + (lower ? "下" : "上")
+            + "翼缘一侧的强度按有效截面的应力验算。";
+    }
+    return check;
+}
+
+// The root section with an S5 compression flange cut to its effective width
+// be = 2 × 15εk·t + ts, worked out in double from the Singles the
+// calculation read, by its own formulas; none for a flange within S4 or
+// beyond S5. Which flange is compressed follows M.
+struct EffectiveSection {
+    bool lower; // the lower flange is the one in compression
+    double be, y, In;
+};
+
+std::optional<EffectiveSection> effectiveSection(const JudgedBracket& bracket)
+{
+    if (!bracket.fy())
+        return std::nullopt;
+    const bool lower = bracket.root.M.value >= 0;
+    const double outstand = outstandOf(bracket, lower);
+    const double ek = epsilonK(*bracket.fy());
+    if (!(outstand > 15 * ek) || !(outstand <= 20 * ek))
+        return std::nullopt;
+    double bf1 = bracket.in.bf1.value, bf2 = bracket.in.bf2.value;
+    const double t1 = bracket.in.t1.value, t2 = bracket.in.t2.value;
+    const double ts = bracket.in.ts.value, hw = bracket.in.hw.value;
+    const double be = 2 * (15 * ek * (lower ? t2 : t1)) + ts;
+    (lower ? bf2 : bf1) = be;
+    const double A = ((bf1 * t1) + (bf2 * t2)) + (ts * hw);
+    const double y
+        = (((ts * hw) * 0.5 * (hw + t1)) + ((bf2 * t2) * ((hw + 0.5 * t1) + 0.5 * t2))) / A;
+    const double c2 = ((hw + 0.5 * t1) + 0.5 * t2) - y;
+    const double a = (0.5 * hw + 0.5 * t1) - y;
+    const double In
+        = (t1 * bf1 * y * y) + (t2 * bf2 * c2 * c2) + (ts * hw * hw * hw / 12) + (ts * hw * a * a);
+    return EffectiveSection { lower, be, y, In };
+}
+
+// A strength row judged again on the effective section's stress: its
+// two-decimal text against the same limit, the section named in the source.
+void onEffectiveSection(JudgedCheck& check, double stress, double limit,
+    const EffectiveSection& section, NumberFormat format)
+{
+    if (check.verdict == NotJudged)
+        return;
+    std::string shown = fixedTwoDecimals(stress, format);
+    const double judged = parseDouble(shown, format).value;
+    check = stressBelow(std::move(shown), judged,
+        { limit, check.limit,
+            "有效截面b_{e} = " + fixedTwoDecimals(section.be, format) + " mm，" + check.source },
+        format);
+}
+
+// The rows of the compressed flange's side on the effective section: σ at
+// the lower flange's edge, the web's lower end and the lower weld, or under
+// uplift the upper weld and the web's upper end.
+void judgeOnEffectiveSection(std::vector<JudgedCheck>& checks, const JudgedBracket& bracket,
+    const EffectiveSection& section)
+{
+    const NumberFormat format = bracket.format();
+    const double t1 = bracket.in.t1.value, t2 = bracket.in.t2.value;
+    const double ts = bracket.in.ts.value, hw = bracket.in.hw.value;
+    const double M = bracket.root.M.value, F = bracket.in.F.value;
+    const double y = section.y, In = section.In, be = section.be;
+    const double N = bracket.sheet.readDouble(field::flangeForce).value;
+    const std::optional<PlateStrength> web = bracket.plate(bracket.in.ts);
+    const auto equivalent = [](double sigma, double tau) {
+        return std::sqrt((sigma * sigma) + ((3 * tau) * tau));
+    };
+    if (section.lower) {
+        const double c2 = ((hw + 0.5 * t1) + 0.5 * t2) - y;
+        onEffectiveSection(
+            checks[0], M * 1e6 * ((hw + 0.5 * t1 + t2) - y) / In, bracket.plate(bracket.in.t2)->f,
+            section, format);
+        onEffectiveSection(checks[2],
+            equivalent(M * 1e6 * ((hw + 0.5 * t1) - y) / In, F * (t2 * be * c2) * 1e3 / (In * ts)),
+            1.1 * web->f, section, format);
+        onEffectiveSection(
+            checks[4], N * 1e3 / (t2 * be), bracket.plate(bracket.in.t2)->f, section, format);
+        return;
+    }
+    onEffectiveSection(checks[3], N * 1e3 / (t1 * be), bracket.plate(bracket.in.t1)->f, section, format);
+    onEffectiveSection(checks[6],
+        equivalent(M * 1e6 * (y - 0.5 * t1) / In, F * (t1 * be * y) * 1e3 / (In * ts)),
+        1.1 * web->f, section, format);
 }
 
 // §6.3.2: a web within 80εk needs no check of its stability. Beyond it the
@@ -348,6 +452,8 @@ Verdicts judgeBracket(const FieldTexts& fields, NumberFormat format)
         checks.push_back(webSlenderness(bracket));
         checks.push_back(filletLeg(bracket));
         checks.push_back(filletLength(bracket));
+        if (const std::optional<EffectiveSection> section = effectiveSection(bracket))
+            judgeOnEffectiveSection(checks, bracket, *section);
         for (const JudgedCheck& check : checks)
             if (!check.note.empty())
                 verdicts.notes.push_back(check.note);

@@ -366,9 +366,22 @@ void TestBracketCalculation::judgement_data()
         << u"+-+-++ ++-++"_s << 6 << u"189.39"_s << u"f_{f}^{w} = 200"_s;
     QTest::newRow("the web's upper end governs")
         << u"Text1=430 Text2=470 Text3=12 Text4=14 Text5=10 Text6=300 Text7=371 Text8=0.78"_s
-        << u"++++++ --+++"_s << 7 << u"242.34"_s << u"β_{1}·f = 1.1 × 215 = 236.5"_s;
-    QTest::newRow("bf2 460: b′/t 18.75 > 15εk")
-        << u"Text2=460"_s << u"++++++ +-+++"_s << 8 << u"18.75"_s << u"15ε_{k} = 15"_s;
+        << u"++-+++ -++++"_s << 7 << u"242.34"_s << u"β_{1}·f = 1.1 × 215 = 236.5"_s;
+    // 15εk < b′/t ≤ 20εk (S5): the flange on its effective width, 15εk·t each
+    // side; the rows of its side judge that section's stresses.
+    QTest::newRow("bf2 460: b′/t 18.75, S5")
+        << u"Text2=460"_s << u"++++++ +++++"_s << 8 << u"18.75"_s << u"20ε_{k} = 20"_s;
+    QTest::newRow("bf2 460: σ of the effective section, be 370")
+        << u"Text2=460"_s << u"++++++ +++++"_s << 1 << u"74.09"_s << u"f = 215"_s;
+    QTest::newRow("bf2 460, F 1100: the lower side fails on the effective section")
+        << u"Text2=460 Text7=1100"_s << u"+----- -++++"_s << 5 << u"221.20"_s << u"f_{c}^{w} = 215"_s;
+    QTest::newRow("bf2 490: b′/t 20 exactly")
+        << u"Text2=490"_s << u"++++++ +++++"_s << 8 << u"20.00"_s << u"20ε_{k} = 20"_s;
+    QTest::newRow("bf2 491: b′/t 20.04 beyond S5")
+        << u"Text2=491"_s << u"++++++ +-+++"_s << 8 << u"20.04"_s << u"20ε_{k} = 20"_s;
+    QTest::newRow("Q345, bf2 400: 16.25 within 20εk 16.51")
+        << u"Combo1=Q345 Text2=400"_s << u"++++++ +++++"_s << 8 << u"16.25"_s
+        << u"20ε_{k} = 16.51"_s;
     // Beyond 80εk the web's panel, a = 1000|e| by h0 = hw, by (6.3.3-1);
     // beyond 150εk, too slender whatever the stresses.
     const QString panel = u"(σ/σ_{cr})² + τ/τ_{cr} ≤ 1"_s;
@@ -409,11 +422,13 @@ void TestBracketCalculation::judgement_data()
         << u"Text12=7.9"_s << allMet << 6 << u"75.35"_s << u"f_{f}^{w} = 160"_s;
     QTest::newRow("b′/t exactly 15εk")
         << u"Text2=370"_s << allMet << 8 << u"15.00"_s << u"15ε_{k} = 15"_s;
-    QTest::newRow("b′/t 15.02") << u"Text2=370.5"_s << u"++++++ +-+++"_s << 8 << u"15.02"_s
-                                << u"15ε_{k} = 15"_s;
+    QTest::newRow("b′/t 15.02") << u"Text2=370.5"_s << u"++++++ +++++"_s << 8 << u"15.02"_s
+                                << u"20ε_{k} = 20"_s;
     // Uplift: the upper flange is the one in compression.
-    QTest::newRow("uplift: bf1 460 buckles")
-        << u"Text1=460 Text7=-100"_s << u"++++++ +-+++"_s << 8 << u"18.75"_s << u"15ε_{k} = 15"_s;
+    QTest::newRow("uplift: bf1 460, S5")
+        << u"Text1=460 Text7=-100"_s << u"++++++ +++++"_s << 8 << u"18.75"_s << u"20ε_{k} = 20"_s;
+    QTest::newRow("uplift: bf1 480, F −1000: the upper weld on be 370")
+        << u"Text1=480 Text7=-1000"_s << u"---+-+ -++++"_s << 4 << u"-201.09"_s << u"f_{c}^{w} = 215"_s;
     QTest::newRow("Q345: εk 0.83")
         << u"Combo1=Q345"_s << allMet << 8 << u"7.92"_s << u"15ε_{k} = 12.38"_s;
     QTest::newRow("Q460E: hw/ts 60 > 80εk, the panel within") << u"Combo1=Q460E Text6=600"_s

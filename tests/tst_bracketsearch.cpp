@@ -153,6 +153,20 @@ void BracketSearchTest::sameTenAsBruteForce_data()
         << QStringList { "150 200 250", "150 200 250", "8 10 12", "8 10 12 16", "8 10 12",
                "400 500", "6 8 10" }
         << 2 << -1;
+    // Wide thin flanges: S5 on their effective width, or past 20εk.
+    QTest::newRow("S5 flanges")
+        << "500"
+        << "0.5"
+        << "Q235B"
+        << QStringList { "200 300 400", "300 400 500", "8 10 12", "8 10 12", "8 10 12", "500",
+               "8 10" }
+        << 2 << -1;
+    QTest::newRow("S5 flanges under uplift")
+        << "-500"
+        << "0.5"
+        << "Q345"
+        << QStringList { "300 400 500", "200 300", "8 10 12", "8 10 12", "8 10 12", "500", "8 10" }
+        << 2 << -1;
     // Slender webs: past 80εk their panel (a = 600 mm) decides, past 150εk nothing passes.
     QTest::newRow("slender webs, panel of 600")
         << "320"
