@@ -77,13 +77,22 @@ unsigned screenPlates(
     if (!(bf1 > 0) || !(bf2 > 0) || !(hw > 0) || !upper || !lower || !web)
         return 1u << sigma; // not judged: it cannot pass
     const double F = load.F, M = load.F * load.e;
-    const double A = ((bf1 * t1) + (bf2 * t2)) + (ts * hw);
-    const double y
-        = (((ts * hw) * 0.5 * (hw + t1)) + ((bf2 * t2) * ((hw + 0.5 * t1) + 0.5 * t2))) / A;
-    const double c2 = ((hw + 0.5 * t1) + 0.5 * t2) - y;
-    const double a = (0.5 * hw + 0.5 * t1) - y;
-    const double In
-        = (t1 * bf1 * y * y) + (t2 * bf2 * c2 * c2) + (ts * hw * hw * hw / 12) + (ts * hw * a * a);
+    // The section with flange widths b1 and b2: y, c2 and In as the
+    // calculation works them out.
+    struct Section {
+        double y, c2, In;
+    };
+    const auto sectionOf = [&](double b1, double b2) {
+        const double A = ((b1 * t1) + (b2 * t2)) + (ts * hw);
+        const double y
+            = (((ts * hw) * 0.5 * (hw + t1)) + ((b2 * t2) * ((hw + 0.5 * t1) + 0.5 * t2))) / A;
+        const double c2 = ((hw + 0.5 * t1) + 0.5 * t2) - y;
+        const double a = (0.5 * hw + 0.5 * t1) - y;
+        return Section { y, c2,
+            (t1 * b1 * y * y) + (t2 * b2 * c2 * c2) + (ts * hw * hw * hw / 12) + (ts * hw * a * a) };
+    };
+    const Section gross = sectionOf(bf1, bf2);
+    const double y = gross.y, In = gross.In;
     const double S = (0.5 * ts * (y - 0.5 * t1) * (y - 0.5 * t1)) + (t1 * bf1 * y);
     unsigned fails = 0;
     const auto fail = [&](Check check, bool failed) { fails |= failed ? 1u << check : 0; };
@@ -91,36 +100,35 @@ unsigned screenPlates(
     const double arm = std::min((t1 + t2 + hw) - 20, hw + 0.5 * t1 + 0.5 * t2);
     const double N = M * 1e3 / arm;
     const bool upperInTension = N >= 0;
-    // As the checks themselves work them out. Past 20εk the flange fails;
-    // past 15εk (S5) the rows of its side judge the effective section's
-    // stresses, which the gross section does not bound: the click judges them.
+    // As the checks themselves work them out: past 20εk the flange fails;
+    // past 15εk (S5) the rows of its side take the section with its width
+    // cut to be = 2 × 15εk·t + ts.
+    const double ek = epsilonK(fy);
     const double bf = upperInTension ? bf2 : bf1, t = upperInTension ? t2 : t1;
     const double outstand = ((bf - ts) / 2) / t;
-    fail(flangeOutstand, outstand > 20 * epsilonK(fy));
-    const bool s5 = outstand > 15 * epsilonK(fy);
-    const bool lowerScreened = !(s5 && upperInTension), upperScreened = !(s5 && !upperInTension);
+    fail(flangeOutstand, outstand > 20 * ek);
+    const bool s5 = outstand > 15 * ek;
+    const double be = 2 * (15 * ek * t) + ts;
+    const double bf1U = s5 && !upperInTension ? be : bf1;
+    const double bf2L = s5 && upperInTension ? be : bf2;
+    const Section upperSide = bf1U == bf1 ? gross : sectionOf(bf1U, bf2);
+    const Section lowerSide = bf2L == bf2 ? gross : sectionOf(bf1, bf2L);
 
     fail(sigma,
-        lowerScreened && surelyAbove(M * 1e6 * ((hw + 0.5 * t1 + t2) - y) / In, lower->f));
+        surelyAbove(M * 1e6 * ((hw + 0.5 * t1 + t2) - lowerSide.y) / lowerSide.In, lower->f));
     fail(tau, surelyAbove(F * S * 1e3 / (In * ts), web->fv));
-    const double sigma1 = M * 1e6 * ((hw + 0.5 * t1) - y) / In;
-    const double tau1 = F * (t2 * bf2 * c2) * 1e3 / (In * ts);
-    fail(lowerWebEnd,
-        lowerScreened
-            && surelyAbove(std::sqrt(sigma1 * sigma1 + 3 * tau1 * tau1), 1.1 * web->f));
+    const double sigma1 = M * 1e6 * ((hw + 0.5 * t1) - lowerSide.y) / lowerSide.In;
+    const double tau1 = F * (t2 * bf2L * lowerSide.c2) * 1e3 / (lowerSide.In * ts);
+    fail(lowerWebEnd, surelyAbove(std::sqrt(sigma1 * sigma1 + 3 * tau1 * tau1), 1.1 * web->f));
     fail(upperWeld,
-        upperScreened
-            && surelyAbove(N * 1e3 / (t1 * bf1),
-                upperInTension ? buttWeldTension(*upper, quality) : upper->f));
+        surelyAbove(N * 1e3 / (t1 * bf1U),
+            upperInTension ? buttWeldTension(*upper, quality) : upper->f));
     fail(lowerWeld,
-        lowerScreened
-            && surelyAbove(N * 1e3 / (t2 * bf2),
-                upperInTension ? lower->f : buttWeldTension(*lower, quality)));
-    const double sigmaU = M * 1e6 * (y - 0.5 * t1) / In;
-    const double tauU = F * (t1 * bf1 * y) * 1e3 / (In * ts);
-    fail(upperWebEnd,
-        upperScreened
-            && surelyAbove(std::sqrt(sigmaU * sigmaU + 3 * tauU * tauU), 1.1 * web->f));
+        surelyAbove(N * 1e3 / (t2 * bf2L),
+            upperInTension ? lower->f : buttWeldTension(*lower, quality)));
+    const double sigmaU = M * 1e6 * (upperSide.y - 0.5 * t1) / upperSide.In;
+    const double tauU = F * (t1 * bf1U * upperSide.y) * 1e3 / (upperSide.In * ts);
+    fail(upperWebEnd, surelyAbove(std::sqrt(sigmaU * sigmaU + 3 * tauU * tauU), 1.1 * web->f));
     // Beyond 80εk the web's panel, as the check works it out from the same
     // Singles; a panel the formulas do not take is never met.
     const double slenderness = hw / ts;
