@@ -50,8 +50,8 @@ std::vector<std::string> impossibleSizes(
 std::vector<std::string> openQuestions(const BracketMaterial& material)
 {
     std::vector<std::string> notes;
-    const std::string grade = material.grade.empty() ? std::string("未注明钢材牌号")
-                                                     : "钢材为" + material.grade;
+    const std::string grade
+        = material.grade.empty() ? std::string("未注明钢材牌号") : "钢材为" + material.grade;
     if (!material.fy)
         notes.push_back(grade
             + "：无法确定设计强度与εk（应为Q235、Q345、Q355、Q390、Q420或Q460，可带质量等级A～E），"
@@ -59,14 +59,12 @@ std::vector<std::string> openQuestions(const BracketMaterial& material)
     else if (*material.fy == 355)
         notes.emplace_back("Q355取表4.4.1、表4.4.5中Q345的设计强度，偏于安全。");
     if (!material.electrode)
-        notes.push_back((material.electrodeText.empty()
-                                ? std::string("未注明焊条型号")
-                                : "焊条为" + material.electrodeText)
+        notes.push_back((material.electrodeText.empty() ? std::string("未注明焊条型号")
+                                                        : "焊条为" + material.electrodeText)
             + "：表4.4.5无此焊条（应为E43、E50、E55或E60），角焊缝应力未作判断。");
     if (!material.quality)
-        notes.push_back((material.qualityText.empty()
-                                ? std::string("未注明焊缝质量等级")
-                                : "焊缝质量为" + material.qualityText)
+        notes.push_back((material.qualityText.empty() ? std::string("未注明焊缝质量等级")
+                                                      : "焊缝质量为" + material.qualityText)
             + "：应为一级、二级或三级，受拉一侧翼缘的对接焊缝应力未作判断。");
 
     notes.emplace_back("未验算柱翼缘在牛腿翼缘对应处的承载力与加劲肋（第12.3.4条）；"

@@ -89,7 +89,8 @@ unsigned screenPlates(
         const double c2 = ((hw + 0.5 * t1) + 0.5 * t2) - y;
         const double a = (0.5 * hw + 0.5 * t1) - y;
         return Section { y, c2,
-            (t1 * b1 * y * y) + (t2 * b2 * c2 * c2) + (ts * hw * hw * hw / 12) + (ts * hw * a * a) };
+            (t1 * b1 * y * y) + (t2 * b2 * c2 * c2) + (ts * hw * hw * hw / 12)
+                + (ts * hw * a * a) };
     };
     const Section gross = sectionOf(bf1, bf2);
     const double y = gross.y, In = gross.In;
@@ -121,11 +122,11 @@ unsigned screenPlates(
     const double tau1 = F * (t2 * bf2L * lowerSide.c2) * 1e3 / (lowerSide.In * ts);
     fail(lowerWebEnd, surelyAbove(std::sqrt(sigma1 * sigma1 + 3 * tau1 * tau1), 1.1 * web->f));
     fail(upperWeld,
-        surelyAbove(N * 1e3 / (t1 * bf1U),
-            upperInTension ? buttWeldTension(*upper, quality) : upper->f));
+        surelyAbove(
+            N * 1e3 / (t1 * bf1U), upperInTension ? buttWeldTension(*upper, quality) : upper->f));
     fail(lowerWeld,
-        surelyAbove(N * 1e3 / (t2 * bf2L),
-            upperInTension ? lower->f : buttWeldTension(*lower, quality)));
+        surelyAbove(
+            N * 1e3 / (t2 * bf2L), upperInTension ? lower->f : buttWeldTension(*lower, quality)));
     const double sigmaU = M * 1e6 * (upperSide.y - 0.5 * t1) / upperSide.In;
     const double tauU = F * (t1 * bf1U * upperSide.y) * 1e3 / (upperSide.In * ts);
     fail(upperWebEnd, surelyAbove(std::sqrt(sigmaU * sigmaU + 3 * tauU * tauU), 1.1 * web->f));
@@ -314,7 +315,8 @@ std::optional<std::string> unsearchableGrade(const FieldTexts& window)
         return (material.electrodeText.empty()
                        ? std::string("没有填写焊条型号")
                        : "焊条“" + named(material.electrodeText) + "”无法识别")
-            + "（应为E43、E50、E55或E60），角焊缝无法判断，任何截面都不能满足全部验算：请先改正焊条。";
+            + "（应为E43、E50、E55或E60），角焊缝无法判断，任何截面都不能满足全部验算：请先改正焊条"
+              "。";
     if (!material.quality)
         return (material.qualityText.empty()
                        ? std::string("没有填写焊缝质量等级")

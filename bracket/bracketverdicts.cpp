@@ -53,7 +53,8 @@ struct JudgedBracket {
         return fy() ? plateStrength(*fy(), t.value) : std::nullopt;
     }
     // "Q235，16 < t_{2} = 20 ≤ 40 mm".
-    std::string thicknessGroup(const PlateStrength& strengths, std::string_view plate, Single t) const
+    std::string thicknessGroup(
+        const PlateStrength& strengths, std::string_view plate, Single t) const
     {
         return material.tabulatedName() + "，" + withThickness(strengths.group, plate, t, format());
     }
@@ -104,8 +105,8 @@ JudgedCheck flangeWeld(const JudgedBracket& bracket, FieldName stress, Single t,
     const std::string group = bracket.thicknessGroup(*strengths, plate, t);
     if (!inTension)
         return stressFieldBelow(bracket.sheet, stress,
-            strength("f_{c}^{w}", strengths->f, "表4.4.5，对接焊缝受压，" + group,
-                bracket.format()));
+            strength(
+                "f_{c}^{w}", strengths->f, "表4.4.5，对接焊缝受压，" + group, bracket.format()));
     static constexpr std::array<std::string_view, 3> grades { "一级", "二级", "三级" };
     return stressFieldBelow(bracket.sheet, stress,
         strength("f_{t}^{w}", buttWeldTension(*strengths, *quality),
@@ -120,7 +121,8 @@ std::optional<Limit> filletStrength(const JudgedBracket& bracket)
     if (!material.fy || !material.electrode)
         return std::nullopt;
     const FilletStrength ffw = *filletWeldStrength(*material.electrode, *material.fy);
-    std::string source = "表4.4.5，" + std::string(electrodeName(*material.electrode)) + "焊条角焊缝";
+    std::string source
+        = "表4.4.5，" + std::string(electrodeName(*material.electrode)) + "焊条角焊缝";
     const std::string grade = material.tabulatedName();
     if (ffw.steelGoverns)
         source += "，" + grade + "钢所在行无此焊条，按该行取值";
@@ -266,8 +268,8 @@ void onEffectiveSection(JudgedCheck& check, double stress, double limit,
 // The rows of the compressed flange's side on the effective section: σ at
 // the lower flange's edge, the web's lower end and the lower weld, or under
 // uplift the upper weld and the web's upper end.
-void judgeOnEffectiveSection(std::vector<JudgedCheck>& checks, const JudgedBracket& bracket,
-    const EffectiveSection& section)
+void judgeOnEffectiveSection(
+    std::vector<JudgedCheck>& checks, const JudgedBracket& bracket, const EffectiveSection& section)
 {
     const NumberFormat format = bracket.format();
     const double t1 = bracket.in.t1.value, t2 = bracket.in.t2.value;
@@ -276,14 +278,12 @@ void judgeOnEffectiveSection(std::vector<JudgedCheck>& checks, const JudgedBrack
     const double y = section.y, In = section.In, be = section.be;
     const double N = bracket.sheet.readDouble(field::flangeForce).value;
     const std::optional<PlateStrength> web = bracket.plate(bracket.in.ts);
-    const auto equivalent = [](double sigma, double tau) {
-        return std::sqrt((sigma * sigma) + ((3 * tau) * tau));
-    };
+    const auto equivalent
+        = [](double sigma, double tau) { return std::sqrt((sigma * sigma) + ((3 * tau) * tau)); };
     if (section.lower) {
         const double c2 = ((hw + 0.5 * t1) + 0.5 * t2) - y;
-        onEffectiveSection(
-            checks[0], M * 1e6 * ((hw + 0.5 * t1 + t2) - y) / In, bracket.plate(bracket.in.t2)->f,
-            section, format);
+        onEffectiveSection(checks[0], M * 1e6 * ((hw + 0.5 * t1 + t2) - y) / In,
+            bracket.plate(bracket.in.t2)->f, section, format);
         onEffectiveSection(checks[2],
             equivalent(M * 1e6 * ((hw + 0.5 * t1) - y) / In, F * (t2 * be * c2) * 1e3 / (In * ts)),
             1.1 * web->f, section, format);
@@ -291,7 +291,8 @@ void judgeOnEffectiveSection(std::vector<JudgedCheck>& checks, const JudgedBrack
             checks[4], N * 1e3 / (t2 * be), bracket.plate(bracket.in.t2)->f, section, format);
         return;
     }
-    onEffectiveSection(checks[3], N * 1e3 / (t1 * be), bracket.plate(bracket.in.t1)->f, section, format);
+    onEffectiveSection(
+        checks[3], N * 1e3 / (t1 * be), bracket.plate(bracket.in.t1)->f, section, format);
     onEffectiveSection(checks[6],
         equivalent(M * 1e6 * (y - 0.5 * t1) / In, F * (t1 * be * y) * 1e3 / (In * ts)),
         1.1 * web->f, section, format);
@@ -342,24 +343,23 @@ JudgedCheck webSlenderness(const JudgedBracket& bracket)
         JudgedCheck check;
         check.value = shown;
         check.note = "腹板高厚比" + shown + "大于80εk = " + limitNumber(within, format) + "，"
-            + (hc > 0 && hc <= hw
-                    ? "区格长度a = 1000|e| = " + generalText(a, format) + " mm与h0 = "
-                        + generalText(hw, format) + " mm之比不在0.5～"
+            + (hc > 0 && hc <= hw ? "区格长度a = 1000|e| = " + generalText(a, format)
+                        + " mm与h0 = " + generalText(hw, format) + " mm之比不在0.5～"
                         + generalText(longestPanel(hw, ts), format)
                         + "之间（第6.3.6条），第6.3.3条的公式不适用"
-                    : std::string("中和轴不在腹板内，第6.3.3条的公式不适用"))
+                                  : std::string("中和轴不在腹板内，第6.3.3条的公式不适用"))
             + "，腹板局部稳定未作判断。";
         return check;
     }
     return figureWithin(fixedTwoDecimals(panel->sum, format), panel->sum,
         { 1, "(σ/σ_{cr})² + τ/τ_{cr} ≤ 1",
             "式(6.3.3-1)，h_{w}/t_{s} = " + shown + " > 80ε_{k}，a = " + generalText(a, format)
-                + "，σ = " + fixedTwoDecimals(in.sigma, format) + "，λ_{n,b} = "
-                + fixedTwoDecimals(panel->lambdaB, format) + "，σ_{cr} = "
-                + fixedTwoDecimals(panel->sigmaCr, format) + "，τ = "
-                + fixedTwoDecimals(in.tau, format) + "，λ_{n,s} = "
-                + fixedTwoDecimals(panel->lambdaS, format) + "，τ_{cr} = "
-                + fixedTwoDecimals(panel->tauCr, format) },
+                + "，σ = " + fixedTwoDecimals(in.sigma, format)
+                + "，λ_{n,b} = " + fixedTwoDecimals(panel->lambdaB, format)
+                + "，σ_{cr} = " + fixedTwoDecimals(panel->sigmaCr, format)
+                + "，τ = " + fixedTwoDecimals(in.tau, format)
+                + "，λ_{n,s} = " + fixedTwoDecimals(panel->lambdaS, format)
+                + "，τ_{cr} = " + fixedTwoDecimals(panel->tauCr, format) },
         Bound::AtMost, format);
 }
 
@@ -428,17 +428,16 @@ Verdicts judgeBracket(const FieldTexts& fields, NumberFormat format)
         const std::optional<PlateStrength> web = bracket.plate(in.ts);
         checks.push_back(lowerFlange
                 ? stressFieldBelow(sheet, field::sigma,
-                      strength("f", lowerFlange->f,
-                          "表4.4.1，" + bracket.thicknessGroup(*lowerFlange, "t_{2}", in.t2),
-                          format))
+                    strength("f", lowerFlange->f,
+                        "表4.4.1，" + bracket.thicknessGroup(*lowerFlange, "t_{2}", in.t2), format))
                 : stressNotJudged(sheet, field::sigma));
-        checks.push_back(web ? stressFieldBelow(sheet, field::tau,
-                                   strength("f_{v}", web->fv,
-                                       "表4.4.1，" + bracket.thicknessGroup(*web, "t_{s}", in.ts),
-                                       format))
-                             : stressNotJudged(sheet, field::tau));
-        checks.push_back(web ? stressFieldBelow(sheet, field::equivalentStress,
-                                   equivalentStressLimit(bracket, *web))
+        checks.push_back(web
+                ? stressFieldBelow(sheet, field::tau,
+                    strength("f_{v}", web->fv,
+                        "表4.4.1，" + bracket.thicknessGroup(*web, "t_{s}", in.ts), format))
+                : stressNotJudged(sheet, field::tau));
+        checks.push_back(web ? stressFieldBelow(
+                             sheet, field::equivalentStress, equivalentStressLimit(bracket, *web))
                              : stressNotJudged(sheet, field::equivalentStress));
         // Uplift, or a load on the other side, turns the couple round.
         const bool upperInTension = bracket.upperFlangeInTension();

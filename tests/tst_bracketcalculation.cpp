@@ -362,8 +362,8 @@ void TestBracketCalculation::judgement_data()
         << u"Text5=8 Text6=900 Text12=6 Text7=700"_s << u"++++++ +++++"_s << 6 << u"94.70"_s
         << u"f_{f}^{w} = 160"_s;
     QTest::newRow("lw 880 = 146.7 hf, E50 on Q345")
-        << u"Text5=8 Text6=900 Text12=6 Text7=1400 Combo1=Q345 Text9=E50"_s
-        << u"+-+-++ ++-++"_s << 6 << u"189.39"_s << u"f_{f}^{w} = 200"_s;
+        << u"Text5=8 Text6=900 Text12=6 Text7=1400 Combo1=Q345 Text9=E50"_s << u"+-+-++ ++-++"_s
+        << 6 << u"189.39"_s << u"f_{f}^{w} = 200"_s;
     QTest::newRow("the web's upper end governs")
         << u"Text1=430 Text2=470 Text3=12 Text4=14 Text5=10 Text6=300 Text7=371 Text8=0.78"_s
         << u"++-+++ -++++"_s << 7 << u"242.34"_s << u"β_{1}·f = 1.1 × 215 = 236.5"_s;
@@ -374,7 +374,8 @@ void TestBracketCalculation::judgement_data()
     QTest::newRow("bf2 460: σ of the effective section, be 370")
         << u"Text2=460"_s << u"++++++ +++++"_s << 1 << u"74.09"_s << u"f = 215"_s;
     QTest::newRow("bf2 460, F 1100: the lower side fails on the effective section")
-        << u"Text2=460 Text7=1100"_s << u"+----- -++++"_s << 5 << u"221.20"_s << u"f_{c}^{w} = 215"_s;
+        << u"Text2=460 Text7=1100"_s << u"+----- -++++"_s << 5 << u"221.20"_s
+        << u"f_{c}^{w} = 215"_s;
     QTest::newRow("bf2 490: b′/t 20 exactly")
         << u"Text2=490"_s << u"++++++ +++++"_s << 8 << u"20.00"_s << u"20ε_{k} = 20"_s;
     QTest::newRow("bf2 491: b′/t 20.04 beyond S5")
@@ -390,8 +391,7 @@ void TestBracketCalculation::judgement_data()
     QTest::newRow("ts 6, hw 900, F 700: τ over τcr")
         << u"Text5=6 Text6=900 Text7=700"_s << u"+-++++ ++-++"_s << 9 << u"1.39"_s << panel;
     QTest::newRow("ts 5, hw 900: 180 > 150εk")
-        << u"Text5=5 Text6=900"_s << u"++++++ ++-++"_s << 9 << u"180.00"_s
-        << u"150ε_{k} = 150"_s;
+        << u"Text5=5 Text6=900"_s << u"++++++ ++-++"_s << 9 << u"180.00"_s << u"150ε_{k} = 150"_s;
     QTest::newRow("ts 6, hw 900, e 0.3: a = 0.33h0")
         << u"Text5=6 Text6=900 Text8=0.3"_s << u"++++++ ++?++"_s << 9 << u"150.00"_s << QString();
     QTest::newRow("ts 6, hw 800, e 2: a = 2.5h0 > 2h0 with hw/ts 133")
@@ -428,12 +428,12 @@ void TestBracketCalculation::judgement_data()
     QTest::newRow("uplift: bf1 460, S5")
         << u"Text1=460 Text7=-100"_s << u"++++++ +++++"_s << 8 << u"18.75"_s << u"20ε_{k} = 20"_s;
     QTest::newRow("uplift: bf1 480, F −1000: the upper weld on be 370")
-        << u"Text1=480 Text7=-1000"_s << u"---+-+ -++++"_s << 4 << u"-201.09"_s << u"f_{c}^{w} = 215"_s;
+        << u"Text1=480 Text7=-1000"_s << u"---+-+ -++++"_s << 4 << u"-201.09"_s
+        << u"f_{c}^{w} = 215"_s;
     QTest::newRow("Q345: εk 0.83")
         << u"Combo1=Q345"_s << allMet << 8 << u"7.92"_s << u"15ε_{k} = 12.38"_s;
-    QTest::newRow("Q460E: hw/ts 60 > 80εk, the panel within") << u"Combo1=Q460E Text6=600"_s
-                                                             << u"++++++ +++++"_s << 9
-                                                             << u"0.33"_s << panel;
+    QTest::newRow("Q460E: hw/ts 60 > 80εk, the panel within")
+        << u"Combo1=Q460E Text6=600"_s << u"++++++ +++++"_s << 9 << u"0.33"_s << panel;
     QTest::newRow("Q235 hw/ts 80 exactly: no panel check")
         << u"Text6=800 Text7=100"_s << u"++++++ +++++"_s << 9 << u"80.00"_s << u"80ε_{k} = 80"_s;
 
@@ -500,35 +500,45 @@ void TestBracketCalculation::materialStrengths_data()
         int f, fv, ftw;
     };
     const Group groups[] {
-        { "Q235B", 16, 215, 125, 185 }, { "Q235B", 40, 205, 120, 175 },
-        { "Q235B", 100, 200, 115, 170 }, { "Q345", 16, 305, 175, 260 },
-        { "Q345", 40, 295, 170, 250 }, { "Q345", 63, 290, 165, 245 },
-        { "Q345", 80, 280, 160, 240 }, { "Q345", 100, 270, 155, 230 },
-        { "Q355C", 40.5, 290, 165, 245 }, { "Q390", 16, 345, 200, 295 },
-        { "Q390", 40, 330, 190, 280 }, { "Q390", 63, 310, 180, 265 },
-        { "Q390", 64, 295, 170, 250 }, { "Q420", 16, 375, 215, 320 },
-        { "Q420", 40, 355, 205, 300 }, { "Q420", 63, 320, 185, 270 },
-        { "Q420", 100, 305, 175, 260 }, { "Q460E", 16.5, 390, 225, 330 },
-        { "Q460E", 16, 410, 235, 350 }, { "Q460E", 63, 355, 205, 300 },
+        { "Q235B", 16, 215, 125, 185 },
+        { "Q235B", 40, 205, 120, 175 },
+        { "Q235B", 100, 200, 115, 170 },
+        { "Q345", 16, 305, 175, 260 },
+        { "Q345", 40, 295, 170, 250 },
+        { "Q345", 63, 290, 165, 245 },
+        { "Q345", 80, 280, 160, 240 },
+        { "Q345", 100, 270, 155, 230 },
+        { "Q355C", 40.5, 290, 165, 245 },
+        { "Q390", 16, 345, 200, 295 },
+        { "Q390", 40, 330, 190, 280 },
+        { "Q390", 63, 310, 180, 265 },
+        { "Q390", 64, 295, 170, 250 },
+        { "Q420", 16, 375, 215, 320 },
+        { "Q420", 40, 355, 205, 300 },
+        { "Q420", 63, 320, 185, 270 },
+        { "Q420", 100, 305, 175, 260 },
+        { "Q460E", 16.5, 390, 225, 330 },
+        { "Q460E", 16, 410, 235, 350 },
+        { "Q460E", 63, 355, 205, 300 },
         { "Q460E", 99, 340, 195, 290 },
     };
     for (const Group& g : groups) {
         const QString t = QString::number(g.t), grade = QString::fromUtf8(g.grade);
         const QString name = grade + u' ' + t;
-        QTest::newRow(qPrintable(name + u" f"_s)) << u"Combo1=%1 Text4=%2"_s.arg(grade, t)
-                                                << u"Text22"_s << g.f << u"f"_s;
-        QTest::newRow(qPrintable(name + u" fv"_s)) << u"Combo1=%1 Text5=%2"_s.arg(grade, t)
-                                                 << u"Text23"_s << g.fv << u"f_{v}"_s;
-        QTest::newRow(qPrintable(name + u" ft^w"_s)) << u"Combo1=%1 Text3=%2"_s.arg(grade, t)
-                                                   << u"Text30"_s << g.ftw << u"f_{t}^{w}"_s;
+        QTest::newRow(qPrintable(name + u" f"_s))
+            << u"Combo1=%1 Text4=%2"_s.arg(grade, t) << u"Text22"_s << g.f << u"f"_s;
+        QTest::newRow(qPrintable(name + u" fv"_s))
+            << u"Combo1=%1 Text5=%2"_s.arg(grade, t) << u"Text23"_s << g.fv << u"f_{v}"_s;
+        QTest::newRow(qPrintable(name + u" ft^w"_s))
+            << u"Combo1=%1 Text3=%2"_s.arg(grade, t) << u"Text30"_s << g.ftw << u"f_{t}^{w}"_s;
     }
     // Grades one and two: a butt weld in tension as strong as the plate.
-    QTest::newRow("Q345 40, 一级") << u"Combo1=Q345 Text3=40 Text11=一级"_s << u"Text30"_s << 295
-                                   << u"f_{t}^{w}"_s;
+    QTest::newRow("Q345 40, 一级")
+        << u"Combo1=Q345 Text3=40 Text11=一级"_s << u"Text30"_s << 295 << u"f_{t}^{w}"_s;
     QTest::newRow("Q235 12, 二级") << u"Text11=二级"_s << u"Text30"_s << 215 << u"f_{t}^{w}"_s;
     // In compression fc^w = f whatever the quality.
-    QTest::newRow("Q420 20, uplift") << u"Combo1=Q420 Text3=20 Text7=-400"_s << u"Text30"_s << 355
-                                     << u"f_{c}^{w}"_s;
+    QTest::newRow("Q420 20, uplift")
+        << u"Combo1=Q420 Text3=20 Text7=-400"_s << u"Text30"_s << 355 << u"f_{c}^{w}"_s;
 
     // ff^w: the electrode's own value in the steel's row, no more than the
     // row's matching electrode gives.
@@ -559,11 +569,10 @@ void TestBracketCalculation::materialStrengths()
     FieldTexts fields = withTyped(typed);
     QVERIFY(!calculateBracket(fields, point));
     const auto& checks = bracketDesignChecks();
-    const auto row = std::size_t(std::find_if(checks.begin(), checks.end(),
-                                     [&](const DesignCheck& check) {
-                                         return check.field == field.toStdString();
-                                     })
-        - checks.begin());
+    const auto row
+        = std::size_t(std::find_if(checks.begin(), checks.end(), [&](const DesignCheck& check) {
+              return check.field == field.toStdString();
+          }) - checks.begin());
     for (const int hundredths : { -1, 1 }) {
         const QString shown = QString::number(limit * 100 + hundredths);
         fields.insert_or_assign(
@@ -586,25 +595,19 @@ void TestBracketCalculation::webPanels_data()
     // λn,b = (2hc/tw)/138/εk and λn,s = (h0/tw)/(37√k)/εk across their three
     // branches: a/h0 = 0.5 gives k = 25.36 and λn,s 0.54 (τcr = fv); a = h0
     // k = 9.34, λn,s 0.88; a = 2h0 k = 6.34; λn,b 0.72 (σcr = f), 1.00, 1.45.
-    QTest::newRow("σcr = f, τcr = fv")
-        << QList<double> { 100, 50, 500, 1000, 10, 500, 215, 125, 1 }
-        << u"215.000000 125.000000 0.616333"_s;
-    QTest::newRow("λn,b 1.00: 0.8875 f; λn,s 0.88")
-        << QList<double> { 100, 50, 690, 1000, 10, 1000, 215, 125, 1 }
-        << u"190.812500 118.779089 0.695604"_s;
-    QTest::newRow("λn,b 1.45: 1.1f/λ², a = 2h0, over 1")
-        << QList<double> { 100, 50, 1000, 1000, 10, 2000, 215, 125, 1 }
-        << u"112.597650 104.838198 1.265679"_s;
-    QTest::newRow("λn,s 1.50: 1.1fv/λ²")
-        << QList<double> { 100, 50, 700, 1400, 10, 2800, 215, 125, 1 }
-        << u"188.475543 60.889069 1.102673"_s;
-    QTest::newRow("Q345: εk 0.83 moves both")
-        << QList<double> { 150, 60, 500, 1000, 10, 1000, 305, 175, q345 }
-        << u"298.594069 146.965516 0.660619"_s;
+    QTest::newRow("σcr = f, τcr = fv") << QList<double> { 100, 50, 500, 1000, 10, 500, 215, 125, 1 }
+                                       << u"215.000000 125.000000 0.616333"_s;
+    QTest::newRow("λn,b 1.00: 0.8875 f; λn,s 0.88") << QList<double> { 100, 50, 690, 1000, 10, 1000,
+        215, 125, 1 } << u"190.812500 118.779089 0.695604"_s;
+    QTest::newRow("λn,b 1.45: 1.1f/λ², a = 2h0, over 1") << QList<double> { 100, 50, 1000, 1000, 10,
+        2000, 215, 125, 1 } << u"112.597650 104.838198 1.265679"_s;
+    QTest::newRow("λn,s 1.50: 1.1fv/λ²") << QList<double> { 100, 50, 700, 1400, 10, 2800, 215, 125,
+        1 } << u"188.475543 60.889069 1.102673"_s;
+    QTest::newRow("Q345: εk 0.83 moves both") << QList<double> { 150, 60, 500, 1000, 10, 1000, 305,
+        175, q345 } << u"298.594069 146.965516 0.660619"_s;
     // The panel's shape: 0.5h0 ≤ a ≤ 2h0, or 2.5h0 while h0/tw ≤ 100.
-    QTest::newRow("a 2.4h0 with h0/tw 100")
-        << QList<double> { 100, 50, 500, 1000, 10, 2400, 215, 125, 1 }
-        << u"215.000000 102.858757 0.702437"_s;
+    QTest::newRow("a 2.4h0 with h0/tw 100") << QList<double> { 100, 50, 500, 1000, 10, 2400, 215,
+        125, 1 } << u"215.000000 102.858757 0.702437"_s;
     QTest::newRow("a 2.4h0 with h0/tw 101")
         << QList<double> { 100, 50, 500, 1010, 10, 2400, 215, 125, 1 } << QString();
     QTest::newRow("a 0.4h0") << QList<double> { 100, 50, 500, 1000, 10, 400, 215, 125, 1 }
@@ -638,7 +641,8 @@ void TestBracketCalculation::notes_data()
     QTest::newRow("thick plates need no note now") << u"Text4=40 Text5=20"_s << open;
     // The grade's own strengths need no note; Q355 is read as Q345.
     QTest::newRow("Q345") << u"Combo1=Q345"_s << open;
-    QTest::newRow("Q355B") << u"Combo1=Q355B"_s << QStringList { u"Q355取表4.4.1、表4.4.5中Q345"_s } + open;
+    QTest::newRow("Q355B") << u"Combo1=Q355B"_s
+                           << QStringList { u"Q355取表4.4.1、表4.4.5中Q345"_s } + open;
     QTest::newRow("no grade") << u"Combo1="_s
                               << QStringList { u"未注明钢材牌号：无法确定设计强度与εk（应为Q235"_s }
             + open;
@@ -649,14 +653,16 @@ void TestBracketCalculation::notes_data()
                u"焊缝质量为四级：应为一级、二级或三级，受拉一侧翼缘的对接焊缝应力未作判断。"_s,
                open.front() };
     QTest::newRow("grade two: ft^w = f, once inspected")
-        << u"Text11=二级"_s << QStringList { open.front(), u"受拉翼缘对接焊缝按二级焊缝取ft^w = f"_s };
+        << u"Text11=二级"_s
+        << QStringList { open.front(), u"受拉翼缘对接焊缝按二级焊缝取ft^w = f"_s };
     QTest::newRow("a web beyond 150εk")
         << u"Text5=5 Text6=900"_s
         << QStringList { u"腹板高厚比180.00大于150εk = 150：受压翼缘扭转未受约束时"_s } + open;
     QTest::newRow("a panel the formulas do not take")
         << u"Text5=6 Text6=900 Text8=0.3"_s
-        << QStringList { u"腹板高厚比150.00大于80εk = 80，区格长度a = 1000|e| = 300 mm与h0 = 900 mm之比不在0.5～2之间（第6.3.6条）"_s }
-            + open;
+        << QStringList {
+               u"腹板高厚比150.00大于80εk = 80，区格长度a = 1000|e| = 300 mm与h0 = 900 mm之比不在0.5～2之间（第6.3.6条）"_s
+           } + open;
     // An impossible bracket says why, and nothing else.
     QTest::newRow("t1 −12") << u"Text3=-12"_s
                             << QStringList { u"上翼缘厚t1 = −12：板件尺寸须为正数，未作判断。"_s };

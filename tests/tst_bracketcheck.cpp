@@ -137,7 +137,8 @@ void TestBracketCheck::verdictsOfTypedBrackets_data()
         << u"Text3=-12"_s
         << u"未判断未判断未判断未判断未判断未判断 未判断未判断未判断未判断未判断"_s << QString();
     QTest::newRow("an unknown grade")
-        << u"Combo1=Q500"_s << u"未判断未判断未判断未判断未判断未判断 未判断未判断未判断++"_s << QString();
+        << u"Combo1=Q500"_s << u"未判断未判断未判断未判断未判断未判断 未判断未判断未判断++"_s
+        << QString();
     QTest::newRow("uplift fails the lower weld in tension")
         << u"Text1=250 Text7=-530"_s << u"++++不满足要求+ +++++"_s << u"Label11"_s;
 }

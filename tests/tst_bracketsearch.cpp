@@ -154,13 +154,12 @@ void BracketSearchTest::sameTenAsBruteForce_data()
                "400 500", "6 8 10" }
         << 2 << -1;
     // Wide thin flanges: S5 on their effective width, or past 20εk.
-    QTest::newRow("S5 flanges")
-        << "500"
-        << "0.5"
-        << "Q235B"
-        << QStringList { "200 300 400", "300 400 500", "8 10 12", "8 10 12", "8 10 12", "500",
-               "8 10" }
-        << 2 << -1;
+    QTest::newRow("S5 flanges") << "500"
+                                << "0.5"
+                                << "Q235B"
+                                << QStringList { "200 300 400", "300 400 500", "8 10 12", "8 10 12",
+                                       "8 10 12", "500", "8 10" }
+                                << 2 << -1;
     QTest::newRow("S5 flanges under uplift")
         << "-500"
         << "0.5"
