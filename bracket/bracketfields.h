@@ -20,8 +20,10 @@ inline constexpr FieldName F = "Text7";
 inline constexpr FieldName e = "Text8";
 inline constexpr FieldName hf = "Text12";
 
-// Material, shown for information only: no calculation reads them. The
-// verdicts say when the grade is not the one their strengths are for.
+// Materials: no calculation reads them; the checks take their design
+// strengths from the grade, the electrode and the weld quality, while the
+// welding method is information only (table 4.4.5 gives the three methods
+// the same strengths with matching electrodes).
 inline constexpr FieldName steelGrade = "Combo1";
 inline constexpr FieldName electrode = "Text9";
 inline constexpr FieldName weldingMethod = "Text10";

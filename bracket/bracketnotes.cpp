@@ -3,15 +3,12 @@
 #include "bracketfields.h"
 #include "checknotes.h"
 #include "platestrengths.h"
-#include "steelgrade.h"
 
 #include <array>
 
 namespace {
 
 namespace field = BracketField;
-
-constexpr std::string_view gradeOfTheStrengths = "Q235B";
 
 // "上翼缘厚t1 = −12".
 std::string typedSize(FieldName control, const FieldTexts& fields, NumberFormat format)
@@ -50,24 +47,33 @@ std::vector<std::string> impossibleSizes(
     return sentences;
 }
 
-std::vector<std::string> openQuestions(const FieldTexts& fields)
+std::vector<std::string> openQuestions(const BracketMaterial& material)
 {
     std::vector<std::string> notes;
-    const auto grade = fields.find(field::steelGrade);
-    const std::string shown(
-        grade == fields.end() ? gradeOfTheStrengths : trimmedGrade(grade->second));
-    if (shown == "Q345")
-        notes.emplace_back("钢材为Q345，本程序取Q235的设计强度，偏于安全。");
-    else if (shown.empty())
-        notes.emplace_back("未注明钢材牌号，本程序取Q235B的设计强度，请复核。");
-    else if (shown != gradeOfTheStrengths)
-        notes.push_back("钢材为" + shown + "，本程序取Q235B的设计强度，请按所用钢材复核。");
-    if (!gradeYieldStrength(shown))
-        notes.push_back(unknownGradeNote("受压翼缘宽厚比与腹板高厚比"));
+    const std::string grade
+        = material.grade.empty() ? std::string("未注明钢材牌号") : "钢材为" + material.grade;
+    if (!material.fy)
+        notes.push_back(grade
+            + "：无法确定设计强度与εk（应为Q235、Q345、Q355、Q390、Q420或Q460，可带质量等级A～E），"
+              "强度各项与受压翼缘宽厚比、腹板高厚比未作判断。");
+    else if (*material.fy == 355)
+        notes.emplace_back("Q355取表4.4.1、表4.4.5中Q345的设计强度，偏于安全。");
+    if (!material.electrode)
+        notes.push_back((material.electrodeText.empty() ? std::string("未注明焊条型号")
+                                                        : "焊条为" + material.electrodeText)
+            + "：表4.4.5无此焊条（应为E43、E50、E55或E60），角焊缝应力未作判断。");
+    if (!material.quality)
+        notes.push_back((material.qualityText.empty() ? std::string("未注明焊缝质量等级")
+                                                      : "焊缝质量为" + material.qualityText)
+            + "：应为一级、二级或三级，受拉一侧翼缘的对接焊缝应力未作判断。");
 
     notes.emplace_back("未验算柱翼缘在牛腿翼缘对应处的承载力与加劲肋（第12.3.4条）；"
                        "最小焊脚尺寸只按腹板厚ts取值。");
-    notes.emplace_back("受拉翼缘对接焊缝要求与母材等强时不应低于二级（第11.1.6条）；"
-                       "本程序按三级焊缝取抗拉强度，偏于安全。");
+    if (material.quality == 3)
+        notes.emplace_back("受拉翼缘对接焊缝要求与母材等强时不应低于二级（第11.1.6条）；"
+                           "本程序按三级焊缝取抗拉强度，偏于安全。");
+    else if (material.quality)
+        notes.push_back("受拉翼缘对接焊缝按" + material.qualityText
+            + "焊缝取ft^w = f（表4.4.5），须经检验确认达到该质量等级（第11.1.6条）。");
     return notes;
 }

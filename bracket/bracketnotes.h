@@ -2,6 +2,7 @@
 
 #include "bracketinputs.h"
 #include "designchecks.h"
+#include "platestrengths.h"
 
 #include <string>
 #include <vector>
@@ -14,6 +15,6 @@
 std::vector<std::string> impossibleSizes(
     const BracketInputs& in, const FieldTexts& fields, NumberFormat format);
 
-// What the judged checks leave open: a grade whose strengths were not taken
-// or whose εk is unknown, and what no check covers.
-std::vector<std::string> openQuestions(const FieldTexts& fields);
+// What the judged checks leave open: a material the tables do not know,
+// named with what it must be, Q355 read as Q345, and what no check covers.
+std::vector<std::string> openQuestions(const BracketMaterial& material);

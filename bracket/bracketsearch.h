@@ -68,9 +68,10 @@ struct BracketSearch {
     std::optional<std::string> refused;
 };
 
-// A grade that names no fy leaves b′/t and hw/ts not judged in every
-// section, so no section can pass: the reason, naming the grade as typed,
-// or none where the window's grade (Q235B where it has none) is known.
+// A material the strength tables do not know leaves rows not judged in
+// every section, so no section can pass: the reason for the first such of
+// grade, electrode and weld quality, naming it as typed, or none where all
+// three are known (a window without them is taken as drawn: Q235B, E43, 三级).
 std::optional<std::string> unsearchableGrade(const FieldTexts& window);
 
 BracketSearch searchLightestBracket(const FieldTexts& window, const BracketSearchSpace& space,

@@ -6,6 +6,7 @@
 #include "parse.h"
 #include "platestrengths.h"
 #include "steelgrade.h"
+#include "webpanel.h"
 
 #include <algorithm>
 #include <array>
@@ -16,12 +17,6 @@ namespace {
 namespace field = BracketField;
 using enum Verdict;
 
-// Q235's strengths for one plate; its size has been checked to lie in the table.
-PlateStrengths strengthsOf(Single t)
-{
-    return *q235Strengths(t);
-}
-
 // "16 < t_{2} = 20 ≤ 40 mm": a thickness group with the plate's own thickness.
 std::string withThickness(
     std::string_view group, std::string_view plate, Single t, NumberFormat format)
@@ -31,27 +26,9 @@ std::string withThickness(
     return named;
 }
 
-std::string thicknessGroup(
-    const PlateStrengths& strengths, std::string_view plate, Single t, NumberFormat format)
-{
-    return "Q235，" + withThickness(strengths.group, plate, t, format);
-}
-
 Limit strength(std::string_view symbol, double value, std::string source, NumberFormat format)
 {
     return { value, std::string(symbol) + " = " + generalText(value, format), std::move(source) };
-}
-
-// β1·f of §6.1.5 for a point of the web, where σ and τ are both large.
-Limit equivalentStressLimit(Single ts, NumberFormat format)
-{
-    const PlateStrengths web = strengthsOf(ts);
-    // 1.1 × 215 is the Double 236.50000000000003: 236.50 still passes.
-    const double limit = 1.1 * web.f;
-    return { limit,
-        "β_{1}·f = " + generalText(1.1, format) + " × " + generalText(web.f, format) + " = "
-            + generalText(limit, format),
-        "表4.4.1，" + thicknessGroup(web, "t_{s}", ts, format) };
 }
 
 // The bracket as the calculation saw it, for the checks that work out their
@@ -61,13 +38,50 @@ struct JudgedBracket {
     BracketInputs in;
     RootSection root; // M, y and In as the stress stage read them back
     FilletWeldLength weld;
-    std::optional<int> fy; // of the grade shown
+    BracketMaterial material;
 
     NumberFormat format() const { return sheet.format(); }
+    const std::optional<int>& fy() const { return material.fy; }
     // The moment puts the upper flange in tension, the lower in compression,
     // while the flange force as shown is not negative.
     bool upperFlangeInTension() const { return sheet.readDouble(field::flangeForce).value >= 0; }
+
+    // The strengths of a plate of the grade shown, its size checked to lie
+    // in the tables; none for a grade they do not know.
+    std::optional<PlateStrength> plate(Single t) const
+    {
+        return fy() ? plateStrength(*fy(), t.value) : std::nullopt;
+    }
+    // "Q235，16 < t_{2} = 20 ≤ 40 mm".
+    std::string thicknessGroup(
+        const PlateStrength& strengths, std::string_view plate, Single t) const
+    {
+        return material.tabulatedName() + "，" + withThickness(strengths.group, plate, t, format());
+    }
 };
+
+// A stress field the inputs give nothing to judge against: shown as it
+// stands, read all the same, so that a text that is no number still stops
+// the judgement there.
+JudgedCheck stressNotJudged(const FieldReader& sheet, FieldName stress)
+{
+    (void)sheet.readDouble(stress);
+    JudgedCheck check;
+    check.value = sheet.text(stress);
+    return check;
+}
+
+// β1·f of §6.1.5 for a point of the web, where σ and τ are both large.
+Limit equivalentStressLimit(const JudgedBracket& bracket, const PlateStrength& web)
+{
+    const NumberFormat format = bracket.format();
+    // 1.1 × 215 is the Double 236.50000000000003: 236.50 still passes.
+    const double limit = 1.1 * web.f;
+    return { limit,
+        "β_{1}·f = " + generalText(1.1, format) + " × " + generalText(web.f, format) + " = "
+            + generalText(limit, format),
+        "表4.4.1，" + bracket.thicknessGroup(web, "t_{s}", bracket.in.ts) };
+}
 
 // M, y and In are two-decimal texts by now; the section stage, run again
 // from the inputs on fields of its own, reads back the very Singles the
@@ -79,37 +93,52 @@ RootSection sectionAsCalculated(const BracketInputs& in, NumberFormat format)
     return computeRootSection(sheet, in);
 }
 
+// A flange butt weld: ft^w on the side in tension, by the weld quality
+// shown, fc^w = f on the side in compression.
 JudgedCheck flangeWeld(const JudgedBracket& bracket, FieldName stress, Single t,
     std::string_view plate, bool inTension)
 {
-    const PlateStrengths strengths = strengthsOf(t);
-    const std::string group = thicknessGroup(strengths, plate, t, bracket.format());
+    const std::optional<PlateStrength> strengths = bracket.plate(t);
+    const std::optional<int> quality = bracket.material.quality;
+    if (!strengths || (inTension && !quality))
+        return stressNotJudged(bracket.sheet, stress);
+    const std::string group = bracket.thicknessGroup(*strengths, plate, t);
+    if (!inTension)
+        return stressFieldBelow(bracket.sheet, stress,
+            strength(
+                "f_{c}^{w}", strengths->f, "表4.4.5，对接焊缝受压，" + group, bracket.format()));
+    static constexpr std::array<std::string_view, 3> grades { "一级", "二级", "三级" };
     return stressFieldBelow(bracket.sheet, stress,
-        inTension ? strength(
-            "f_{t}^{w}", strengths.ftw, "表4.4.5，三级对接焊缝受拉，" + group, bracket.format())
-                  : strength("f_{c}^{w}", strengths.f, "表4.4.5，对接焊缝受压，" + group,
-                      bracket.format()));
+        strength("f_{t}^{w}", buttWeldTension(*strengths, *quality),
+            "表4.4.5，" + std::string(grades[std::size_t(*quality - 1)]) + "对接焊缝受拉，" + group,
+            bracket.format()));
 }
 
-// A side fillet longer than 60·hf carries less than its strength along the
-// whole length (§11.2.6): αf = 1.5 − lw ÷ (120·hf), not below 0.5.
+// ff^w of the electrode shown on the grade shown, and where it comes from.
+std::optional<Limit> filletStrength(const JudgedBracket& bracket)
+{
+    const BracketMaterial& material = bracket.material;
+    if (!material.fy || !material.electrode)
+        return std::nullopt;
+    const FilletStrength ffw = *filletWeldStrength(*material.electrode, *material.fy);
+    std::string source
+        = "表4.4.5，" + std::string(electrodeName(*material.electrode)) + "焊条角焊缝";
+    const std::string grade = material.tabulatedName();
+    if (ffw.steelGoverns)
+        source += "，" + grade + "钢所在行无此焊条，按该行取值";
+    else if (grade != "Q235")
+        source += "，" + grade;
+    return strength("f_{f}^{w}", ffw.ffw, std::move(source), bracket.format());
+}
+
+// The web's fillets join it to the column face in a T-joint and carry the
+// shear along their whole length: §11.2.6's reduction of long side fillets
+// in lap joints does not apply, however long lw is against hf.
 JudgedCheck filletWeld(const JudgedBracket& bracket)
 {
-    const NumberFormat format = bracket.format();
-    const double lw = bracket.weld.lw.value;
-    const double hf = bracket.in.hf.value;
-    const std::string weld = "表4.4.5，E43焊条角焊缝";
-    if (!(lw > 60 * hf))
-        return stressFieldBelow(bracket.sheet, field::filletWeld,
-            strength("f_{f}^{w}", filletWeldStrength, weld, format));
-    const double alpha = std::max(0.5, 1.5 - (lw / (120 * hf)));
-    const double limit = alpha * filletWeldStrength;
-    return stressFieldBelow(bracket.sheet, field::filletWeld,
-        { limit, "α_{f}·f_{f}^{w} = " + limitNumber(limit, format),
-            weld + "；第11.2.6条，l_{w} = " + generalText(bracket.weld.lw.value, format)
-                + " > 60h_{f} = " + generalText(60 * hf, format) + "，α_{f} = max("
-                + generalText(0.5, format) + ", " + generalText(1.5, format)
-                + " − l_{w} ÷ 120h_{f}) = " + fixedTwoDecimals(alpha, format) });
+    const std::optional<Limit> ffw = filletStrength(bracket);
+    return ffw ? stressFieldBelow(bracket.sheet, field::filletWeld, *ffw)
+               : stressNotJudged(bracket.sheet, field::filletWeld);
 }
 
 // §6.1.5 at the web's upper end, the other point where σ and τ are both
@@ -129,6 +158,9 @@ JudgedCheck upperWebEnd(const JudgedBracket& bracket)
     const double equivalent = std::sqrt((sigma * sigma) + ((3 * tau) * tau));
 
     const NumberFormat format = bracket.format();
+    const std::optional<PlateStrength> web = bracket.plate(bracket.in.ts);
+    if (!web)
+        return {};
     if (!std::isfinite(equivalent)) {
         JudgedCheck beyond;
         beyond.note = "腹板上端的折算应力超出数值范围，未作判断。";
@@ -136,8 +168,7 @@ JudgedCheck upperWebEnd(const JudgedBracket& bracket)
     }
     std::string shown = fixedTwoDecimals(equivalent, format);
     const double judged = parseDouble(shown, format).value;
-    return stressBelow(
-        std::move(shown), judged, equivalentStressLimit(bracket.in.ts, format), format);
+    return stressBelow(std::move(shown), judged, equivalentStressLimit(bracket, *web), format);
 }
 
 std::string epsilonText(int fy, NumberFormat format)
@@ -145,41 +176,191 @@ std::string epsilonText(int fy, NumberFormat format)
     return "f_{y} = " + std::to_string(fy) + "，ε_{k} = " + fixedTwoDecimals(epsilonK(fy), format);
 }
 
+// The compression flange's outstand b′/t, the lower flange's or, under
+// uplift, the upper one's.
+double outstandOf(const JudgedBracket& bracket, bool lower)
+{
+    const double bf = (lower ? bracket.in.bf2 : bracket.in.bf1).value;
+    const double t = (lower ? bracket.in.t2 : bracket.in.t1).value;
+    return ((bf - double(bracket.in.ts.value)) / 2) / t;
+}
+
 // Table 3.5.1: the compression flange's outstand at most 15εk (class S4),
-// or it buckles before it reaches f.
+// or it buckles before it reaches f. Up to 20εk (S5) the flange counts on its
+// effective width and the strength checks of its side take that section's
+// stresses (§8.4.2's 15εk·t each side of the web); beyond 20εk no section class holds.
 JudgedCheck compressionFlange(const JudgedBracket& bracket)
 {
-    if (!bracket.fy)
+    if (!bracket.fy())
         return {};
     const NumberFormat format = bracket.format();
     const bool lower = bracket.upperFlangeInTension();
-    const double bf = (lower ? bracket.in.bf2 : bracket.in.bf1).value;
-    const double t = (lower ? bracket.in.t2 : bracket.in.t1).value;
-    const double outstand = ((bf - double(bracket.in.ts.value)) / 2) / t;
-    const double limit = 15 * epsilonK(*bracket.fy);
-    return figureWithin(fixedTwoDecimals(outstand, format), outstand,
-        { limit, "15ε_{k} = " + limitNumber(limit, format),
-            std::string("表3.5.1，S4级，") + (lower ? "下" : "上") + "翼缘受压，"
-                + epsilonText(*bracket.fy, format) },
+    const double outstand = outstandOf(bracket, lower);
+    const double s4 = 15 * epsilonK(*bracket.fy());
+    const std::string side = std::string(lower ? "下" : "上") + "翼缘受压，";
+    if (outstand <= s4)
+        return figureWithin(fixedTwoDecimals(outstand, format), outstand,
+            { s4, "15ε_{k} = " + limitNumber(s4, format),
+                "表3.5.1，S4级，" + side + epsilonText(*bracket.fy(), format) },
+            Bound::AtMost, format);
+    const double s5 = 20 * epsilonK(*bracket.fy());
+    JudgedCheck check = figureWithin(fixedTwoDecimals(outstand, format), outstand,
+        { s5, "20ε_{k} = " + limitNumber(s5, format),
+            "表3.5.1，S5级，" + side + epsilonText(*bracket.fy(), format) },
         Bound::AtMost, format);
+    if (check.verdict == Met) {
+        check.metAs = "按有效截面";
+        check.note = "受压翼缘宽厚比" + check.value + "大于15εk = " + limitNumber(s4, format)
+            + "，属S5级：翼缘外伸宽度按15εk·t计入有效截面，" + (lower ? "下" : "上")
+            + "翼缘一侧的强度按有效截面的应力验算。";
+    }
+    return check;
 }
 
-// §6.3.2: a web more slender than 80εk needs stiffeners and the checks of §6.3.
+// The root section with an S5 compression flange cut to its effective width
+// be = 2 × 15εk·t + ts, worked out in double from the Singles the
+// calculation read, by its own formulas; none for a flange within S4 or
+// beyond S5. Which flange is compressed follows M.
+struct EffectiveSection {
+    bool lower; // the lower flange is the one in compression
+    double be, y, In;
+};
+
+std::optional<EffectiveSection> effectiveSection(const JudgedBracket& bracket)
+{
+    if (!bracket.fy())
+        return std::nullopt;
+    const bool lower = bracket.root.M.value >= 0;
+    const double outstand = outstandOf(bracket, lower);
+    const double ek = epsilonK(*bracket.fy());
+    if (!(outstand > 15 * ek) || !(outstand <= 20 * ek))
+        return std::nullopt;
+    double bf1 = bracket.in.bf1.value, bf2 = bracket.in.bf2.value;
+    const double t1 = bracket.in.t1.value, t2 = bracket.in.t2.value;
+    const double ts = bracket.in.ts.value, hw = bracket.in.hw.value;
+    const double be = 2 * (15 * ek * (lower ? t2 : t1)) + ts;
+    (lower ? bf2 : bf1) = be;
+    const double A = ((bf1 * t1) + (bf2 * t2)) + (ts * hw);
+    const double y
+        = (((ts * hw) * 0.5 * (hw + t1)) + ((bf2 * t2) * ((hw + 0.5 * t1) + 0.5 * t2))) / A;
+    const double c2 = ((hw + 0.5 * t1) + 0.5 * t2) - y;
+    const double a = (0.5 * hw + 0.5 * t1) - y;
+    const double In
+        = (t1 * bf1 * y * y) + (t2 * bf2 * c2 * c2) + (ts * hw * hw * hw / 12) + (ts * hw * a * a);
+    return EffectiveSection { lower, be, y, In };
+}
+
+// A strength row judged again on the effective section's stress: its
+// two-decimal text against the same limit, the section named in the source.
+void onEffectiveSection(JudgedCheck& check, double stress, double limit,
+    const EffectiveSection& section, NumberFormat format)
+{
+    if (check.verdict == NotJudged)
+        return;
+    std::string shown = fixedTwoDecimals(stress, format);
+    const double judged = parseDouble(shown, format).value;
+    check = stressBelow(std::move(shown), judged,
+        { limit, check.limit,
+            "有效截面b_{e} = " + fixedTwoDecimals(section.be, format) + " mm，" + check.source },
+        format);
+}
+
+// The rows of the compressed flange's side on the effective section: σ at
+// the lower flange's edge, the web's lower end and the lower weld, or under
+// uplift the upper weld and the web's upper end.
+void judgeOnEffectiveSection(
+    std::vector<JudgedCheck>& checks, const JudgedBracket& bracket, const EffectiveSection& section)
+{
+    const NumberFormat format = bracket.format();
+    const double t1 = bracket.in.t1.value, t2 = bracket.in.t2.value;
+    const double ts = bracket.in.ts.value, hw = bracket.in.hw.value;
+    const double M = bracket.root.M.value, F = bracket.in.F.value;
+    const double y = section.y, In = section.In, be = section.be;
+    const double N = bracket.sheet.readDouble(field::flangeForce).value;
+    const std::optional<PlateStrength> web = bracket.plate(bracket.in.ts);
+    const auto equivalent
+        = [](double sigma, double tau) { return std::sqrt((sigma * sigma) + ((3 * tau) * tau)); };
+    if (section.lower) {
+        const double c2 = ((hw + 0.5 * t1) + 0.5 * t2) - y;
+        onEffectiveSection(checks[0], M * 1e6 * ((hw + 0.5 * t1 + t2) - y) / In,
+            bracket.plate(bracket.in.t2)->f, section, format);
+        onEffectiveSection(checks[2],
+            equivalent(M * 1e6 * ((hw + 0.5 * t1) - y) / In, F * (t2 * be * c2) * 1e3 / (In * ts)),
+            1.1 * web->f, section, format);
+        onEffectiveSection(
+            checks[4], N * 1e3 / (t2 * be), bracket.plate(bracket.in.t2)->f, section, format);
+        return;
+    }
+    onEffectiveSection(
+        checks[3], N * 1e3 / (t1 * be), bracket.plate(bracket.in.t1)->f, section, format);
+    onEffectiveSection(checks[6],
+        equivalent(M * 1e6 * (y - 0.5 * t1) / In, F * (t1 * be * y) * 1e3 / (In * ts)),
+        1.1 * web->f, section, format);
+}
+
+// §6.3.2: a web within 80εk needs no check of its stability. Beyond it the
+// bracket's web, without stiffeners, is one panel from the column face to
+// the load, checked by §6.3.3; beyond 150εk, the most §6.3.2 allows with a
+// compression flange free to twist, it is too slender whatever the stresses.
 JudgedCheck webSlenderness(const JudgedBracket& bracket)
 {
-    if (!bracket.fy)
+    if (!bracket.fy())
         return {};
     const NumberFormat format = bracket.format();
-    const double slenderness = double(bracket.in.hw.value) / double(bracket.in.ts.value);
-    const double limit = 80 * epsilonK(*bracket.fy);
-    JudgedCheck check = figureWithin(fixedTwoDecimals(slenderness, format), slenderness,
-        { limit, "80ε_{k} = " + limitNumber(limit, format),
-            "第6.3.2条，" + epsilonText(*bracket.fy, format) },
+    const int fy = *bracket.fy();
+    const double hw = bracket.in.hw.value, ts = bracket.in.ts.value;
+    const double slenderness = hw / ts;
+    const std::string shown = fixedTwoDecimals(slenderness, format);
+    const double within = 80 * epsilonK(fy);
+    if (slenderness <= within)
+        return figureWithin(shown, slenderness,
+            { within, "80ε_{k} = " + limitNumber(within, format),
+                "第6.3.2条，" + epsilonText(fy, format) },
+            Bound::AtMost, format);
+    const double most = 150 * epsilonK(fy);
+    if (slenderness > most) {
+        JudgedCheck check = figureWithin(shown, slenderness,
+            { most, "150ε_{k} = " + limitNumber(most, format),
+                "第6.3.2条，受压翼缘扭转未受约束，" + epsilonText(fy, format) },
+            Bound::AtMost, format);
+        check.note = "腹板高厚比" + shown + "大于150εk = " + limitNumber(most, format)
+            + "：受压翼缘扭转未受约束时腹板高厚比不应超过150εk（第6.3.2条），应加厚腹板。";
+        return check;
+    }
+
+    // The stresses from the Singles the stress stage used, in double.
+    const PlateStrength web = *bracket.plate(bracket.in.ts);
+    const double t1 = bracket.in.t1.value, y = bracket.root.y.value;
+    const double hc = bracket.upperFlangeInTension() ? (hw + 0.5 * t1) - y : y - 0.5 * t1;
+    const double M = std::fabs(double(bracket.root.M.value));
+    // a as a Single, as M = F × e is: e = 0.45 gives 450 mm, not 449.99999.
+    const double a = std::fabs(double((bracket.in.e * 1000).value));
+    const WebPanelInputs in { M * 1000000 * hc / double(bracket.root.In.value),
+        std::fabs(double(bracket.in.F.value)) * 1000 / (hw * ts), hc, hw, ts, a, web.f, web.fv,
+        epsilonK(fy) };
+    const std::optional<WebPanel> panel = webPanel(in);
+    if (!panel) {
+        JudgedCheck check;
+        check.value = shown;
+        check.note = "腹板高厚比" + shown + "大于80εk = " + limitNumber(within, format) + "，"
+            + (hc > 0 && hc <= hw ? "区格长度a = 1000|e| = " + generalText(a, format)
+                        + " mm与h0 = " + generalText(hw, format) + " mm之比不在0.5～"
+                        + generalText(longestPanel(hw, ts), format)
+                        + "之间（第6.3.6条），第6.3.3条的公式不适用"
+                                  : std::string("中和轴不在腹板内，第6.3.3条的公式不适用"))
+            + "，腹板局部稳定未作判断。";
+        return check;
+    }
+    return figureWithin(fixedTwoDecimals(panel->sum, format), panel->sum,
+        { 1, "(σ/σ_{cr})² + τ/τ_{cr} ≤ 1",
+            "式(6.3.3-1)，h_{w}/t_{s} = " + shown + " > 80ε_{k}，a = " + generalText(a, format)
+                + "，σ = " + fixedTwoDecimals(in.sigma, format)
+                + "，λ_{n,b} = " + fixedTwoDecimals(panel->lambdaB, format)
+                + "，σ_{cr} = " + fixedTwoDecimals(panel->sigmaCr, format)
+                + "，τ = " + fixedTwoDecimals(in.tau, format)
+                + "，λ_{n,s} = " + fixedTwoDecimals(panel->lambdaS, format)
+                + "，τ_{cr} = " + fixedTwoDecimals(panel->tauCr, format) },
         Bound::AtMost, format);
-    if (check.verdict == NotMet)
-        check.note = "腹板高厚比" + check.value + "大于80εk = " + limitNumber(limit, format)
-            + "：应配置加劲肋（第6.3.2条）并按第6.3节验算腹板局部稳定，本程序未作此项验算。";
-    return check;
 }
 
 // Table 11.3.5: the smallest fillet leg for the web plate welded.
@@ -221,7 +402,7 @@ CheckTable bracketDesignChecks()
         { "角焊缝应力", field::filletWeld, "第11.2.2条" },
         { "腹板上端的折算应力", {}, "第6.1.5条", "不满足要求", detailing },
         { "受压翼缘宽厚比", {}, "表3.5.1", "不满足要求", detailing },
-        { "腹板高厚比", {}, "第6.3.2条", "应设加劲肋", detailing },
+        { "腹板高厚比", {}, "第6.3.2条", "不满足要求", detailing },
         { "角焊缝焊脚尺寸", {}, "表11.3.5", "不满足要求", detailing },
         { "角焊缝计算长度", {}, "第11.3.5条", "不满足要求", detailing },
     } };
@@ -240,21 +421,24 @@ Verdicts judgeBracket(const FieldTexts& fields, NumberFormat format)
             return;
         }
 
-        const std::string grade = sheet.text(field::steelGrade);
         const JudgedBracket bracket { sheet, in, sectionAsCalculated(in, format),
-            filletWeldLength(in),
-            gradeYieldStrength(fields.contains(field::steelGrade) ? grade : "Q235B") };
+            filletWeldLength(in), bracketMaterial(fields) };
         std::vector<JudgedCheck>& checks = verdicts.checks;
-        const PlateStrengths lowerFlange = strengthsOf(in.t2);
-        const PlateStrengths web = strengthsOf(in.ts);
-        checks.push_back(stressFieldBelow(sheet, field::sigma,
-            strength("f", lowerFlange.f,
-                "表4.4.1，" + thicknessGroup(lowerFlange, "t_{2}", in.t2, format), format)));
-        checks.push_back(stressFieldBelow(sheet, field::tau,
-            strength("f_{v}", web.fv, "表4.4.1，" + thicknessGroup(web, "t_{s}", in.ts, format),
-                format)));
-        checks.push_back(
-            stressFieldBelow(sheet, field::equivalentStress, equivalentStressLimit(in.ts, format)));
+        const std::optional<PlateStrength> lowerFlange = bracket.plate(in.t2);
+        const std::optional<PlateStrength> web = bracket.plate(in.ts);
+        checks.push_back(lowerFlange
+                ? stressFieldBelow(sheet, field::sigma,
+                    strength("f", lowerFlange->f,
+                        "表4.4.1，" + bracket.thicknessGroup(*lowerFlange, "t_{2}", in.t2), format))
+                : stressNotJudged(sheet, field::sigma));
+        checks.push_back(web
+                ? stressFieldBelow(sheet, field::tau,
+                    strength("f_{v}", web->fv,
+                        "表4.4.1，" + bracket.thicknessGroup(*web, "t_{s}", in.ts), format))
+                : stressNotJudged(sheet, field::tau));
+        checks.push_back(web ? stressFieldBelow(
+                             sheet, field::equivalentStress, equivalentStressLimit(bracket, *web))
+                             : stressNotJudged(sheet, field::equivalentStress));
         // Uplift, or a load on the other side, turns the couple round.
         const bool upperInTension = bracket.upperFlangeInTension();
         checks.push_back(
@@ -267,10 +451,12 @@ Verdicts judgeBracket(const FieldTexts& fields, NumberFormat format)
         checks.push_back(webSlenderness(bracket));
         checks.push_back(filletLeg(bracket));
         checks.push_back(filletLength(bracket));
+        if (const std::optional<EffectiveSection> section = effectiveSection(bracket))
+            judgeOnEffectiveSection(checks, bracket, *section);
         for (const JudgedCheck& check : checks)
             if (!check.note.empty())
                 verdicts.notes.push_back(check.note);
-        for (std::string& note : openQuestions(fields))
+        for (std::string& note : openQuestions(bracket.material))
             verdicts.notes.push_back(std::move(note));
     });
     return verdicts;

@@ -9,15 +9,15 @@
 // stability and detailing, whose figures the checks work out from the same
 // Singles as the stresses.
 //
-// The strengths are those of Q235 plates by the thickness of the plate each
-// check is about (table 4.4.1), E43 electrodes and grade-three butt welds
-// (table 4.4.5), whatever the window shows; each judged check says which
-// value it took and where it comes from.
+// The strengths are those of the grade shown by the thickness of the plate
+// each check is about (table 4.4.1), of the electrode shown on that grade
+// and of butt welds of the quality shown (table 4.4.5); each judged check
+// says which value it took and where it comes from.
 CheckTable bracketDesignChecks();
 
 // Judges the checks in order. A field that is not a number stops the
 // judgement at its check. An impossible bracket (a size ≤ 0, a plate beyond
-// 100 mm) has every check not judged, and a grade the checks do not know
-// leaves the two that need εk not judged; the notes say why, and on a
-// judged bracket what the checks leave open.
+// 100 mm) has every check not judged; a grade, electrode or weld quality the
+// tables do not know leaves the checks that need it not judged. The notes
+// say why, and on a judged bracket what the checks leave open.
 Verdicts judgeBracket(const FieldTexts& fields, NumberFormat format);

@@ -1,28 +1,55 @@
 #pragma once
 
-#include "mixedwidth.h"
+#include "fieldsheet.h"
+#include "steelstrength.h"
 
 #include <optional>
+#include <string>
 #include <string_view>
 
-// The design strengths the bracket is checked with, N/mm²: Q235 plates
-// (GB 50017-2017 table 4.4.1) welded with E43 electrodes, the flange butt
-// welds of quality grade three (table 4.4.5). Whatever grade, electrode or
-// weld quality the window shows, these are the values taken; for a higher
-// grade they are on the safe side.
-struct PlateStrengths {
-    double f; // tension, compression and bending; also fc^w of a butt weld
-    double fv; // shear
-    double ftw; // a butt weld in tension, quality grade three
-    std::string_view group; // the thickness group: "16 < t ≤ 40 mm"
+// The materials the bracket window names, and the design strengths they give
+// (GB 50017-2017 tables 4.4.1 and 4.4.5), N/mm².
+
+enum class Electrode { E43, E50, E55, E60 };
+
+// What the window's four material fields say, each as shown with the blanks
+// around it trimmed, and what the tables make of it; none for a text they do
+// not know. A window without the field is taken as drawn: Q235B, E43, 手工焊,
+// 三级.
+struct BracketMaterial {
+    std::string grade, electrodeText, method, qualityText;
+    std::optional<int> fy;
+    std::optional<Electrode> electrode;
+    std::optional<int> quality; // 1, 2 or 3
+
+    // "Q235", or "Q345" for Q355: the row of the tables read.
+    std::string tabulatedName() const;
 };
+BracketMaterial bracketMaterial(const FieldTexts& fields);
 
-// The strengths of a plate `t` mm thick, the Single the calculation read,
-// compared as a Double; none for t ≤ 0 or beyond the table's 100 mm.
-std::optional<PlateStrengths> q235Strengths(Single t);
+// "E43", "E5015": the electrode a type names by its first three characters.
+std::optional<Electrode> electrodeOf(std::string_view text);
 
-// The fillet welds' strength with E43 electrodes, table 4.4.5.
-inline constexpr double filletWeldStrength = 160;
+// "一级", "二级" or "三级": the butt welds' quality grade.
+std::optional<int> weldQualityOf(std::string_view text);
 
-// The thickest plate the strength table covers, mm.
+// A butt weld in tension (table 4.4.5): f for quality grades one and two,
+// the grade-three value below it otherwise.
+double buttWeldTension(const PlateStrength& plate, int quality);
+
+// The fillet welds' ff^w (table 4.4.5): the electrode's own value in the row
+// of the steel, E43 160, E50 200, E55 200 with Q345 to Q390 and 220 with
+// Q420 and Q460, E60 240, but no more than that row's matching electrode
+// gives (160 for Q235, 200 for Q345 to Q390, 240 for Q420 and Q460): the
+// table lists no stronger electrode for a steel, and the weaker of the two
+// governs the weld. None for a grade the table does not know.
+struct FilletStrength {
+    double ffw;
+    bool steelGoverns; // the electrode is stronger than the steel's row
+};
+std::optional<FilletStrength> filletWeldStrength(Electrode electrode, int fy);
+
+std::string_view electrodeName(Electrode electrode);
+
+// The thickest plate the strength tables cover, mm.
 inline constexpr double thickestTabulatedPlate = 100;

@@ -46,6 +46,13 @@ std::string_view verdictText(const DesignCheck& check, Verdict verdict)
     return "未判断";
 }
 
+std::string_view verdictText(const DesignCheck& check, const JudgedCheck& judged)
+{
+    return judged.verdict == Verdict::Met && !judged.metAs.empty()
+        ? judged.metAs
+        : verdictText(check, judged.verdict);
+}
+
 JudgedCheck stressBelow(std::string shown, double stress, Limit limit, NumberFormat format)
 {
     const bool met = meetsLimit(stress, limit.value);

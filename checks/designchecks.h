@@ -45,7 +45,11 @@ struct JudgedCheck {
     std::string source; // where the limit comes from, with the thickness group
     std::string ratio; // value ÷ limit (limit ÷ value for a minimum), two decimals
     std::string note; // what the verdict means beyond the row, if anything (no markup)
+    std::string_view metAs; // the words of a check met its own way ("按有效截面"); empty: 满足要求
 };
+
+// The words for a check as judged: verdictText(), or its own words when met.
+std::string_view verdictText(const DesignCheck& check, const JudgedCheck& judged);
 
 struct Verdicts {
     std::vector<JudgedCheck> checks; // one per check judged, in order

@@ -4,40 +4,75 @@
 
 namespace {
 
-// Table 4.4.1's f for each grade over its thickness groups; Q235's last
-// three groups are one group of the table, 40 < t ≤ 100 mm.
-struct Grade {
-    int fy;
-    std::array<double, 5> f; // t ≤ 16, ≤ 40, ≤ 63, ≤ 80, ≤ 100 mm
+// One thickness group of a grade: the thickest plate in it and its strengths.
+struct Group {
+    double thickest;
+    double f, fv, ftw;
+    std::string_view name;
 };
 
-constexpr std::array<Grade, 5> grades { {
-    { 235, { 215, 205, 200, 200, 200 } },
-    { 345, { 305, 295, 290, 280, 270 } },
-    { 390, { 345, 330, 310, 295, 295 } },
-    { 420, { 375, 355, 320, 305, 305 } },
-    { 460, { 410, 390, 355, 340, 340 } },
-} };
+struct Grade {
+    int fy;
+    std::array<Group, 5> groups; // as many as the grade has; the rest thickest 0
+};
 
-constexpr std::array<double, 5> thickest { 16, 40, 63, 80, 100 };
-constexpr std::array<std::string_view, 5> groups { "t ≤ 16 mm", "16 < t ≤ 40 mm", "40 < t ≤ 63 mm",
-    "63 < t ≤ 80 mm", "80 < t ≤ 100 mm" };
+// Tables 4.4.1 and 4.4.5. Q235 has three groups, Q390 to Q460 four, Q345 five.
+constexpr std::array<Grade, 5> grades { {
+    { 235,
+        { {
+            { 16, 215, 125, 185, "t ≤ 16 mm" },
+            { 40, 205, 120, 175, "16 < t ≤ 40 mm" },
+            { 100, 200, 115, 170, "40 < t ≤ 100 mm" },
+        } } },
+    { 345,
+        { {
+            { 16, 305, 175, 260, "t ≤ 16 mm" },
+            { 40, 295, 170, 250, "16 < t ≤ 40 mm" },
+            { 63, 290, 165, 245, "40 < t ≤ 63 mm" },
+            { 80, 280, 160, 240, "63 < t ≤ 80 mm" },
+            { 100, 270, 155, 230, "80 < t ≤ 100 mm" },
+        } } },
+    { 390,
+        { {
+            { 16, 345, 200, 295, "t ≤ 16 mm" },
+            { 40, 330, 190, 280, "16 < t ≤ 40 mm" },
+            { 63, 310, 180, 265, "40 < t ≤ 63 mm" },
+            { 100, 295, 170, 250, "63 < t ≤ 100 mm" },
+        } } },
+    { 420,
+        { {
+            { 16, 375, 215, 320, "t ≤ 16 mm" },
+            { 40, 355, 205, 300, "16 < t ≤ 40 mm" },
+            { 63, 320, 185, 270, "40 < t ≤ 63 mm" },
+            { 100, 305, 175, 260, "63 < t ≤ 100 mm" },
+        } } },
+    { 460,
+        { {
+            { 16, 410, 235, 350, "t ≤ 16 mm" },
+            { 40, 390, 225, 330, "16 < t ≤ 40 mm" },
+            { 63, 355, 205, 300, "40 < t ≤ 63 mm" },
+            { 100, 340, 195, 290, "63 < t ≤ 100 mm" },
+        } } },
+} };
 
 } // namespace
 
+int tabulatedGrade(int fy)
+{
+    // Q355 came after the tables and takes Q345's values, on the safe side.
+    return fy == 355 ? 345 : fy;
+}
+
 std::optional<PlateStrength> plateStrength(int fy, double t)
 {
-    // Q355 came after the table and takes Q345's values, on the safe side.
-    const int tabulated = fy == 355 ? 345 : fy;
     if (!(t > 0))
         return std::nullopt;
     for (const Grade& grade : grades) {
-        if (grade.fy != tabulated)
+        if (grade.fy != tabulatedGrade(fy))
             continue;
-        for (std::size_t group = 0; group < thickest.size(); ++group)
-            if (t <= thickest[group])
-                return PlateStrength { grade.f[group],
-                    tabulated == 235 && group >= 2 ? "40 < t ≤ 100 mm" : groups[group] };
+        for (const Group& group : grade.groups)
+            if (t <= group.thickest)
+                return PlateStrength { group.f, group.fv, group.ftw, group.name };
         return std::nullopt;
     }
     return std::nullopt;

@@ -137,7 +137,7 @@ public:
         if (!fault && !refusedChoice && m_calculator.judge) {
             const Verdicts judged = m_calculator.judge(texts, format);
             for (std::size_t n = 0; n < m_checks.size(); ++n)
-                field(n < judged.checks.size() ? verdictText(m_checks[n], judged.checks[n].verdict)
+                field(n < judged.checks.size() ? verdictText(m_checks[n], judged.checks[n])
                                                : std::string_view());
             fault = judged.fault;
             // The verdict window shows the notes of a judgement that ran through.

@@ -29,7 +29,9 @@ JudgedFigures checkFigures(
             figure.ratio = fromCore(judged.ratio);
             figure.verdict = judged.verdict;
         }
-        figure.verdictText = fromCore(verdictText(check, figure.verdict));
+        figure.verdictText
+            = fromCore(row < verdicts.checks.size() ? verdictText(check, verdicts.checks[row])
+                                                    : verdictText(check, figure.verdict));
         figures.checks << figure;
     }
     if (!verdicts.fault)

@@ -11,8 +11,13 @@
 #include "fieldpairs.h"
 #include "steelgrade.h"
 #include "verdictsigns.h"
+#include "webpanel.h"
 
 #include <QTest>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -51,6 +56,10 @@ private slots:
     void limits();
     void judgement_data();
     void judgement();
+    void materialStrengths_data();
+    void materialStrengths();
+    void webPanels_data();
+    void webPanels();
     void notes_data();
     void notes();
     void grades_data();
@@ -348,19 +357,50 @@ void TestBracketCalculation::judgement_data()
         << u"f_{c}^{w} = 215"_s;
     QTest::newRow("hf 16: lw = hw − 2hf") << u"Text5=16 Text6=300 Text12=16"_s << u"+++--+ +++++"_s
                                           << 6 << u"66.63"_s << u"f_{f}^{w} = 160"_s;
-    QTest::newRow("lw 880 > 60 hf: αf 0.5")
-        << u"Text5=8 Text6=900 Text12=6 Text7=700"_s << u"+++++- ++-++"_s << 6 << u"94.70"_s
-        << u"α_{f}·f_{f}^{w} = 80"_s;
+    // The web's fillets are a T-joint, no lap: lw > 60hf keeps the full ff^w.
+    QTest::newRow("lw 880 > 60 hf: 94.70 within ff^w")
+        << u"Text5=8 Text6=900 Text12=6 Text7=700"_s << u"++++++ +++++"_s << 6 << u"94.70"_s
+        << u"f_{f}^{w} = 160"_s;
+    QTest::newRow("lw 880 = 146.7 hf, E50 on Q345")
+        << u"Text5=8 Text6=900 Text12=6 Text7=1400 Combo1=Q345 Text9=E50"_s << u"+-+-++ ++-++"_s
+        << 6 << u"189.39"_s << u"f_{f}^{w} = 200"_s;
     QTest::newRow("the web's upper end governs")
         << u"Text1=430 Text2=470 Text3=12 Text4=14 Text5=10 Text6=300 Text7=371 Text8=0.78"_s
-        << u"++++++ --+++"_s << 7 << u"242.34"_s << u"β_{1}·f = 1.1 × 215 = 236.5"_s;
-    QTest::newRow("bf2 460: b′/t 18.75 > 15εk")
-        << u"Text2=460"_s << u"++++++ +-+++"_s << 8 << u"18.75"_s << u"15ε_{k} = 15"_s;
-    QTest::newRow("ts 6, hw 900: hw/ts 150 > 80εk")
-        << u"Text5=6 Text6=900"_s << u"++++++ ++-++"_s << 9 << u"150.00"_s << u"80ε_{k} = 80"_s;
-    // hf 4 also makes lw 480 = 120 hf: αf 0.5.
+        << u"++-+++ -++++"_s << 7 << u"242.34"_s << u"β_{1}·f = 1.1 × 215 = 236.5"_s;
+    // 15εk < b′/t ≤ 20εk (S5): the flange on its effective width, 15εk·t each
+    // side; the rows of its side judge that section's stresses.
+    QTest::newRow("bf2 460: b′/t 18.75, S5")
+        << u"Text2=460"_s << u"++++++ +++++"_s << 8 << u"18.75"_s << u"20ε_{k} = 20"_s;
+    QTest::newRow("bf2 460: σ of the effective section, be 370")
+        << u"Text2=460"_s << u"++++++ +++++"_s << 1 << u"74.09"_s << u"f = 215"_s;
+    QTest::newRow("bf2 460, F 1100: the lower side fails on the effective section")
+        << u"Text2=460 Text7=1100"_s << u"+----- -++++"_s << 5 << u"221.20"_s
+        << u"f_{c}^{w} = 215"_s;
+    QTest::newRow("bf2 490: b′/t 20 exactly")
+        << u"Text2=490"_s << u"++++++ +++++"_s << 8 << u"20.00"_s << u"20ε_{k} = 20"_s;
+    QTest::newRow("bf2 491: b′/t 20.04 beyond S5")
+        << u"Text2=491"_s << u"++++++ +-+++"_s << 8 << u"20.04"_s << u"20ε_{k} = 20"_s;
+    QTest::newRow("Q345, bf2 400: 16.25 within 20εk 16.51")
+        << u"Combo1=Q345 Text2=400"_s << u"++++++ +++++"_s << 8 << u"16.25"_s
+        << u"20ε_{k} = 16.51"_s;
+    // Beyond 80εk the web's panel, a = 1000|e| by h0 = hw, by (6.3.3-1);
+    // beyond 150εk, too slender whatever the stresses.
+    const QString panel = u"(σ/σ_{cr})² + τ/τ_{cr} ≤ 1"_s;
+    QTest::newRow("ts 6, hw 900: hw/ts 150, a = 0.5h0")
+        << u"Text5=6 Text6=900"_s << u"++++++ +++++"_s << 9 << u"0.71"_s << panel;
+    QTest::newRow("ts 6, hw 900, F 700: τ over τcr")
+        << u"Text5=6 Text6=900 Text7=700"_s << u"+-++++ ++-++"_s << 9 << u"1.39"_s << panel;
+    QTest::newRow("ts 5, hw 900: 180 > 150εk")
+        << u"Text5=5 Text6=900"_s << u"++++++ ++-++"_s << 9 << u"180.00"_s << u"150ε_{k} = 150"_s;
+    QTest::newRow("ts 6, hw 900, e 0.3: a = 0.33h0")
+        << u"Text5=6 Text6=900 Text8=0.3"_s << u"++++++ ++?++"_s << 9 << u"150.00"_s << QString();
+    QTest::newRow("ts 6, hw 800, e 2: a = 2.5h0 > 2h0 with hw/ts 133")
+        << u"Text5=6 Text6=800 Text7=50 Text8=2"_s << u"++++++ ++?++"_s << 9 << u"133.33"_s
+        << QString();
+    QTest::newRow("uplift: the upper flange's side in compression")
+        << u"Text5=6 Text6=900 Text7=-400"_s << u"++++++ +++++"_s << 9 << u"0.71"_s << panel;
     QTest::newRow("hf 4 on a web of 10")
-        << u"Text12=4"_s << u"+++++- +++-+"_s << 10 << u"4"_s << u"h_{f,min} = 5"_s;
+        << u"Text12=4"_s << u"++++++ +++-+"_s << 10 << u"4"_s << u"h_{f,min} = 5"_s;
     QTest::newRow("lw 60 < 8 hf") << u"Text6=80 Text12=10 Text7=10 Text8=0.01"_s
                                   << u"++++++ ++++-"_s << 11 << u"60"_s
                                   << u"max(8h_{f}, 40) = 80"_s;
@@ -379,19 +419,23 @@ void TestBracketCalculation::judgement_data()
     QTest::newRow("lw 480 = 60 hf: no reduction")
         << u"Text12=8"_s << allMet << 6 << u"74.40"_s << u"f_{f}^{w} = 160"_s;
     QTest::newRow("lw 480 > 60 hf 7.9")
-        << u"Text12=7.9"_s << allMet << 6 << u"75.35"_s << u"α_{f}·f_{f}^{w} = 158.99"_s;
+        << u"Text12=7.9"_s << allMet << 6 << u"75.35"_s << u"f_{f}^{w} = 160"_s;
     QTest::newRow("b′/t exactly 15εk")
         << u"Text2=370"_s << allMet << 8 << u"15.00"_s << u"15ε_{k} = 15"_s;
-    QTest::newRow("b′/t 15.02") << u"Text2=370.5"_s << u"++++++ +-+++"_s << 8 << u"15.02"_s
-                                << u"15ε_{k} = 15"_s;
+    QTest::newRow("b′/t 15.02") << u"Text2=370.5"_s << u"++++++ +++++"_s << 8 << u"15.02"_s
+                                << u"20ε_{k} = 20"_s;
     // Uplift: the upper flange is the one in compression.
-    QTest::newRow("uplift: bf1 460 buckles")
-        << u"Text1=460 Text7=-100"_s << u"++++++ +-+++"_s << 8 << u"18.75"_s << u"15ε_{k} = 15"_s;
+    QTest::newRow("uplift: bf1 460, S5")
+        << u"Text1=460 Text7=-100"_s << u"++++++ +++++"_s << 8 << u"18.75"_s << u"20ε_{k} = 20"_s;
+    QTest::newRow("uplift: bf1 480, F −1000: the upper weld on be 370")
+        << u"Text1=480 Text7=-1000"_s << u"---+-+ -++++"_s << 4 << u"-201.09"_s
+        << u"f_{c}^{w} = 215"_s;
     QTest::newRow("Q345: εk 0.83")
         << u"Combo1=Q345"_s << allMet << 8 << u"7.92"_s << u"15ε_{k} = 12.38"_s;
-    // The strengths stay Q235's; εk is the grade's.
-    QTest::newRow("Q460E: hw/ts 60 > 80εk") << u"Combo1=Q460E Text6=600"_s << u"++++++ ++-++"_s << 9
-                                            << u"60.00"_s << u"80ε_{k} = 57.18"_s;
+    QTest::newRow("Q460E: hw/ts 60 > 80εk, the panel within")
+        << u"Combo1=Q460E Text6=600"_s << u"++++++ +++++"_s << 9 << u"0.33"_s << panel;
+    QTest::newRow("Q235 hw/ts 80 exactly: no panel check")
+        << u"Text6=800 Text7=100"_s << u"++++++ +++++"_s << 9 << u"80.00"_s << u"80ε_{k} = 80"_s;
 
     // No verdict on an impossible bracket, nor on what needs an unknown grade's εk.
     const QString none = u"?????? ?????"_s;
@@ -403,10 +447,22 @@ void TestBracketCalculation::judgement_data()
     QTest::newRow("hw −500") << u"Text6=-500"_s << none << 8 << QString() << QString();
     QTest::newRow("hf −10") << u"Text12=-10"_s << none << 8 << QString() << QString();
     QTest::newRow("t2 100.5") << u"Text4=100.5"_s << none << 8 << QString() << QString();
-    QTest::newRow("Q500") << u"Combo1=Q500"_s << u"++++++ +??++"_s << 8 << QString() << QString();
-    QTest::newRow("no grade") << u"Combo1="_s << u"++++++ +??++"_s << 9 << QString() << QString();
+    // An unknown grade leaves every strength and εk; an electrode the fillet
+    // welds, a weld quality the weld in tension, whichever it is.
+    QTest::newRow("Q500") << u"Combo1=Q500"_s << u"?????? ???++"_s << 1 << u"112.62"_s << QString();
+    QTest::newRow("no grade") << u"Combo1="_s << u"?????? ???++"_s << 9 << QString() << QString();
     QTest::newRow("q345 is no grade")
-        << u"Combo1=q345"_s << u"++++++ +??++"_s << 9 << QString() << QString();
+        << u"Combo1=q345"_s << u"?????? ???++"_s << 6 << u"59.52"_s << QString();
+    QTest::newRow("E70") << u"Text9=E70"_s << u"+++++? +++++"_s << 6 << u"59.52"_s << QString();
+    QTest::newRow("no electrode") << u"Text9="_s << u"+++++? +++++"_s << 6 << u"59.52"_s
+                                  << QString();
+    QTest::newRow("quality 四级: the upper weld in tension")
+        << u"Text11=四级"_s << u"+++?++ +++++"_s << 4 << u"148.81"_s << QString();
+    QTest::newRow("quality 四级, uplift: the lower weld in tension")
+        << u"Text11=四级 Text7=-400"_s << u"++++?+ +++++"_s << 4 << u"-148.81"_s
+        << u"f_{c}^{w} = 215"_s;
+    QTest::newRow("Q500 and E70") << u"Combo1=Q500 Text9=E70 Text11=3"_s << u"?????? ???++"_s << 10
+                                  << u"10"_s << u"h_{f,min} = 5"_s;
 }
 
 void TestBracketCalculation::judgement()
@@ -428,6 +484,153 @@ void TestBracketCalculation::judgement()
     QCOMPARE(check.ratio.empty(), check.verdict == Verdict::NotJudged);
 }
 
+void TestBracketCalculation::materialStrengths_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("field"); // the stress shown just below and just above its limit
+    QTest::addColumn<int>("limit");
+    QTest::addColumn<QString>("symbol");
+
+    // Tables 4.4.1 and 4.4.5 by grade and thickness group: f of the lower
+    // flange (t2), fv of the web (ts), ft^w of a grade-three butt weld in
+    // tension on the upper flange (t1), each plate at the end of its group.
+    struct Group {
+        const char* grade;
+        double t;
+        int f, fv, ftw;
+    };
+    const Group groups[] {
+        { "Q235B", 16, 215, 125, 185 },
+        { "Q235B", 40, 205, 120, 175 },
+        { "Q235B", 100, 200, 115, 170 },
+        { "Q345", 16, 305, 175, 260 },
+        { "Q345", 40, 295, 170, 250 },
+        { "Q345", 63, 290, 165, 245 },
+        { "Q345", 80, 280, 160, 240 },
+        { "Q345", 100, 270, 155, 230 },
+        { "Q355C", 40.5, 290, 165, 245 },
+        { "Q390", 16, 345, 200, 295 },
+        { "Q390", 40, 330, 190, 280 },
+        { "Q390", 63, 310, 180, 265 },
+        { "Q390", 64, 295, 170, 250 },
+        { "Q420", 16, 375, 215, 320 },
+        { "Q420", 40, 355, 205, 300 },
+        { "Q420", 63, 320, 185, 270 },
+        { "Q420", 100, 305, 175, 260 },
+        { "Q460E", 16.5, 390, 225, 330 },
+        { "Q460E", 16, 410, 235, 350 },
+        { "Q460E", 63, 355, 205, 300 },
+        { "Q460E", 99, 340, 195, 290 },
+    };
+    for (const Group& g : groups) {
+        const QString t = QString::number(g.t), grade = QString::fromUtf8(g.grade);
+        const QString name = grade + u' ' + t;
+        QTest::newRow(qPrintable(name + u" f"_s))
+            << u"Combo1=%1 Text4=%2"_s.arg(grade, t) << u"Text22"_s << g.f << u"f"_s;
+        QTest::newRow(qPrintable(name + u" fv"_s))
+            << u"Combo1=%1 Text5=%2"_s.arg(grade, t) << u"Text23"_s << g.fv << u"f_{v}"_s;
+        QTest::newRow(qPrintable(name + u" ft^w"_s))
+            << u"Combo1=%1 Text3=%2"_s.arg(grade, t) << u"Text30"_s << g.ftw << u"f_{t}^{w}"_s;
+    }
+    // Grades one and two: a butt weld in tension as strong as the plate.
+    QTest::newRow("Q345 40, 一级")
+        << u"Combo1=Q345 Text3=40 Text11=一级"_s << u"Text30"_s << 295 << u"f_{t}^{w}"_s;
+    QTest::newRow("Q235 12, 二级") << u"Text11=二级"_s << u"Text30"_s << 215 << u"f_{t}^{w}"_s;
+    // In compression fc^w = f whatever the quality.
+    QTest::newRow("Q420 20, uplift")
+        << u"Combo1=Q420 Text3=20 Text7=-400"_s << u"Text30"_s << 355 << u"f_{c}^{w}"_s;
+
+    // ff^w: the electrode's own value in the steel's row, no more than the
+    // row's matching electrode gives.
+    const char* electrodes[] { "E43", "E50", "E55", "E60" };
+    const std::pair<const char*, std::array<int, 4>> fillets[] {
+        { "Q235B", { 160, 160, 160, 160 } },
+        { "Q345", { 160, 200, 200, 200 } },
+        { "Q355", { 160, 200, 200, 200 } },
+        { "Q390", { 160, 200, 200, 200 } },
+        { "Q420", { 160, 200, 220, 240 } },
+        { "Q460", { 160, 200, 220, 240 } },
+    };
+    for (const auto& [grade, ffw] : fillets)
+        for (std::size_t n = 0; n < 4; ++n)
+            QTest::newRow(qPrintable(u"%1 %2 ff^w"_s.arg(grade, electrodes[n])))
+                << u"Combo1=%1 Text9=%2"_s.arg(grade, electrodes[n]) << u"Text32"_s << ffw[n]
+                << u"f_{f}^{w}"_s;
+    QTest::newRow("a full type E5515 on Q345")
+        << u"Combo1=Q345 Text9=E5515"_s << u"Text32"_s << 200 << u"f_{f}^{w}"_s;
+}
+
+void TestBracketCalculation::materialStrengths()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, field);
+    QFETCH(int, limit);
+    QFETCH(QString, symbol);
+    FieldTexts fields = withTyped(typed);
+    QVERIFY(!calculateBracket(fields, point));
+    const auto& checks = bracketDesignChecks();
+    const auto row
+        = std::size_t(std::find_if(checks.begin(), checks.end(), [&](const DesignCheck& check) {
+              return check.field == field.toStdString();
+          }) - checks.begin());
+    for (const int hundredths : { -1, 1 }) {
+        const QString shown = QString::number(limit * 100 + hundredths);
+        fields.insert_or_assign(
+            field.toStdString(), (shown.chopped(2) + u'.' + shown.right(2)).toStdString());
+        const Verdicts verdicts = judgeBracket(fields, point);
+        QVERIFY(!verdicts.fault);
+        const JudgedCheck& check = verdicts.checks[row];
+        QCOMPARE(QString::fromStdString(check.limit), u"%1 = %2"_s.arg(symbol).arg(limit));
+        QCOMPARE(check.verdict, hundredths < 0 ? Verdict::Met : Verdict::NotMet);
+        QCOMPARE(verdicts.count(Verdict::Met), checks.size() - (hundredths < 0 ? 0 : 1));
+    }
+}
+
+void TestBracketCalculation::webPanels_data()
+{
+    QTest::addColumn<QList<double>>("given"); // σ, τ, hc, h0, tw, a, f, fv, εk
+    QTest::addColumn<QString>("figures"); // σcr, τcr and the sum to six decimals; "" for none
+
+    const double q345 = std::sqrt(235.0 / 345);
+    // λn,b = (2hc/tw)/138/εk and λn,s = (h0/tw)/(37√k)/εk across their three
+    // branches: a/h0 = 0.5 gives k = 25.36 and λn,s 0.54 (τcr = fv); a = h0
+    // k = 9.34, λn,s 0.88; a = 2h0 k = 6.34; λn,b 0.72 (σcr = f), 1.00, 1.45.
+    QTest::newRow("σcr = f, τcr = fv") << QList<double> { 100, 50, 500, 1000, 10, 500, 215, 125, 1 }
+                                       << u"215.000000 125.000000 0.616333"_s;
+    QTest::newRow("λn,b 1.00: 0.8875 f; λn,s 0.88") << QList<double> { 100, 50, 690, 1000, 10, 1000,
+        215, 125, 1 } << u"190.812500 118.779089 0.695604"_s;
+    QTest::newRow("λn,b 1.45: 1.1f/λ², a = 2h0, over 1") << QList<double> { 100, 50, 1000, 1000, 10,
+        2000, 215, 125, 1 } << u"112.597650 104.838198 1.265679"_s;
+    QTest::newRow("λn,s 1.50: 1.1fv/λ²") << QList<double> { 100, 50, 700, 1400, 10, 2800, 215, 125,
+        1 } << u"188.475543 60.889069 1.102673"_s;
+    QTest::newRow("Q345: εk 0.83 moves both") << QList<double> { 150, 60, 500, 1000, 10, 1000, 305,
+        175, q345 } << u"298.594069 146.965516 0.660619"_s;
+    // The panel's shape: 0.5h0 ≤ a ≤ 2h0, or 2.5h0 while h0/tw ≤ 100.
+    QTest::newRow("a 2.4h0 with h0/tw 100") << QList<double> { 100, 50, 500, 1000, 10, 2400, 215,
+        125, 1 } << u"215.000000 102.858757 0.702437"_s;
+    QTest::newRow("a 2.4h0 with h0/tw 101")
+        << QList<double> { 100, 50, 500, 1010, 10, 2400, 215, 125, 1 } << QString();
+    QTest::newRow("a 0.4h0") << QList<double> { 100, 50, 500, 1000, 10, 400, 215, 125, 1 }
+                             << QString();
+    QTest::newRow("no compression in the web")
+        << QList<double> { 100, 50, 0, 1000, 10, 1000, 215, 125, 1 } << QString();
+    QTest::newRow("the axis above the web")
+        << QList<double> { 100, 50, 1001, 1000, 10, 1000, 215, 125, 1 } << QString();
+}
+
+void TestBracketCalculation::webPanels()
+{
+    QFETCH(QList<double>, given);
+    QFETCH(QString, figures);
+    const std::optional<WebPanel> panel = webPanel({ given[0], given[1], given[2], given[3],
+        given[4], given[5], given[6], given[7], given[8] });
+    QCOMPARE(panel ? u"%1 %2 %3"_s.arg(panel->sigmaCr, 0, 'f', 6)
+                         .arg(panel->tauCr, 0, 'f', 6)
+                         .arg(panel->sum, 0, 'f', 6)
+                   : QString(),
+        figures);
+}
+
 void TestBracketCalculation::notes_data()
 {
     QTest::addColumn<QString>("typed");
@@ -436,16 +639,30 @@ void TestBracketCalculation::notes_data()
     const QStringList open { u"未验算柱翼缘"_s, u"受拉翼缘对接焊缝"_s };
     QTest::newRow("defaults, Q235B") << QString() << open;
     QTest::newRow("thick plates need no note now") << u"Text4=40 Text5=20"_s << open;
-    QTest::newRow("Q345") << u"Combo1=Q345"_s << QStringList { u"钢材为Q345，"_s } + open;
-    QTest::newRow("a typed grade") << u"Combo1=Q390"_s << QStringList { u"钢材为Q390，"_s } + open;
+    // The grade's own strengths need no note; Q355 is read as Q345.
+    QTest::newRow("Q345") << u"Combo1=Q345"_s << open;
+    QTest::newRow("Q355B") << u"Combo1=Q355B"_s
+                           << QStringList { u"Q355取表4.4.1、表4.4.5中Q345"_s } + open;
     QTest::newRow("no grade") << u"Combo1="_s
-                              << QStringList { u"未注明钢材牌号"_s, u"无法由此牌号确定εk"_s }
+                              << QStringList { u"未注明钢材牌号：无法确定设计强度与εk（应为Q235"_s }
             + open;
-    QTest::newRow("an unknown grade")
-        << u"Combo1=Q500"_s << QStringList { u"钢材为Q500，"_s, u"无法由此牌号确定εk"_s } + open;
-    QTest::newRow("a slender web needs stiffeners")
-        << u"Text5=6 Text6=900"_s
-        << QStringList { u"腹板高厚比150.00大于80εk = 80：应配置加劲肋"_s } + open;
+    QTest::newRow("an unknown grade, electrode and quality")
+        << u"Combo1=Q500 Text9=E70 Text11=四级"_s
+        << QStringList { u"钢材为Q500：无法确定设计强度与εk"_s,
+               u"焊条为E70：表4.4.5无此焊条（应为E43、E50、E55或E60），角焊缝应力未作判断。"_s,
+               u"焊缝质量为四级：应为一级、二级或三级，受拉一侧翼缘的对接焊缝应力未作判断。"_s,
+               open.front() };
+    QTest::newRow("grade two: ft^w = f, once inspected")
+        << u"Text11=二级"_s
+        << QStringList { open.front(), u"受拉翼缘对接焊缝按二级焊缝取ft^w = f"_s };
+    QTest::newRow("a web beyond 150εk")
+        << u"Text5=5 Text6=900"_s
+        << QStringList { u"腹板高厚比180.00大于150εk = 150：受压翼缘扭转未受约束时"_s } + open;
+    QTest::newRow("a panel the formulas do not take")
+        << u"Text5=6 Text6=900 Text8=0.3"_s
+        << QStringList {
+               u"腹板高厚比150.00大于80εk = 80，区格长度a = 1000|e| = 300 mm与h0 = 900 mm之比不在0.5～2之间（第6.3.6条）"_s
+           } + open;
     // An impossible bracket says why, and nothing else.
     QTest::newRow("t1 −12") << u"Text3=-12"_s
                             << QStringList { u"上翼缘厚t1 = −12：板件尺寸须为正数，未作判断。"_s };

@@ -128,15 +128,17 @@ void TestBracketCheck::verdictsOfTypedBrackets_data()
     QTest::addColumn<QString>("reds"); // the labels drawn red
 
     QTest::newRow("defaults") << QString() << u"++++++ +++++"_s << QString();
-    // A web too slender says what it needs, in red.
-    QTest::newRow("ts 6, hw 900") << u"Text5=6 Text6=900"_s << u"++++++ ++应设加劲肋++"_s
+    // A web beyond 150εk fails in red; within it, its panel is checked.
+    QTest::newRow("ts 5, hw 900") << u"Text5=5 Text6=900"_s << u"++++++ ++不满足要求++"_s
                                   << u"Label15"_s;
+    QTest::newRow("ts 6, hw 900") << u"Text5=6 Text6=900"_s << u"++++++ +++++"_s << QString();
     // Nothing to judge is no failure: not red.
     QTest::newRow("t1 −12")
         << u"Text3=-12"_s
         << u"未判断未判断未判断未判断未判断未判断 未判断未判断未判断未判断未判断"_s << QString();
     QTest::newRow("an unknown grade")
-        << u"Combo1=Q500"_s << u"++++++ +未判断未判断++"_s << QString();
+        << u"Combo1=Q500"_s << u"未判断未判断未判断未判断未判断未判断 未判断未判断未判断++"_s
+        << QString();
     QTest::newRow("uplift fails the lower weld in tension")
         << u"Text1=250 Text7=-530"_s << u"++++不满足要求+ +++++"_s << u"Label11"_s;
 }
@@ -247,7 +249,7 @@ void TestBracketCheck::notesUnderTheRows_data()
     QTest::addColumn<QString>("note"); // how they begin
 
     QTest::newRow("defaults: what no check covers") << QString() << u"Q235B"_s << u"未验算柱翼缘"_s;
-    QTest::newRow("Q345") << QString() << u"Q345"_s << u"钢材为Q345"_s;
+    QTest::newRow("Q355") << QString() << u"Q355"_s << u"Q355取表4.4.1、表4.4.5中Q345"_s;
     QTest::newRow("an impossible bracket")
         << u"Text3=-12"_s << u"Q235B"_s << u"上翼缘厚t1 = −12：板件尺寸须为正数"_s;
     QTest::newRow("every note at once") << u"Text5=6 Text6=900"_s << u""_s << u"未注明钢材牌号"_s;

@@ -18,12 +18,18 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-FieldTexts windowWith(const QString& F, const QString& e, const QString& grade)
+// The materials as "grade", or "grade|electrode|weld quality".
+FieldTexts windowWith(const QString& F, const QString& e, const QString& materials)
 {
     FieldTexts window = designTimeTexts(bracketFields());
     window[std::string(BracketField::F)] = F.toStdString();
     window[std::string(BracketField::e)] = e.toStdString();
-    window[std::string(BracketField::steelGrade)] = grade.toStdString();
+    const QStringList named = materials.split(u'|');
+    window[std::string(BracketField::steelGrade)] = named[0].toStdString();
+    if (named.size() == 3) {
+        window[std::string(BracketField::electrode)] = named[1].toStdString();
+        window[std::string(BracketField::weldQuality)] = named[2].toStdString();
+    }
     return window;
 }
 
@@ -132,6 +138,42 @@ void BracketSearchTest::sameTenAsBruteForce_data()
         << QStringList { "160 190 220 250 280", "160 200 240 280", "9.5 12.5 16 22 28",
                "9.5 12.5 16 22", "7 9.5 11", "450 ５00", "6 7 8" }
         << 3 << -1;
+    // Higher grades, electrodes and weld quality raise every strength the screen uses.
+    QTest::newRow("Q420, E60, grade two")
+        << "1050"
+        << "0.08"
+        << "Q420|E60|二级"
+        << QStringList { "150 200 250", "150 200", "8 12 16", "8 12 16 20", "10 12 14 16",
+               "400 500", "6 8 10 12" }
+        << 2 << -1;
+    QTest::newRow("Q390 under E43, grade one, uplift")
+        << "-600"
+        << "0.3"
+        << "Q390|E43|一级"
+        << QStringList { "150 200 250", "150 200 250", "8 10 12", "8 10 12 16", "8 10 12",
+               "400 500", "6 8 10" }
+        << 2 << -1;
+    // Wide thin flanges: S5 on their effective width, or past 20εk.
+    QTest::newRow("S5 flanges") << "500"
+                                << "0.5"
+                                << "Q235B"
+                                << QStringList { "200 300 400", "300 400 500", "8 10 12", "8 10 12",
+                                       "8 10 12", "500", "8 10" }
+                                << 2 << -1;
+    QTest::newRow("S5 flanges under uplift")
+        << "-500"
+        << "0.5"
+        << "Q345"
+        << QStringList { "300 400 500", "200 300", "8 10 12", "8 10 12", "8 10 12", "500", "8 10" }
+        << 2 << -1;
+    // Slender webs: past 80εk their panel (a = 600 mm) decides, past 150εk nothing passes.
+    QTest::newRow("slender webs, panel of 600")
+        << "320"
+        << "0.6"
+        << "Q235B"
+        << QStringList { "150 200 250", "150 200 250", "8 10 12", "8 10 12", "4 5 6 8",
+               "600 700 900", "6 8" }
+        << 2 << -1;
     // A light load: the lightest sit exactly on b′/t = 15 and hw/ts = 80.
     QTest::newRow("on the plate limits")
         << "100"
@@ -253,6 +295,8 @@ void BracketSearchTest::unknownGradeSearchesNothing_data()
     QTest::newRow("pasted line") << u"Q235B 钢材，热轧，按GB/T 700-2006交货"_s
                                  << u"钢材牌号“Q235B 钢材，热轧，按GB/T 70…”无法识别（"_s;
     QTest::newRow("known, blanks around") << u" Q345\t"_s << QString();
+    QTest::newRow("an unknown electrode") << u"Q235B|E70|三级"_s << u"焊条“E70”无法识别（应为"_s;
+    QTest::newRow("no weld quality") << u"Q235B|E43|"_s << u"没有填写焊缝质量等级（应为"_s;
 }
 
 void BracketSearchTest::unknownGradeSearchesNothing()

@@ -445,7 +445,7 @@ void TestDesign::trialsAddedOncePerInputs()
     field(u"bracket"_s, u"Text3"_s)->setText(u"-12"_s);
     confirm(u"bracket"_s);
     const QList<DesignTrial> judged = m_frame->trials("bracket");
-    QCOMPARE(judged[2].results[u"checksMet"_s], u"9/11（2项未判断）"_s);
+    QCOMPARE(judged[2].results[u"checksMet"_s], u"2/11（9项未判断）"_s);
     QCOMPARE(judged[3].results[u"checksMet"_s], u"未判断"_s);
 }
 

@@ -43,7 +43,7 @@ void TestDesignChecks::plateStrengths_data()
     QTest::newRow("Q345 100") << 345 << 100.0 << 270.0 << u"80 < t ≤ 100 mm"_s;
     // Q355 came after the table: Q345's values, on the safe side.
     QTest::newRow("Q355 as Q345") << 355 << 8.0 << 305.0 << u"t ≤ 16 mm"_s;
-    QTest::newRow("Q390 70") << 390 << 70.0 << 295.0 << u"63 < t ≤ 80 mm"_s;
+    QTest::newRow("Q390 70: one group to 100") << 390 << 70.0 << 295.0 << u"63 < t ≤ 100 mm"_s;
     QTest::newRow("Q420 50") << 420 << 50.0 << 320.0 << u"40 < t ≤ 63 mm"_s;
     QTest::newRow("Q460 12") << 460 << 12.0 << 410.0 << u"t ≤ 16 mm"_s;
     QTest::newRow("beyond 100") << 345 << 100.5 << 0.0 << QString();

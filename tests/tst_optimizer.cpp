@@ -180,9 +180,12 @@ void TestOptimizer::appliedCandidatesPass()
             bracket()->findChild<QLineEdit*>(u"Text15"_s)->text(), table->item(row, 7)->text());
         QWidget* verdicts = bracket()->verdictWindow();
         QVERIFY(verdicts);
-        for (std::size_t check = 0; check < checks; ++check)
-            QCOMPARE(
-                verdicts->findChild<QLabel*>(u"Label%1"_s.arg(check + 7))->text(), u"满足要求"_s);
+        // An S5 compression flange passes on its effective section.
+        for (std::size_t check = 0; check < checks; ++check) {
+            const QString said = verdicts->findChild<QLabel*>(u"Label%1"_s.arg(check + 7))->text();
+            QVERIFY2(
+                said == u"满足要求"_s || (check == 7 && said == u"按有效截面"_s), qPrintable(said));
+        }
     }
     QCOMPARE(shown.size(), 10);
     // Each click is a trial.

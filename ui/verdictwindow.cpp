@@ -23,9 +23,9 @@ QAccessibleInterface* verdictInterface(const QString&, QObject* object)
 
 // Met, not met, or (in the window's own colour) nothing to judge or not the
 // member's case.
-QString verdictWords(const DesignCheck& check, Verdict verdict)
+QString verdictWords(const DesignCheck& check, const JudgedCheck& judged)
 {
-    return fromCore(verdictText(check, verdict));
+    return fromCore(verdictText(check, judged));
 }
 
 // Keys that move the focus or prepare a shortcut, pressed before the key that
@@ -132,7 +132,7 @@ std::optional<Fault> VerdictWindow::evaluate(const FieldTexts& texts)
     for (std::size_t row = 0; row < verdicts.checks.size(); ++row) {
         QLabel* label = m_verdicts[qsizetype(row)];
         const Verdict verdict = verdicts.checks[row].verdict;
-        label->setText(verdictWords(checks[row], verdict));
+        label->setText(verdictWords(checks[row], verdicts.checks[row]));
         QPalette palette = this->palette();
         if (verdict == Verdict::NotMet)
             palette.setColor(QPalette::WindowText, QColor(255, 0, 0));
