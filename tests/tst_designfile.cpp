@@ -317,7 +317,7 @@ void TestDesignFile::newerParts_data()
         return editedAt(at, [&](QJsonObject& o) { o[id] = u"有"_s; });
     };
     QTest::newRow("calculator, by its caption")
-        << calculator(u"fillet"_s, fillet) << u"“角焊缝连接”本版本不能计算"_s;
+        << calculator(u"obliqueFillet"_s, fillet) << u"“角焊缝连接”本版本不能计算"_s;
     QTest::newRow("calculator, by its id")
         << calculator(u"truss"_s, QJsonObject { { u"caption"_s, 7 } }) << u"“truss”本版本不能计算"_s;
     QTest::newRow("calculator, a long caption cut")
@@ -344,7 +344,7 @@ void TestDesignFile::newerParts_data()
         root[u"units"_s] = QJsonArray { u"mm"_s, u"kN"_s, 1.5, QJsonValue::Null };
         editAt(root, { u"calculators"_s }, [&](QJsonObject& o) {
             o[u"truss"_s] = QJsonObject {};
-            o[u"fillet"_s] = fillet;
+            o[u"obliqueFillet"_s] = fillet;
         });
         editAt(root, { u"calculators"_s, u"bracket"_s, u"inputs"_s },
             [](QJsonObject& o) { o[u"edge"_s] = u"焰切"_s; });
