@@ -5,6 +5,7 @@
 
 #include "calculators.h"
 #include "designfile.h"
+#include "newersample.h"
 
 #include <QDir>
 #include <QFile>
@@ -382,9 +383,12 @@ void TestDesignFile::newerFile()
     QCOMPARE(keptSentence(read),
         u"此设计来自较新的版本：其中“角焊缝连接”本版本不能计算，“钢牛腿受力计算”的输入“stiffeners”"
         u"本版本没有，已原样保留。"_s);
-    QCOMPARE(read.filledIn, QStringList());
     const QByteArray bytes = file.readAll();
-    QCOMPARE(designBytes(*read.design), bytes);
+    const QStringList lacked = calculatorsTheSampleLacks(bytes);
+    QCOMPARE(read.filledIn, lacked);
+    QCOMPARE(asTheSampleHasIt(designBytes(*read.design), bytes), asTheSampleHasIt(bytes, bytes));
+    if (!lacked.isEmpty())
+        return; // filled in, the design is this program's
     // As the windows give it back, under this program's version: unchanged,
     // it is still the newer version's file; typed over, this program's.
     const QString own = designTimeDesign(calculators()).programVersion;
