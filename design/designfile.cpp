@@ -13,6 +13,7 @@
 #include <QJsonObject>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <cmath>
 
 #ifndef STELVANA_VERSION
@@ -354,6 +355,13 @@ Design designTimeDesign(CalculatorList calculators)
                 calculator.inputs.insert(fromCore(facts.id), fromCore(facts.designText));
         for (const QString& key : titleBlockKeys())
             calculator.titleBlock.insert(key, QString());
+        // Beside a calculator 1.0 did not have goes its caption, so that a
+        // version without it can name it; 1.0 itself refuses any key it does
+        // not know, and gets none beside its own two.
+        constexpr std::string_view firstRelease[] { "section", "bracket" };
+        if (std::find(std::begin(firstRelease), std::end(firstRelease), entry.id)
+            == std::end(firstRelease))
+            calculator.newer.insert(QString::fromLatin1(captionKey), fromCore(entry.menuCaption));
         design.calculators.insert(fromCore(entry.id), calculator);
     }
     return design;

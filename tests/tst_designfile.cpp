@@ -188,6 +188,7 @@ private slots:
     void newerFile();
     void badFiles_data();
     void badFiles();
+    void calculatorNamedByAVersionWithout();
     void closedChoices_data();
     void closedChoices();
     void truncatedAnywhere();
@@ -553,6 +554,23 @@ void TestDesignFile::closedChoices()
     const DesignReading read = parseDesign(designBytes(design), stub);
     QCOMPARE(read.problem.contains(problem), true);
     QCOMPARE(bool(read.design), problem.isEmpty());
+}
+
+// A calculator added since 1.0 is saved with its caption beside it, so that
+// a version without it names it and keeps it; 1.0's own two carry none.
+void TestDesignFile::calculatorNamedByAVersionWithout()
+{
+    std::vector<CalculatorEntry> withStub(calculators().begin(), calculators().end());
+    withStub.push_back(stub[0]);
+    withStub.back().menuCaption = "角焊缝连接";
+    const QByteArray bytes = designBytes(designTimeDesign(withStub));
+    const DesignReading read = parseDesign(bytes, calculators());
+    QVERIFY(read.design);
+    QVERIFY2(keptSentence(read).contains(u"其中“角焊缝连接”本版本不能计算"_s), qPrintable(keptSentence(read)));
+    QCOMPARE(designBytes(*read.design), bytes);
+    const QJsonObject held = QJsonDocument::fromJson(bytes).object()[u"calculators"_s].toObject();
+    for (const QString id : { u"section"_s, u"bracket"_s })
+        QVERIFY(!held[id].toObject().contains(u"caption"_s));
 }
 
 // Cut short at any byte, a saved file is refused, never half read.
