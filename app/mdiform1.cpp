@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QJsonObject>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -231,7 +232,9 @@ Design MDIForm1::currentDesign() const
     for (std::size_t index = 0; index < calculators.size(); ++index) {
         const CalculatorEntry& calculator = *calculators[index].calculator;
         CalculatorDesign& saved = design.calculators[fromCore(calculator.id)];
+        const QJsonObject besides = saved.newer; // a later calculator's caption
         saved = calculatorDesignOf(calculator, m_windows[index]);
+        saved.newer = besides;
         saved.trials = m_trials[index];
     }
     keepNewer(design, m_opened);

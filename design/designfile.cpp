@@ -407,8 +407,12 @@ DesignReading readDesignFile(const QString& path, CalculatorList calculators)
 void keepNewer(Design& design, const Design& opened)
 {
     design.newer = opened.newer;
+    // A calculator the opened design does not hold (none, before anything
+    // is opened) keeps what its design-time design has beside it.
     for (auto it = design.calculators.begin(); it != design.calculators.end(); ++it)
-        it->newer = opened.calculators.value(it.key()).newer;
+        if (const auto held = opened.calculators.constFind(it.key());
+            held != opened.calculators.constEnd())
+            it->newer = held->newer;
     Design unchanged = opened;
     unchanged.programVersion = design.programVersion;
     if (design == unchanged)

@@ -564,6 +564,9 @@ void TestDesignFile::calculatorNamedByAVersionWithout()
     withStub.push_back(stub[0]);
     withStub.back().menuCaption = "角焊缝连接";
     const QByteArray bytes = designBytes(designTimeDesign(withStub));
+    Design unopened = designTimeDesign(withStub);
+    keepNewer(unopened, Design {}); // as the frame saves before anything is opened
+    QCOMPARE(designBytes(unopened), bytes);
     const DesignReading read = parseDesign(bytes, calculators());
     QVERIFY(read.design);
     QVERIFY2(keptSentence(read).contains(u"其中“角焊缝连接”本版本不能计算"_s), qPrintable(keptSentence(read)));
