@@ -167,6 +167,31 @@ unsigned screenFillet(float tss, float hws, float hfs, const Load& load)
     return fails;
 }
 
+// The options as a test of one flange with its web, and of the pair, on the
+// Singles the calculation reads; b′/t worked out as the flange check does.
+struct Detailing {
+    bool atLeastWeb, outstand, symmetric;
+    double ek;
+
+    bool flange(float bf, float t, float ts) const
+    {
+        if (atLeastWeb && !(t >= ts))
+            return false;
+        return !outstand || ((double(bf) - double(ts)) / 2) / double(t) <= 15 * ek;
+    }
+    bool pair(float bf1, float bf2, float t1, float t2) const
+    {
+        return !symmetric || (bf1 == bf2 && t1 == t2);
+    }
+};
+
+Detailing detailingOf(const BracketSearchSpace& space, const FieldTexts& window)
+{
+    const std::optional<int> fy = bracketMaterial(window).fy;
+    return { space.flangesAtLeastWeb, space.tensionOutstand && fy.has_value(), space.symmetric,
+        fy ? epsilonK(*fy) : 0.0 };
+}
+
 // A plate set by its place in the space.
 struct PlateSet {
     std::uint32_t index; // bf1, bf2, t1, t2, ts, hw counted in that order, hw fastest
@@ -215,6 +240,39 @@ template <typename Work> void inParallel(std::size_t count, unsigned threads, Wo
 }
 
 } // namespace
+
+std::size_t searchedSections(
+    const BracketSearchSpace& space, const FieldTexts& window, NumberFormat format)
+{
+    const Detailing detailing = detailingOf(space, window);
+    const std::vector<float> bf1 = singles(space.bf1, format), bf2 = singles(space.bf2, format),
+                             t1 = singles(space.t1, format), t2 = singles(space.t2, format),
+                             ts = singles(space.ts, format);
+    // For each web, the flanges it takes; without symmetry either flange
+    // goes with any of the other side.
+    std::size_t sections = 0;
+    for (const float web : ts) {
+        std::size_t upper = 0, lower = 0, pairs = 0;
+        for (const float b : bf1)
+            for (const float t : t1)
+                upper += detailing.flange(b, t, web);
+        for (const float b : bf2)
+            for (const float t : t2)
+                lower += detailing.flange(b, t, web);
+        if (detailing.symmetric) {
+            for (const float b1 : bf1)
+                for (const float b2 : bf2)
+                    for (const float u : t1)
+                        for (const float l : t2)
+                            pairs += detailing.pair(b1, b2, u, l) && detailing.flange(b1, u, web)
+                                && detailing.flange(b2, l, web);
+        } else {
+            pairs = upper * lower;
+        }
+        sections += pairs;
+    }
+    return sections * space.hw.size() * space.hf.size();
+}
 
 bool BracketCandidate::before(const BracketCandidate& other) const
 {
@@ -375,6 +433,21 @@ BracketSearch searchLightestBracket(const FieldTexts& window, const BracketSearc
                              t1 = singles(space.t1, format), t2 = singles(space.t2, format),
                              ts = singles(space.ts, format), hw = singles(space.hw, format),
                              hf = singles(space.hf, format);
+    search.candidates = searchedSections(space, window, format);
+    if (search.candidates == 0)
+        return search;
+    // Each flange with each web, as the options take it, looked up rather
+    // than worked out again for every plate set.
+    const Detailing detailing = detailingOf(space, window);
+    const auto flanges = [&](const std::vector<float>& widths, const std::vector<float>& plates) {
+        std::vector<char> kept;
+        for (const float b : widths)
+            for (const float t : plates)
+                for (const float web : ts)
+                    kept.push_back(detailing.flange(b, t, web));
+        return kept;
+    };
+    const std::vector<char> upperKept = flanges(bf1, t1), lowerKept = flanges(bf2, t2);
 
     // 1. Screen every fillet and every plate set, in double, for the checks
     // that surely fail; the fillet's depend on ts, hw and hf alone.
@@ -402,6 +475,10 @@ BracketSearch searchLightestBracket(const FieldTexts& window, const BracketSearc
                 report(0.5 * double(screened += 1024) / double(plateSets));
             }
             const Place at = digits(index, counts);
+            if (!upperKept[(at[0] * t1.size() + at[2]) * ts.size() + at[4]]
+                || !lowerKept[(at[1] * t2.size() + at[3]) * ts.size() + at[4]]
+                || !detailing.pair(bf1[at[0]], bf2[at[1]], t1[at[2]], t2[at[3]]))
+                continue;
             const unsigned plates = screenPlates(
                 bf1[at[0]], bf2[at[1]], t1[at[2]], t2[at[3]], ts[at[4]], hw[at[5]], load);
             bool anyLeg = false;

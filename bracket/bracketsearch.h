@@ -17,7 +17,15 @@
 // The sizes tried, each as the text a window would hold ("150", "12.5").
 struct BracketSearchSpace {
     std::vector<std::string> bf1, bf2, t1, t2, ts, hw, hf;
+    // What an engineer would build, tried before any check: flanges no
+    // thinner than the web (t1, t2 ≥ ts); the tension flange's outstand b′/t
+    // within 15εk, as the compression flange's, so both flanges are; equal
+    // flanges (bf1 = bf2, t1 = t2). A section left out is not searched.
+    bool flangesAtLeastWeb = true; // 翼缘不薄于腹板
+    bool tensionOutstand = true; // 受拉翼缘宽厚比同受压翼缘
+    bool symmetric = false; // 对称截面
 
+    // Every section of the space, the ones the options leave out too.
     std::size_t size() const
     {
         return bf1.size() * bf2.size() * t1.size() * t2.size() * ts.size() * hw.size() * hf.size();
@@ -31,6 +39,12 @@ BracketSearchSpace defaultBracketSearchSpace(const FieldTexts& window);
 // The sizes in the order of the search space's members.
 inline constexpr std::array<FieldName, 7> searchedSizes { "Text1", "Text2", "Text3", "Text4",
     "Text5", "Text6", "Text12" };
+
+// The sections the search tries: those of the space the options keep, with
+// εk from the window's grade (where the grade names no fy the outstand is
+// not filtered; the search refuses such a grade).
+std::size_t searchedSections(
+    const BracketSearchSpace& space, const FieldTexts& window, NumberFormat format);
 
 struct BracketCandidate {
     std::array<std::string, 7> sizes; // bf1, bf2, t1, t2, ts, hw, hf as texts
@@ -55,7 +69,7 @@ struct BracketSearchControl {
 
 struct BracketSearch {
     std::vector<BracketCandidate> best; // up to ten, best first
-    std::size_t candidates = 0; // in the space
+    std::size_t candidates = 0; // in the space, as the options keep them
     std::size_t clicked = 0; // of them, judged by a click; the screen failed the others
     // When none passes: how often each check was not met, in the checks'
     // order, and the one not met most often.

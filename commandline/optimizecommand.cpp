@@ -45,6 +45,18 @@ std::vector<std::string>* sizesOf(BracketSearchSpace& space, std::string_view id
     return found == ids.end() ? nullptr : members[found - ids.begin()];
 }
 
+// The detailing options by their ids, each 1 (on) or 0 (off).
+bool* optionOf(BracketSearchSpace& space, std::string_view id)
+{
+    if (id == "flange-ge-web")
+        return &space.flangesAtLeastWeb;
+    if (id == "tension-outstand")
+        return &space.tensionOutstand;
+    if (id == "symmetric")
+        return &space.symmetric;
+    return nullptr;
+}
+
 } // namespace
 
 CommandOutput optimizeBracket(
@@ -54,12 +66,19 @@ CommandOutput optimizeBracket(
     const NumberFormat format {};
     FieldTexts window = designTimeTexts(fields);
     std::vector<std::pair<std::string, std::string>> sizes; // id, as written
+    BracketSearchSpace options; // the options given, the others as the dialog opens
 
     for (const std::string& argument : arguments) {
         const std::size_t equals = argument.find('=');
         if (equals == std::string::npos || equals == 0)
             return wrong("“" + echoed(argument) + "”不是 id=值 的形式");
         const std::string id = argument.substr(0, equals), value = argument.substr(equals + 1);
+        if (bool* option = optionOf(options, id)) {
+            if (value != "0" && value != "1")
+                return wrong(id + "=" + echoed(value) + "：取值为 1（是）或 0（否）");
+            *option = value == "1";
+            continue;
+        }
         const auto named = std::find_if(fields.begin(), fields.end(), [&](const FieldFacts& facts) {
             return facts.id == id && facts.isStored();
         });
@@ -74,6 +93,9 @@ CommandOutput optimizeBracket(
 
     // The window's hw unless a size or range is given for it.
     BracketSearchSpace space = defaultBracketSearchSpace(window);
+    space.flangesAtLeastWeb = options.flangesAtLeastWeb;
+    space.tensionOutstand = options.tensionOutstand;
+    space.symmetric = options.symmetric;
     for (const auto& [id, written] : sizes) {
         SizesRead read;
         if (written.find(':') != std::string::npos) {
@@ -115,6 +137,7 @@ CommandOutput optimizeBracket(
         output.status = 1;
         output.error = "搜索的 " + std::to_string(found.candidates)
             + " 个截面中没有一个满足全部验算"
+            + (found.candidates == 0 ? "（构造选项排除了搜索范围内的全部截面）" : "")
             + (found.mostFailed
                     ? "；最常不满足的一项：" + std::string(checks[*found.mostFailed].caption)
                     : std::string());

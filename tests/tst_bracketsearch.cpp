@@ -5,6 +5,9 @@
 #include "bracketfields.h"
 #include "bracketsearch.h"
 #include "bracketverdicts.h"
+#include "parse.h"
+#include "platestrengths.h"
+#include "steelgrade.h"
 #include "searchspace.h"
 
 #include <QtTest>
@@ -41,19 +44,37 @@ Texts split(const QString& list)
     return texts;
 }
 
-// Every section of the space judged by a click: the ten best that pass, and
-// how often each row was not met.
-std::pair<std::vector<BracketCandidate>, std::vector<std::size_t>> bruteForce(
+// The options as an engineer reads them off the plates: t ≥ ts, each
+// flange's ((bf − ts) / 2) / t ≤ 15εk, equal flanges.
+bool detailed(const BracketSearchSpace& space, const FieldTexts& window, const Texts& sizes)
+{
+    std::vector<double> v;
+    for (const std::string& size : sizes)
+        v.push_back(parseSingle(size, NumberFormat {}).value);
+    const double ek = epsilonK(*bracketMaterial(window).fy);
+    const auto outstand = [&](double bf, double t) { return ((bf - v[4]) / 2) / t <= 15 * ek; };
+    return (!space.flangesAtLeastWeb || (v[2] >= v[4] && v[3] >= v[4]))
+        && (!space.tensionOutstand || (outstand(v[0], v[2]) && outstand(v[1], v[3])))
+        && (!space.symmetric || (v[0] == v[1] && v[2] == v[3]));
+}
+
+// Every section of the space the options keep judged by a click: the ten
+// best that pass, how often each row was not met, and how many were judged.
+std::tuple<std::vector<BracketCandidate>, std::vector<std::size_t>, std::size_t> bruteForce(
     const FieldTexts& window, const BracketSearchSpace& space)
 {
     std::vector<BracketCandidate> passing;
     std::vector<std::size_t> notMet(bracketDesignChecks().size());
+    std::size_t judged = 0;
     for (const auto& bf1 : space.bf1)
         for (const auto& bf2 : space.bf2)
             for (const auto& t1 : space.t1)
                 for (const auto& t2 : space.t2)
                     for (const auto& ts : space.ts)
                         for (const auto& hw : space.hw) {
+                            if (!detailed(space, window, { bf1, bf2, t1, t2, ts }))
+                                continue;
+                            judged += space.hf.size();
                             // Each plate set with its smallest leg that passes:
                             // the spaces list the legs from the smallest.
                             bool welded = false;
@@ -77,7 +98,7 @@ std::pair<std::vector<BracketCandidate>, std::vector<std::size_t>> bruteForce(
     std::sort(passing.begin(), passing.end(),
         [](const BracketCandidate& a, const BracketCandidate& b) { return a.before(b); });
     passing.resize(std::min<std::size_t>(passing.size(), 10));
-    return { passing, notMet };
+    return { passing, notMet, judged };
 }
 
 QString shown(const BracketCandidate& candidate)
@@ -113,6 +134,8 @@ void BracketSearchTest::sameTenAsBruteForce_data()
     QTest::addColumn<QStringList>("space"); // bf1, bf2, t1, t2, ts, hw, hf
     QTest::addColumn<int>("threads");
     QTest::addColumn<int>("mostFailed"); // -1 when sections pass
+    // The options on: w 翼缘不薄于腹板, o 受拉翼缘宽厚比同受压翼缘, s 对称截面.
+    QTest::addColumn<QString>("options");
 
     // The window's load; the plates either side of the stress limits.
     QTest::newRow("defaults") << "400"
@@ -121,7 +144,14 @@ void BracketSearchTest::sameTenAsBruteForce_data()
                               << QStringList { "150 200 250 300 350 400", "150 200 250 300 350 400",
                                      "8 10 12 14 16 20", "8 10 12 14 16 20", "6 8 10 12", "500",
                                      "6 8 10" }
-                              << 2 << -1;
+                              << 2 << -1 << "wo";
+    QTest::newRow("defaults, equal flanges")
+        << "400"
+        << ".45"
+        << "Q235B"
+        << QStringList { "150 200 250 300 350 400", "150 200 250 300 350 400", "8 10 12 14 16 20",
+               "8 10 12 14 16 20", "6 8 10 12", "500", "6 8 10" }
+        << 2 << -1 << "wos";
     // A short heavy load: the web and the fillet govern, over three depths.
     QTest::newRow("short heavy load")
         << "1050"
@@ -129,7 +159,7 @@ void BracketSearchTest::sameTenAsBruteForce_data()
         << "Q355B"
         << QStringList { "150 200 250", "150 200 250", "8 12 16", "8 12 16 20", "12 14 16 18 20",
                "400 500 600", "6 8 10 12 14 16" }
-        << 1 << -1;
+        << 1 << -1 << "wo";
     // Uplift turns the couple round; half-millimetre plates, a full-width digit.
     QTest::newRow("uplift, odd plates")
         << "-300"
@@ -137,7 +167,7 @@ void BracketSearchTest::sameTenAsBruteForce_data()
         << "Q345"
         << QStringList { "160 190 220 250 280", "160 200 240 280", "9.5 12.5 16 22 28",
                "9.5 12.5 16 22", "7 9.5 11", "450 ５00", "6 7 8" }
-        << 3 << -1;
+        << 3 << -1 << "o";
     // Higher grades, electrodes and weld quality raise every strength the screen uses.
     QTest::newRow("Q420, E60, grade two")
         << "1050"
@@ -145,27 +175,27 @@ void BracketSearchTest::sameTenAsBruteForce_data()
         << "Q420|E60|二级"
         << QStringList { "150 200 250", "150 200", "8 12 16", "8 12 16 20", "10 12 14 16",
                "400 500", "6 8 10 12" }
-        << 2 << -1;
+        << 2 << -1 << "w";
     QTest::newRow("Q390 under E43, grade one, uplift")
         << "-600"
         << "0.3"
         << "Q390|E43|一级"
         << QStringList { "150 200 250", "150 200 250", "8 10 12", "8 10 12 16", "8 10 12",
                "400 500", "6 8 10" }
-        << 2 << -1;
+        << 2 << -1 << "";
     // Wide thin flanges: S5 on their effective width, or past 20εk.
     QTest::newRow("S5 flanges") << "500"
                                 << "0.5"
                                 << "Q235B"
                                 << QStringList { "200 300 400", "300 400 500", "8 10 12", "8 10 12",
                                        "8 10 12", "500", "8 10" }
-                                << 2 << -1;
+                                << 2 << -1 << "";
     QTest::newRow("S5 flanges under uplift")
         << "-500"
         << "0.5"
         << "Q345"
         << QStringList { "300 400 500", "200 300", "8 10 12", "8 10 12", "8 10 12", "500", "8 10" }
-        << 2 << -1;
+        << 2 << -1 << "w";
     // Slender webs: past 80εk their panel (a = 600 mm) decides, past 150εk nothing passes.
     QTest::newRow("slender webs, panel of 600")
         << "320"
@@ -173,21 +203,21 @@ void BracketSearchTest::sameTenAsBruteForce_data()
         << "Q235B"
         << QStringList { "150 200 250", "150 200 250", "8 10 12", "8 10 12", "4 5 6 8",
                "600 700 900", "6 8" }
-        << 2 << -1;
+        << 2 << -1 << "s";
     // A light load: the lightest sit exactly on b′/t = 15 and hw/ts = 80.
     QTest::newRow("on the plate limits")
         << "100"
         << "0.2"
         << "Q235B"
         << QStringList { "150 170", "186 246", "6 8", "6 8", "6 8 10", "480 640 800", "6 8" } << 2
-        << -1;
+        << -1 << "o";
     // No fillet of 6 mm carries 1000 kN on a 500 mm web.
     QTest::newRow("no candidate") << "1000"
                                   << "0.05"
                                   << "Q235B"
                                   << QStringList { "200 300", "200 300", "16 20", "16 20", "18 20",
                                          "500", "6" }
-                                  << 2 << 5;
+                                  << 2 << 5 << "wos";
 }
 
 void BracketSearchTest::sameTenAsBruteForce()
@@ -198,15 +228,20 @@ void BracketSearchTest::sameTenAsBruteForce()
     QFETCH(QStringList, space);
     QFETCH(int, threads);
     QFETCH(int, mostFailed);
+    QFETCH(QString, options);
 
     const FieldTexts window = windowWith(F, e, grade);
-    const BracketSearchSpace sizes { split(space[0]), split(space[1]), split(space[2]),
-        split(space[3]), split(space[4]), split(space[5]), split(space[6]) };
-    const auto [expected, notMet] = bruteForce(window, sizes);
+    BracketSearchSpace sizes { split(space[0]), split(space[1]), split(space[2]), split(space[3]),
+        split(space[4]), split(space[5]), split(space[6]) };
+    sizes.flangesAtLeastWeb = options.contains(u'w');
+    sizes.tensionOutstand = options.contains(u'o');
+    sizes.symmetric = options.contains(u's');
+    const auto [expected, notMet, judged] = bruteForce(window, sizes);
     const BracketSearch found
         = searchLightestBracket(window, sizes, NumberFormat {}, { .threads = unsigned(threads) });
 
-    QCOMPARE(found.candidates, sizes.size());
+    QCOMPARE(found.candidates, judged);
+    QCOMPARE(searchedSections(sizes, window, NumberFormat {}), judged);
     QStringList got, want;
     for (const BracketCandidate& candidate : found.best)
         got << shown(candidate);

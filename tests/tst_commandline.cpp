@@ -591,12 +591,26 @@ void TestCommandLine::optimizeGivesTheTen_data()
 
     const QStringList small { u"bf1=150:250:50"_s, u"bf2=150:250:50"_s, u"t1=8,12,16"_s,
         u"t2=8,12,16,20"_s, u"ts=14,16,18,20"_s, u"hw=400:600:100"_s, u"hf=8,10,12,14"_s };
+    // Flanges no thinner than the web leave ts = 14 or 16 under t1 = 16.
     QTest::newRow("short heavy load")
         << (QStringList { u"F=1050"_s, u"e=0.08"_s, u"steelGrade=Q355B"_s } + small) << 0
-        << u"150,150,8,8,20,400,14,10400.00,截面形心轴处的剪应力,0.96"_s;
+        << u"150,150,16,16,14,500,10,11800.00,角焊缝应力,0.98"_s;
+    QTest::newRow("short heavy load, options off")
+        << (QStringList { u"F=1050"_s, u"e=0.08"_s, u"steelGrade=Q355B"_s, u"flange-ge-web=0"_s,
+               u"tension-outstand=0"_s, u"symmetric=0"_s }
+               + small)
+        << 0 << u"150,150,8,8,20,400,14,10400.00,截面形心轴处的剪应力,0.96"_s;
+    // 4 flange pairs of the 48 × 9 widths × 3 depths × 4 legs.
     QTest::newRow("nothing passes")
         << (QStringList { u"F=3000"_s } + small) << 1
-        << u"搜索的 5184 个截面中没有一个满足全部验算；最常不满足的一项：下翼缘外边的正应力"_s;
+        << u"搜索的 432 个截面中没有一个满足全部验算；最常不满足的一项：下翼缘外边的正应力"_s;
+    QTest::newRow("nothing kept")
+        << QStringList { u"bf1=150"_s, u"bf2=200"_s, u"symmetric=1"_s } << 1
+        << u"搜索的 0 个截面中没有一个满足全部验算（构造选项排除了搜索范围内的全部截面）"_s;
+    QTest::newRow("option not 0 or 1")
+        << QStringList { u"symmetric=yes"_s } << 2 << u"symmetric=yes：取值为 1（是）或 0（否）"_s;
+    QTest::newRow("option empty") << QStringList { u"tension-outstand="_s } << 2
+                                  << u"tension-outstand=：取值为 1（是）或 0（否）"_s;
     QTest::newRow("unknown input")
         << QStringList { u"sigma=100"_s } << 2 << u"“sigma”不是牛腿 bracket 的输入"_s;
     QTest::newRow("not id=value") << QStringList { u"F"_s } << 2 << u"“F”不是 id=值 的形式"_s;
@@ -618,7 +632,7 @@ void TestCommandLine::optimizeGivesTheTen_data()
     QTest::newRow("repeated sizes")
         << (QStringList { u"F=1050"_s, u"e=0.08"_s, u"steelGrade=Q355B"_s } + small
                + QStringList { u"t1=8,8,12,16,16.0"_s, u"hf=8,8,10,12,14,14"_s })
-        << 0 << u"150,150,8,8,20,400,14,10400.00,截面形心轴处的剪应力,0.96"_s;
+        << 0 << u"150,150,16,16,14,500,10,11800.00,角焊缝应力,0.98"_s;
     // A grade without fy is named before anything is searched.
     QTest::newRow("unknown grade")
         << QStringList { u"steelGrade=Q999"_s } << 2
