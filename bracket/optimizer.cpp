@@ -9,6 +9,7 @@
 #include "searchspace.h"
 
 #include <QBoxLayout>
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -100,6 +101,11 @@ Optimizer::Optimizer(QWidget* owner)
     m_ts = addList(u"腹板厚 ts"_s, u"ts"_s, listText(defaults.ts));
     m_hw = addRange(u"腹板高 hw"_s, u"hw"_s, u"500"_s, u"500"_s, u"10"_s);
     m_hf = addList(u"焊脚尺寸 hf"_s, u"hf"_s, listText(defaults.hf));
+    m_flangesAtLeastWeb
+        = addOption(u"翼缘不薄于腹板"_s, u"flangesAtLeastWeb"_s, defaults.flangesAtLeastWeb);
+    m_tensionOutstand = addOption(
+        u"受拉翼缘宽厚比同受压翼缘"_s, u"tensionOutstand"_s, defaults.tensionOutstand);
+    m_symmetric = addOption(u"对称截面"_s, u"symmetric"_s, defaults.symmetric);
     m_spaceSize->setObjectName(u"spaceSize"_s);
     m_grid->addWidget(m_spaceSize, m_grid->rowCount(), 0, 1, 5);
 
@@ -209,6 +215,17 @@ QLineEdit* Optimizer::addList(const QString& caption, const QString& id, const Q
     return edit;
 }
 
+// An option of the space, under the sizes, in the tab order where it stands.
+QCheckBox* Optimizer::addOption(const QString& caption, const QString& id, bool on)
+{
+    auto* box = new QCheckBox(caption, this);
+    box->setObjectName(id);
+    box->setChecked(on);
+    connect(box, &QCheckBox::toggled, this, &Optimizer::showSpaceSize);
+    m_grid->addWidget(box, m_grid->rowCount(), 1, 1, 4);
+    return box;
+}
+
 void Optimizer::setBracketWindow(CalculatorWindow* window)
 {
     m_window = window;
@@ -218,6 +235,7 @@ void Optimizer::setBracketWindow(CalculatorWindow* window)
     m_hw.from->setText(hw);
     m_hw.to->setText(hw);
     showLoad(window->inputTexts());
+    showSpaceSize(); // the outstand the options allow follows the window's grade
 }
 
 void Optimizer::showLoad(const FieldTexts& texts)
@@ -249,6 +267,9 @@ std::optional<BracketSearchSpace> Optimizer::readSpace(QString& problem) const
     read(space.ts, u"腹板厚 ts"_s, list(m_ts));
     read(space.hw, u"腹板高 hw"_s, range(m_hw));
     read(space.hf, u"焊脚尺寸 hf"_s, list(m_hf));
+    space.flangesAtLeastWeb = m_flangesAtLeastWeb->isChecked();
+    space.tensionOutstand = m_tensionOutstand->isChecked();
+    space.symmetric = m_symmetric->isChecked();
     if (!problem.isEmpty())
         return std::nullopt;
     if (const std::optional<std::string> tooLarge = searchSpaceProblem(space)) {
@@ -262,8 +283,15 @@ void Optimizer::showSpaceSize()
 {
     QString problem;
     const std::optional<BracketSearchSpace> space = readSpace(problem);
-    m_spaceSize->setText(space ? u"共 %1 个截面。"_s.arg(space->size()) : problem);
-    m_start->setEnabled(space && !searching());
+    // Counted as the search will try them: the options with the window's grade.
+    const std::size_t sections = space
+        ? searchedSections(*space, m_window ? m_window->inputTexts() : FieldTexts {},
+              userNumberFormat())
+        : 0;
+    if (space && sections == 0)
+        problem = u"共 0 个截面：构造选项排除了搜索范围内的全部截面。"_s;
+    m_spaceSize->setText(space && sections > 0 ? u"共 %1 个截面。"_s.arg(sections) : problem);
+    m_start->setEnabled(sections > 0 && !searching());
 }
 
 void Optimizer::setBusy(bool busy)
@@ -273,6 +301,8 @@ void Optimizer::setBusy(bool busy)
     m_apply->setEnabled(!busy && !m_table->selectedItems().isEmpty());
     for (QLineEdit* edit : findChildren<QLineEdit*>())
         edit->setReadOnly(busy);
+    for (QCheckBox* box : { m_flangesAtLeastWeb, m_tensionOutstand, m_symmetric })
+        box->setEnabled(!busy);
 }
 
 void Optimizer::start()
@@ -305,7 +335,7 @@ void Optimizer::start()
     m_searched = window;
     m_format = userNumberFormat();
     m_table->setRowCount(0);
-    m_status->setText(u"正在优选 %1 个截面…"_s.arg(space->size()));
+    m_status->setText(u"正在优选 %1 个截面…"_s.arg(searchedSections(*space, window, m_format)));
     m_progress->setValue(0);
     m_cancelled = false;
     m_done = false;

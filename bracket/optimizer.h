@@ -9,6 +9,7 @@
 #include <thread>
 
 class CalculatorWindow;
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -53,6 +54,7 @@ private:
     Range addRange(const QString& caption, const QString& id, const QString& from,
         const QString& to, const QString& step);
     QLineEdit* addList(const QString& caption, const QString& id, const QString& sizes);
+    QCheckBox* addOption(const QString& caption, const QString& id, bool on);
     std::optional<BracketSearchSpace> readSpace(QString& problem) const;
     void showSpaceSize();
     void showLoad(const FieldTexts& texts);
@@ -65,6 +67,7 @@ private:
     class QGridLayout* m_grid;
     Range m_bf1, m_bf2, m_hw;
     QLineEdit *m_t1, *m_t2, *m_ts, *m_hf;
+    QCheckBox *m_flangesAtLeastWeb, *m_tensionOutstand, *m_symmetric;
     QLabel* m_spaceSize;
     QPushButton *m_start, *m_cancel, *m_apply;
     QProgressBar* m_progress;

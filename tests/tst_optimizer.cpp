@@ -15,6 +15,7 @@
 #include "verdictwindow.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -42,6 +43,7 @@ private slots:
     void cancelStopsAtOnce_data();
     void cancelStopsAtOnce();
     void changedLoadIsNotApplied();
+    void detailingOptions();
     void enterThenSpace_data();
     void enterThenSpace();
 
@@ -88,28 +90,41 @@ void TestOptimizer::appliedCandidatesPass_data()
     QTest::addColumn<QStringList>("lists"); // t1, t2, ts, hf
     QTest::addColumn<int>("sections"); // in the space, each once
     QTest::addColumn<QString>("noneBecause"); // the row failed most often, or empty
+    QTest::addColumn<QStringList>("toggled"); // options clicked from their defaults
 
+    // 3777 of the 8100 keep t ≥ ts; 183 of those have equal flanges.
+    const QStringList off { u"flangesAtLeastWeb"_s, u"tensionOutstand"_s };
     QTest::newRow("window's load")
         << "400"
         << ".45"
+        << "500" << QStringList { "8 10 12 14 16", "8 10 12 14 16", "8 10 12", "6 8 10" } << 3777
+        << "" << QStringList {};
+    QTest::newRow("window's load, options off")
+        << "400"
+        << ".45"
         << "500" << QStringList { "8 10 12 14 16", "8 10 12 14 16", "8 10 12", "6 8 10" } << 8100
-        << "";
+        << "" << off;
+    QTest::newRow("equal flanges")
+        << "400"
+        << ".45"
+        << "500" << QStringList { "8 10 12 14 16", "8 10 12 14 16", "8 10 12", "6 8 10" } << 183
+        << "" << QStringList { u"symmetric"_s };
     QTest::newRow("plates written twice")
         << "400"
         << ".45"
         << "500"
         << QStringList { "8 8 10 12 14 16 16", "8, 10, 12, 14, 16, ８, 8.0", "8 10 12 12",
                "6 8 10 6" }
-        << 8100 << "";
+        << 3777 << "" << QStringList {};
     QTest::newRow("short heavy load")
         << "1050"
         << "0.08"
         << "600" << QStringList { "8 12 16", "8 12 16 20", "14 16 18 20", "8 10 12 14" } << 6912
-        << "";
+        << "" << off;
     QTest::newRow("too heavy") << "3000"
                                << "0.45"
                                << "500" << QStringList { "8 10", "8 10", "8 10", "6 8" } << 576
-                               << "下翼缘外边的正应力";
+                               << "下翼缘外边的正应力" << off;
 }
 
 void TestOptimizer::appliedCandidatesPass()
@@ -120,6 +135,7 @@ void TestOptimizer::appliedCandidatesPass()
     QFETCH(QStringList, lists);
     QFETCH(int, sections);
     QFETCH(QString, noneBecause);
+    QFETCH(QStringList, toggled);
 
     Optimizer* optimizer = m_frame->optimizer();
     set(bracket(), u"Text7"_s, F);
@@ -135,6 +151,11 @@ void TestOptimizer::appliedCandidatesPass()
     const QStringList names { u"t1"_s, u"t2"_s, u"ts"_s, u"hf"_s };
     for (int n = 0; n < names.size(); ++n)
         set(optimizer, names[n], lists[n]);
+    for (const QString& option : toggled)
+        optimizer->findChild<QCheckBox*>(option)->click();
+    const auto on = [&](const char* option) {
+        return optimizer->findChild<QCheckBox*>(QString::fromLatin1(option))->isChecked();
+    };
     QCOMPARE(
         optimizer->findChild<QLabel*>(u"spaceSize"_s)->text(), u"共 %1 个截面。"_s.arg(sections));
     search();
@@ -157,6 +178,11 @@ void TestOptimizer::appliedCandidatesPass()
         for (int column = 0; column < 7; ++column)
             sizes << table->item(row, column)->text();
         shown << sizes.join(u' ');
+        // What the options keep (Q235: 15εk = 15).
+        const auto& [bf1, bf2, t1, t2, ts, hw, hf] = candidate.values;
+        QVERIFY(!on("flangesAtLeastWeb") || (t1 >= ts && t2 >= ts));
+        QVERIFY(!on("tensionOutstand") || std::max((bf1 - ts) / t1, (bf2 - ts) / t2) <= 30);
+        QVERIFY(!on("symmetric") || (bf1 == bf2 && t1 == t2));
         // The I-section in front: 采用 brings the bracket window back first.
         if (row % 3 == 0) {
             m_frame->findChild<QAction*>(u"menuG"_s)->trigger();
@@ -267,6 +293,51 @@ void TestOptimizer::changedLoadIsNotApplied()
     set(bracket(), u"Text7"_s, u"四百"_s);
     search();
     QVERIFY2(status().contains(u"“四百”不是有效的数字"_s), qPrintable(status()));
+}
+
+// Each option a checkbox read by its caption, in the tab order after the
+// sizes; 共 N 个截面 and the search follow it, and a search holds it.
+void TestOptimizer::detailingOptions()
+{
+    Optimizer* optimizer = m_frame->optimizer();
+    const QList<std::tuple<QString, QString, bool>> options {
+        { u"flangesAtLeastWeb"_s, u"翼缘不薄于腹板"_s, true },
+        { u"tensionOutstand"_s, u"受拉翼缘宽厚比同受压翼缘"_s, true },
+        { u"symmetric"_s, u"对称截面"_s, false },
+    };
+    QWidget* before = optimizer->findChild<QLineEdit*>(u"hf"_s);
+    for (const auto& [name, caption, checked] : options) {
+        auto* box = optimizer->findChild<QCheckBox*>(name);
+        QVERIFY2(box, qPrintable(name));
+        QCOMPARE(box->text(), caption);
+        QCOMPARE(box->isChecked(), checked);
+        QVERIFY(box->focusPolicy() & Qt::TabFocus);
+        QWidget* next = before->nextInFocusChain();
+        while (!(next->focusPolicy() & Qt::TabFocus))
+            next = next->nextInFocusChain();
+        QCOMPARE(next, box);
+        before = box;
+    }
+    // bf 150 and 160, plates of 10 on a web of 10: two sections of four equal.
+    QLabel* size = optimizer->findChild<QLabel*>(u"spaceSize"_s);
+    set(optimizer, u"bf1_2"_s, u"160"_s);
+    set(optimizer, u"bf2_2"_s, u"160"_s);
+    for (const QString& list : { u"t1"_s, u"t2"_s, u"ts"_s, u"hf"_s })
+        set(optimizer, list, u"10"_s);
+    QCOMPARE(size->text(), u"共 4 个截面。"_s);
+    auto* symmetric = optimizer->findChild<QCheckBox*>(u"symmetric"_s);
+    symmetric->setFocus();
+    QTest::keyClick(symmetric, Qt::Key_Space);
+    QVERIFY(symmetric->isChecked());
+    QCOMPARE(size->text(), u"共 2 个截面。"_s);
+    search();
+    QCOMPARE(optimizer->lastSearch().candidates, std::size_t(2));
+    for (const BracketCandidate& candidate : optimizer->lastSearch().best)
+        QCOMPARE(candidate.sizes[0], candidate.sizes[1]);
+    // Flanges of 10 on a web of 12 are left out: nothing to search.
+    set(optimizer, u"ts"_s, u"12"_s);
+    QVERIFY2(size->text().startsWith(u"共 0 个截面"_s), qPrintable(size->text()));
+    QVERIFY(!optimizer->findChild<QPushButton*>(u"startButton"_s)->isEnabled());
 }
 
 void TestOptimizer::enterThenSpace_data()
