@@ -260,12 +260,13 @@ std::size_t searchedSections(
             for (const float t : t2)
                 lower += detailing.flange(b, t, web);
         if (detailing.symmetric) {
-            for (const float b1 : bf1)
-                for (const float b2 : bf2)
-                    for (const float u : t1)
-                        for (const float l : t2)
-                            pairs += detailing.pair(b1, b2, u, l) && detailing.flange(b1, u, web)
-                                && detailing.flange(b2, l, web);
+            // Each size is in a list once, so a width or plate has at most
+            // one equal on the other side.
+            for (const float b : bf1)
+                for (const float t : t1)
+                    pairs += std::find(bf2.begin(), bf2.end(), b) != bf2.end()
+                        && std::find(t2.begin(), t2.end(), t) != t2.end()
+                        && detailing.flange(b, t, web);
         } else {
             pairs = upper * lower;
         }

@@ -320,6 +320,7 @@ void Optimizer::start()
     }
     const FieldTexts window = m_window->inputTexts();
     showLoad(window);
+    showSpaceSize(); // the grade, and so 15εk, may have changed since
     QString problem;
     const std::optional<BracketSearchSpace> space = readSpace(problem);
     if (!space) {
