@@ -6,6 +6,7 @@
 // the seventh digit that In keeps as a Single.
 
 #include "bracketcalculation.h"
+#include "exactfloat.h"
 #include "bracketfields.h"
 #include "bracketverdicts.h"
 #include "fieldpairs.h"
@@ -589,25 +590,26 @@ void TestBracketCalculation::materialStrengths()
 void TestBracketCalculation::webPanels_data()
 {
     QTest::addColumn<QList<double>>("given"); // σ, τ, hc, h0, tw, a, f, fv, εk
-    QTest::addColumn<QString>("figures"); // σcr, τcr and the sum to six decimals; "" for none
+    // σcr, τcr and the sum, every bit (to six decimals beside each row); "" for none
+    QTest::addColumn<QString>("figures");
 
     const double q345 = std::sqrt(235.0 / 345);
     // λn,b = (2hc/tw)/138/εk and λn,s = (h0/tw)/(37√k)/εk across their three
     // branches: a/h0 = 0.5 gives k = 25.36 and λn,s 0.54 (τcr = fv); a = h0
     // k = 9.34, λn,s 0.88; a = 2h0 k = 6.34; λn,b 0.72 (σcr = f), 1.00, 1.45.
     QTest::newRow("σcr = f, τcr = fv") << QList<double> { 100, 50, 500, 1000, 10, 500, 215, 125, 1 }
-                                       << u"215.000000 125.000000 0.616333"_s;
+                                       << u"1.aep+7 1.f4p+6 1.3b9004dfa12ffp-1"_s; // 215.000000 125.000000 0.616333
     QTest::newRow("λn,b 1.00: 0.8875 f; λn,s 0.88") << QList<double> { 100, 50, 690, 1000, 10, 1000,
-        215, 125, 1 } << u"190.812500 118.779089 0.695604"_s;
+        215, 125, 1 } << u"1.7dap+7 1.db1dc96fec3bp+6 1.64262dfd93437p-1"_s; // 190.812500 118.779089 0.695604
     QTest::newRow("λn,b 1.45: 1.1f/λ², a = 2h0, over 1") << QList<double> { 100, 50, 1000, 1000, 10,
-        2000, 215, 125, 1 } << u"112.597650 104.838198 1.265679"_s;
+        2000, 215, 125, 1 } << u"1.c263fe5c91d16p+6 1.a35a50946d8a5p+6 1.440389d0f3bcep+0"_s; // 112.597650 104.838198 1.265679
     QTest::newRow("λn,s 1.50: 1.1fv/λ²") << QList<double> { 100, 50, 700, 1400, 10, 2800, 215, 125,
-        1 } << u"188.475543 60.889069 1.102673"_s;
+        1 } << u"1.78f37a6f4de9bp+7 1.e71cd024c7c8fp+5 1.1a48c69744ca4p+0"_s; // 188.475543 60.889069 1.102673
     QTest::newRow("Q345: εk 0.83 moves both") << QList<double> { 150, 60, 500, 1000, 10, 1000, 305,
-        175, q345 } << u"298.594069 146.965516 0.660619"_s;
+        175, q345 } << u"1.2a9814e0a805ep+8 1.25ee581dc7482p+7 1.523ca1a73d0b2p-1"_s; // 298.594069 146.965516 0.660619
     // The panel's shape: 0.5h0 ≤ a ≤ 2h0, or 2.5h0 while h0/tw ≤ 100.
     QTest::newRow("a 2.4h0 with h0/tw 100") << QList<double> { 100, 50, 500, 1000, 10, 2400, 215,
-        125, 1 } << u"215.000000 102.858757 0.702437"_s;
+        125, 1 } << u"1.aep+7 1.9b6f5e1d823d4p+6 1.67a5c64137ab8p-1"_s; // 215.000000 102.858757 0.702437
     QTest::newRow("a 2.4h0 with h0/tw 101")
         << QList<double> { 100, 50, 500, 1010, 10, 2400, 215, 125, 1 } << QString();
     QTest::newRow("a 0.4h0") << QList<double> { 100, 50, 500, 1000, 10, 400, 215, 125, 1 }
@@ -624,9 +626,8 @@ void TestBracketCalculation::webPanels()
     QFETCH(QString, figures);
     const std::optional<WebPanel> panel = webPanel({ given[0], given[1], given[2], given[3],
         given[4], given[5], given[6], given[7], given[8] });
-    QCOMPARE(panel ? u"%1 %2 %3"_s.arg(panel->sigmaCr, 0, 'f', 6)
-                         .arg(panel->tauCr, 0, 'f', 6)
-                         .arg(panel->sum, 0, 'f', 6)
+    QCOMPARE(panel ? u"%1 %2 %3"_s.arg(hexFloat(panel->sigmaCr), hexFloat(panel->tauCr),
+                         hexFloat(panel->sum))
                    : QString(),
         figures);
 }
