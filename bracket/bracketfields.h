@@ -53,6 +53,21 @@ inline constexpr FieldName upperFlangeWeld = "Text30";
 inline constexpr FieldName lowerFlangeWeld = "Text31";
 inline constexpr FieldName filletWeld = "Text32"; // the two web fillet welds
 
+// The load and the column, under 荷载与柱: the bearing stiffener under the
+// load (or, without one, the length the load bears on), the fillets joining
+// the bracket's flanges to its web, and the column the bracket is welded to,
+// of the bracket's own grade. Sizes in mm.
+inline constexpr FieldName hf2 = "Text33"; // flange-to-web fillet leg hf′
+inline constexpr FieldName stiffener = "Combo2"; // 有 / 无: a bearing stiffener under the load
+inline constexpr FieldName bs = "Text34"; // its width each side of the web
+inline constexpr FieldName tst = "Text35"; // its thickness
+inline constexpr FieldName cut = "Text36"; // its corner cut at the flange
+inline constexpr FieldName bearing = "Text37"; // a, the load's bearing length
+inline constexpr FieldName tc = "Text38"; // column flange thickness
+inline constexpr FieldName twc = "Text39"; // column web thickness
+inline constexpr FieldName hc = "Text40"; // column web depth
+inline constexpr FieldName columnStiffener = "Combo3"; // 有 / 无: column stiffeners at the flanges
+
 // Every result, in the window's order: the two-decimal pass rewrites them all.
 inline constexpr std::array<FieldName, 20> results { M, V, An, y, S, a, In, Wn1, Wn2, sigma, tau,
     webEndModulus, S1, sigma1, tau1, equivalentStress, flangeForce, upperFlangeWeld,

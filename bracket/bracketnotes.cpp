@@ -67,8 +67,6 @@ std::vector<std::string> openQuestions(const BracketMaterial& material)
                                                       : "焊缝质量为" + material.qualityText)
             + "：应为一级、二级或三级，受拉一侧翼缘的对接焊缝应力未作判断。");
 
-    notes.emplace_back("未验算柱翼缘在牛腿翼缘对应处的承载力与加劲肋（第12.3.4条）；"
-                       "最小焊脚尺寸只按腹板厚ts取值。");
     if (material.quality == 3)
         notes.emplace_back("受拉翼缘对接焊缝要求与母材等强时不应低于二级（第11.1.6条）；"
                            "本程序按三级焊缝取抗拉强度，偏于安全。");

@@ -4,6 +4,7 @@
 #include "bracketfields.h"
 #include "bracketverdicts.h"
 #include "format.h"
+#include "loadpath.h"
 #include "parse.h"
 #include "platestrengths.h"
 #include "searchspace.h"
@@ -36,6 +37,16 @@ enum Check : std::size_t {
     webSlenderness,
     filletLeg,
     filletLength,
+    webLocal,
+    stiffenerBearing,
+    stiffenerStability,
+    stiffenerWidth,
+    stiffenerOutstand,
+    upperFlangeWeb,
+    lowerFlangeWeb,
+    columnWeb,
+    columnFlange,
+    legAgainstThicker,
     checkCount
 };
 
@@ -60,6 +71,7 @@ bool surelyAbove(double stress, double limit)
 struct Load {
     double F, e;
     BracketMaterial material;
+    LoadPathInputs path;
 };
 
 // The checks of a plate set that do not depend on the fillet leg, screened
@@ -135,12 +147,37 @@ unsigned screenPlates(
     const double slenderness = hw / ts;
     if (slenderness > 80 * epsilonK(fy)) {
         const double a = std::fabs(double(float(load.e) * 1000.0f));
-        const bool shaped = a / hw >= 0.5 && a / hw <= longestPanel(hw, ts);
+        // Without σc: a panel the check takes with it fails no less.
+        const bool shaped = a / hw >= 0.5 && a / hw <= longestPanel(hw, ts, false);
         const double hc = upperInTension ? (hw + 0.5 * t1) - y : y - 0.5 * t1;
         const std::optional<WebPanel> panel = webPanel({ std::fabs(M) * 1e6 * hc / In,
             std::fabs(F) * 1e3 / (hw * ts), hc, hw, ts, a, web->f, web->fv, epsilonK(fy) });
         fail(webSlenderness,
             slenderness > 150 * epsilonK(fy) || !shaped || (panel && panel->sum > 1.002));
+    }
+
+    // The web under the load, and the column opposite the flanges, each as
+    // its check works it out.
+    const LoadPathInputs& path = load.path;
+    if (path.stiffener == false && F > 0)
+        fail(webLocal,
+            surelyAbove(localCompression(F, ts, t1, path.bearing.value).sigmaC, web->f));
+    if (path.columnStiffener == false) {
+        const std::optional<PlateStrength> webPlate = plateStrength(fy, path.twc.value);
+        const std::optional<PlateStrength> flangePlate = plateStrength(fy, path.tc.value);
+        if (webPlate && flangePlate) {
+            const double tc = path.tc.value, twc = path.twc.value;
+            const bool lowerCompressed = upperInTension;
+            const double tComp = lowerCompressed ? t2 : t1, tTens = lowerCompressed ? t1 : t2;
+            const double needs = columnWebNeeds((lowerCompressed ? bf2 : bf1) * tComp,
+                (lowerCompressed ? lower : upper)->f, tComp, tc, webPlate->f, path.hc.value, ek)
+                                     .byForce;
+            fail(columnWeb, needs > twc * 1.000001);
+            fail(columnFlange,
+                columnFlangeNeeds((lowerCompressed ? bf1 : bf2) * tTens,
+                    (lowerCompressed ? upper : lower)->f, flangePlate->f)
+                    > tc * 1.000001);
+        }
     }
     return fails;
 }
@@ -162,6 +199,8 @@ unsigned screenFillet(float tss, float hws, float hfs, const Load& load)
     const int smallest = ts <= 6 ? 3 : ts <= 12 ? 5 : ts <= 20 ? 6 : 8;
     if (hf < smallest)
         fails |= 1u << filletLeg;
+    if (hf < smallestFilletLeg(std::max(ts, double(load.path.tc.value))).hf)
+        fails |= 1u << legAgainstThicker;
     if (double(lw) < std::max(8 * hf, 40.0))
         fails |= 1u << filletLength;
     return fails;
@@ -321,9 +360,14 @@ std::optional<BracketCandidate> judged(const FieldTexts& window,
     if (calculateBracket(texts, format))
         return std::nullopt;
     const Verdicts verdicts = judgeBracket(texts, format);
-    if (verdicts.fault || verdicts.count(Verdict::Met) != verdicts.checks.size()) {
+    // A check that is not for this bracket (the bearing stiffener's where
+    // there is none) holds it back no more than one it meets.
+    const auto holdsBack = [](const JudgedCheck& check) {
+        return check.verdict == Verdict::NotMet || check.verdict == Verdict::NotJudged;
+    };
+    if (verdicts.fault || std::any_of(verdicts.checks.begin(), verdicts.checks.end(), holdsBack)) {
         for (std::size_t row = 0; notMet && row < verdicts.checks.size(); ++row)
-            (*notMet)[row] += verdicts.checks[row].verdict != Verdict::Met;
+            (*notMet)[row] += holdsBack(verdicts.checks[row]);
         return std::nullopt;
     }
     BracketCandidate candidate;
@@ -428,8 +472,13 @@ BracketSearch searchLightestBracket(const FieldTexts& window, const BracketSearc
         const auto found = window.find(name);
         return found == window.end() ? std::string() : found->second;
     };
-    const Load load { single(text(field::F), format), single(text(field::e), format),
-        bracketMaterial(window) };
+    Load load { single(text(field::F), format), single(text(field::e), format),
+        bracketMaterial(window), {} };
+    const FieldReader reader(window, format);
+    if (std::optional<Fault> fault = runSteps([&] { load.path = readLoadPath(reader, window); })) {
+        search.fault = std::move(fault);
+        return search;
+    }
     const std::vector<float> bf1 = singles(space.bf1, format), bf2 = singles(space.bf2, format),
                              t1 = singles(space.t1, format), t2 = singles(space.t2, format),
                              ts = singles(space.ts, format), hw = singles(space.hw, format),

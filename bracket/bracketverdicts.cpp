@@ -3,6 +3,8 @@
 #include "bracketfields.h"
 #include "bracketnotes.h"
 #include "bracketstages.h"
+#include "judgedbracket.h"
+#include "loadverdicts.h"
 #include "parse.h"
 #include "platestrengths.h"
 #include "steelgrade.h"
@@ -16,60 +18,6 @@ namespace {
 
 namespace field = BracketField;
 using enum Verdict;
-
-// "16 < t_{2} = 20 ≤ 40 mm": a thickness group with the plate's own thickness.
-std::string withThickness(
-    std::string_view group, std::string_view plate, Single t, NumberFormat format)
-{
-    std::string named(group);
-    named.replace(named.find('t'), 1, std::string(plate) + " = " + generalText(t.value, format));
-    return named;
-}
-
-Limit strength(std::string_view symbol, double value, std::string source, NumberFormat format)
-{
-    return { value, std::string(symbol) + " = " + generalText(value, format), std::move(source) };
-}
-
-// The bracket as the calculation saw it, for the checks that work out their
-// own figures.
-struct JudgedBracket {
-    const FieldReader& sheet;
-    BracketInputs in;
-    RootSection root; // M, y and In as the stress stage read them back
-    FilletWeldLength weld;
-    BracketMaterial material;
-
-    NumberFormat format() const { return sheet.format(); }
-    const std::optional<int>& fy() const { return material.fy; }
-    // The moment puts the upper flange in tension, the lower in compression,
-    // while the flange force as shown is not negative.
-    bool upperFlangeInTension() const { return sheet.readDouble(field::flangeForce).value >= 0; }
-
-    // The strengths of a plate of the grade shown, its size checked to lie
-    // in the tables; none for a grade they do not know.
-    std::optional<PlateStrength> plate(Single t) const
-    {
-        return fy() ? plateStrength(*fy(), t.value) : std::nullopt;
-    }
-    // "Q235，16 < t_{2} = 20 ≤ 40 mm".
-    std::string thicknessGroup(
-        const PlateStrength& strengths, std::string_view plate, Single t) const
-    {
-        return material.tabulatedName() + "，" + withThickness(strengths.group, plate, t, format());
-    }
-};
-
-// A stress field the inputs give nothing to judge against: shown as it
-// stands, read all the same, so that a text that is no number still stops
-// the judgement there.
-JudgedCheck stressNotJudged(const FieldReader& sheet, FieldName stress)
-{
-    (void)sheet.readDouble(stress);
-    JudgedCheck check;
-    check.value = sheet.text(stress);
-    return check;
-}
 
 // β1·f of §6.1.5 for a point of the web, where σ and τ are both large.
 Limit equivalentStressLimit(const JudgedBracket& bracket, const PlateStrength& web)
@@ -114,23 +62,6 @@ JudgedCheck flangeWeld(const JudgedBracket& bracket, FieldName stress, Single t,
             bracket.format()));
 }
 
-// ff^w of the electrode shown on the grade shown, and where it comes from.
-std::optional<Limit> filletStrength(const JudgedBracket& bracket)
-{
-    const BracketMaterial& material = bracket.material;
-    if (!material.fy || !material.electrode)
-        return std::nullopt;
-    const FilletStrength ffw = *filletWeldStrength(*material.electrode, *material.fy);
-    std::string source
-        = "表4.4.5，" + std::string(electrodeName(*material.electrode)) + "焊条角焊缝";
-    const std::string grade = material.tabulatedName();
-    if (ffw.steelGoverns)
-        source += "，" + grade + "钢所在行无此焊条，按该行取值";
-    else if (grade != "Q235")
-        source += "，" + grade;
-    return strength("f_{f}^{w}", ffw.ffw, std::move(source), bracket.format());
-}
-
 // The web's fillets join it to the column face in a T-joint and carry the
 // shear along their whole length: §11.2.6's reduction of long side fillets
 // in lap joints does not apply, however long lw is against hf.
@@ -145,7 +76,13 @@ JudgedCheck filletWeld(const JudgedBracket& bracket)
 // large: the bending stress over W″n1 = In ÷ (y − 0.5·t1), the shear of the
 // upper flange's first moment S1u = t1·bf1·y. Judged on its two-decimal
 // text, as the equivalent stress at the lower end is.
-JudgedCheck upperWebEnd(const JudgedBracket& bracket)
+//
+// Under a load with no bearing stiffener the same edge also bears σc over
+// lz about the load. The worst point of that length is its end nearest the
+// column, d = min(lz/2, a) from the load, where the moment is F·d: σ, σc and
+// τ at that one point, β1 = 1.2 where σ and σc differ in sign. The row
+// shows whichever point comes nearer its limit.
+JudgedCheck upperWebEnd(const JudgedBracket& bracket, const std::optional<LocalCompression>& local)
 {
     const double t1 = bracket.in.t1.value, bf1 = bracket.in.bf1.value;
     const double ts = bracket.in.ts.value, F = bracket.in.F.value;
@@ -166,14 +103,35 @@ JudgedCheck upperWebEnd(const JudgedBracket& bracket)
         beyond.note = "腹板上端的折算应力超出数值范围，未作判断。";
         return beyond;
     }
-    std::string shown = fixedTwoDecimals(equivalent, format);
-    const double judged = parseDouble(shown, format).value;
-    return stressBelow(std::move(shown), judged, equivalentStressLimit(bracket, *web), format);
-}
+    JudgedCheck atRoot = workedStressBelow(equivalent, equivalentStressLimit(bracket, *web), format);
+    if (!local)
+        return atRoot;
 
-std::string epsilonText(int fy, NumberFormat format)
-{
-    return "f_{y} = " + std::to_string(fy) + "，ε_{k} = " + fixedTwoDecimals(epsilonK(fy), format);
+    const double a = std::fabs(double((bracket.in.e * 1000).value));
+    const double d = std::min(local->lz / 2, a);
+    const double moment = (M < 0 ? -1.0 : 1.0) * ((F * 1000) * d);
+    const double sigmaHere = toWebEnd == 0 ? 0 : moment / (In / toWebEnd);
+    const double sigmaC = -local->sigmaC; // compression
+    const double underLoad = std::sqrt((((sigmaHere * sigmaHere) + (sigmaC * sigmaC))
+                                           - (sigmaHere * sigmaC))
+        + ((3 * tau) * tau));
+    const bool opposite = (sigmaHere * sigmaC) < 0;
+    const double beta = opposite ? 1.2 : 1.1;
+    const double limit = beta * web->f;
+    JudgedCheck atLoad = workedStressBelow(underLoad,
+        { limit,
+            "β_{1}·f = " + generalText(beta, format) + " × " + generalText(web->f, format) + " = "
+                + generalText(limit, format),
+            "荷载下，距荷载d = min(l_{z}/2, a) = " + limitNumber(d, format)
+                + " mm处：σ = " + fixedTwoDecimals(sigmaHere, format)
+                + "，σ_{c} = " + fixedTwoDecimals(sigmaC, format)
+                + "，τ = " + fixedTwoDecimals(tau, format)
+                + (opposite ? "，σ与σ_{c}异号" : "") + "；表4.4.1，"
+                + bracket.thicknessGroup(*web, "t_{s}", bracket.in.ts) },
+        format);
+    const double rootShare = parseDouble(atRoot.value, format).value / (1.1 * web->f);
+    const double loadShare = parseDouble(atLoad.value, format).value / limit;
+    return loadShare > rootShare ? atLoad : atRoot;
 }
 
 // The compression flange's outstand b′/t, the lower flange's or, under
@@ -302,7 +260,7 @@ void judgeOnEffectiveSection(
 // bracket's web, without stiffeners, is one panel from the column face to
 // the load, checked by §6.3.3; beyond 150εk, the most §6.3.2 allows with a
 // compression flange free to twist, it is too slender whatever the stresses.
-JudgedCheck webSlenderness(const JudgedBracket& bracket)
+JudgedCheck webSlenderness(const JudgedBracket& bracket, const std::optional<LocalCompression>& local)
 {
     if (!bracket.fy())
         return {};
@@ -337,7 +295,7 @@ JudgedCheck webSlenderness(const JudgedBracket& bracket)
     const double a = std::fabs(double((bracket.in.e * 1000).value));
     const WebPanelInputs in { M * 1000000 * hc / double(bracket.root.In.value),
         std::fabs(double(bracket.in.F.value)) * 1000 / (hw * ts), hc, hw, ts, a, web.f, web.fv,
-        epsilonK(fy) };
+        epsilonK(fy), local ? local->sigmaC : 0.0 };
     const std::optional<WebPanel> panel = webPanel(in);
     if (!panel) {
         JudgedCheck check;
@@ -345,21 +303,25 @@ JudgedCheck webSlenderness(const JudgedBracket& bracket)
         check.note = "腹板高厚比" + shown + "大于80εk = " + limitNumber(within, format) + "，"
             + (hc > 0 && hc <= hw ? "区格长度a = 1000|e| = " + generalText(a, format)
                         + " mm与h0 = " + generalText(hw, format) + " mm之比不在0.5～"
-                        + generalText(longestPanel(hw, ts), format)
+                        + generalText(longestPanel(hw, ts, in.sigmaC != 0), format)
                         + "之间（第6.3.6条），第6.3.3条的公式不适用"
                                   : std::string("中和轴不在腹板内，第6.3.3条的公式不适用"))
             + "，腹板局部稳定未作判断。";
         return check;
     }
+    const std::string pressed = in.sigmaC == 0 ? std::string()
+        : "，σ_{c} = " + fixedTwoDecimals(in.sigmaC, format)
+            + "，λ_{n,c} = " + fixedTwoDecimals(panel->lambdaC, format)
+            + "，σ_{c,cr} = " + fixedTwoDecimals(panel->sigmaCcr, format);
     return figureWithin(fixedTwoDecimals(panel->sum, format), panel->sum,
-        { 1, "(σ/σ_{cr})² + τ/τ_{cr} ≤ 1",
+        { 1, in.sigmaC == 0 ? "(σ/σ_{cr})² + τ/τ_{cr} ≤ 1" : "(σ/σ_{cr})² + τ/τ_{cr} + σ_{c}/σ_{c,cr} ≤ 1",
             "式(6.3.3-1)，h_{w}/t_{s} = " + shown + " > 80ε_{k}，a = " + generalText(a, format)
                 + "，σ = " + fixedTwoDecimals(in.sigma, format)
                 + "，λ_{n,b} = " + fixedTwoDecimals(panel->lambdaB, format)
                 + "，σ_{cr} = " + fixedTwoDecimals(panel->sigmaCr, format)
                 + "，τ = " + fixedTwoDecimals(in.tau, format)
                 + "，λ_{n,s} = " + fixedTwoDecimals(panel->lambdaS, format)
-                + "，τ_{cr} = " + fixedTwoDecimals(panel->tauCr, format) },
+                + "，τ_{cr} = " + fixedTwoDecimals(panel->tauCr, format) + pressed },
         Bound::AtMost, format);
 }
 
@@ -393,7 +355,8 @@ JudgedCheck filletLength(const JudgedBracket& bracket)
 CheckTable bracketDesignChecks()
 {
     static constexpr std::string_view detailing = "局部稳定与构造";
-    static const std::array<DesignCheck, 11> checks { {
+    static constexpr std::string_view loadAndJoint = "荷载与节点";
+    static const std::array<DesignCheck, 21> checks { {
         { "下翼缘外边的正应力", field::sigma, "第6.1.1条" },
         { "截面形心轴处的剪应力", field::tau, "第6.1.3条" },
         { "腹板下端的折算应力", field::equivalentStress, "第6.1.5条" },
@@ -405,6 +368,16 @@ CheckTable bracketDesignChecks()
         { "腹板高厚比", {}, "第6.3.2条", "不满足要求", detailing },
         { "角焊缝焊脚尺寸", {}, "表11.3.5", "不满足要求", detailing },
         { "角焊缝计算长度", {}, "第11.3.5条", "不满足要求", detailing },
+        { "腹板局部压应力", {}, "第6.1.4条", "不满足要求", loadAndJoint },
+        { "支承加劲肋端面承压", {}, "第6.3.7条", "不满足要求", loadAndJoint },
+        { "支承加劲肋平面外稳定", {}, "第6.3.7条", "不满足要求", loadAndJoint },
+        { "支承加劲肋外伸宽度", {}, "第6.3.6条", "不满足要求", loadAndJoint },
+        { "支承加劲肋宽厚比", {}, "第6.3.6条", "不满足要求", loadAndJoint },
+        { "上翼缘与腹板连接焊缝", {}, "第11.2.7条", "不满足要求", loadAndJoint },
+        { "下翼缘与腹板连接焊缝", {}, "第11.2.7条", "不满足要求", loadAndJoint },
+        { "柱腹板（牛腿受压翼缘处）", {}, "第12.3.4条", "不满足要求", loadAndJoint },
+        { "柱翼缘（牛腿受拉翼缘处）", {}, "第12.3.4条", "不满足要求", loadAndJoint },
+        { "角焊缝焊脚尺寸（按较厚件）", {}, "表11.3.5", "不满足要求", loadAndJoint },
     } };
     return checks;
 }
@@ -423,6 +396,8 @@ Verdicts judgeBracket(const FieldTexts& fields, NumberFormat format)
 
         const JudgedBracket bracket { sheet, in, sectionAsCalculated(in, format),
             filletWeldLength(in), bracketMaterial(fields) };
+        const LoadPathInputs path = readLoadPath(sheet, fields);
+        const std::optional<LocalCompression> local = webUnderLoad(bracket, path);
         std::vector<JudgedCheck>& checks = verdicts.checks;
         const std::optional<PlateStrength> lowerFlange = bracket.plate(in.t2);
         const std::optional<PlateStrength> web = bracket.plate(in.ts);
@@ -446,11 +421,13 @@ Verdicts judgeBracket(const FieldTexts& fields, NumberFormat format)
         checks.push_back(
             flangeWeld(bracket, field::lowerFlangeWeld, in.t2, "t_{2}", !upperInTension));
         checks.push_back(filletWeld(bracket));
-        checks.push_back(upperWebEnd(bracket));
+        checks.push_back(upperWebEnd(bracket, local));
         checks.push_back(compressionFlange(bracket));
-        checks.push_back(webSlenderness(bracket));
+        checks.push_back(webSlenderness(bracket, local));
         checks.push_back(filletLeg(bracket));
         checks.push_back(filletLength(bracket));
+        for (JudgedCheck& row : judgeLoadPath(bracket, path))
+            checks.push_back(std::move(row));
         if (const std::optional<EffectiveSection> section = effectiveSection(bracket))
             judgeOnEffectiveSection(checks, bracket, *section);
         for (const JudgedCheck& check : checks)

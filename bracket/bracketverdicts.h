@@ -7,7 +7,8 @@
 // window's order: six of strength, each a stress field of the bracket window
 // against its design strength, then under 局部稳定与构造 five of local
 // stability and detailing, whose figures the checks work out from the same
-// Singles as the stresses.
+// Singles as the stresses, and under 荷载与节点 ten more on the load's way
+// from the bracket's flange into the column.
 //
 // The strengths are those of the grade shown by the thickness of the plate
 // each check is about (table 4.4.1), of the electrode shown on that grade

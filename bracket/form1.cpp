@@ -101,6 +101,40 @@ const FieldDrawing materials[] = {
         QRect(3720, 1440, 1200, fieldHeight) },
 };
 
+// Frame7, the load and the column, below everything else across the whole
+// window: five columns of a caption flush right before its field and the
+// unit after it; the two choices of 有 / 无 lead their rows.
+constexpr int loadColumnWidth = 2940;
+
+FieldDrawing loadPath(FieldName control, int column, int top)
+{
+    const int x = 120 + column * loadColumnWidth;
+    return { control,
+        labelOf(control, FieldLabel::Caption, QRect(x, top, 1860, lineHeight), rightTop),
+        QRect(x + 1905, top, 660, fieldHeight), {},
+        labelOf(control, FieldLabel::Unit, QRect(x + 2610, top, 330, lineHeight)) };
+}
+
+FieldDrawing presence(FieldName control, int top)
+{
+    return { control,
+        labelOf(control, FieldLabel::Caption, QRect(120, top, 1860, lineHeight), rightTop),
+        QRect(2025, top - 15, 660, 300) };
+}
+
+const FieldDrawing loadPathRows[] = {
+    presence(field::stiffener, 360),
+    loadPath(field::bs, 1, 360),
+    loadPath(field::tst, 2, 360),
+    loadPath(field::cut, 3, 360),
+    loadPath(field::bearing, 4, 360),
+    presence(field::columnStiffener, 780),
+    loadPath(field::tc, 1, 780),
+    loadPath(field::twc, 2, 780),
+    loadPath(field::hc, 3, 780),
+    loadPath(field::hf2, 4, 780),
+};
+
 // Frame4 columns. The rows above Frame6 run across the whole frame, where the
 // long formulas of y, S and In need the room (In's, the longest, starts
 // where its short description ends); from row 2520 down everything stays left
@@ -198,7 +232,8 @@ std::vector<FieldName> readingOrder()
 {
     std::vector<FieldName> order { field::bf1, field::t2, field::bf2, field::ts, field::t1,
         field::hw, field::F, field::e, field::steelGrade, field::electrode, field::weldingMethod,
-        field::weldQuality, field::hf };
+        field::weldQuality, field::hf, field::stiffener, field::bs, field::tst, field::cut,
+        field::bearing, field::columnStiffener, field::tc, field::twc, field::hc, field::hf2 };
     order.insert(order.end(), field::results.begin(), field::results.end());
     order.insert(order.end(), { "Command1", "Command2" });
     return order;
@@ -207,15 +242,17 @@ std::vector<FieldName> readingOrder()
 } // namespace
 
 // The window is drawn 14130 twips wide, but the truss picture and the credits
-// note below it reach to 15255; the client takes them in whole.
+// note below it reach to 15255; the client takes them in whole, and below
+// them the load and the column.
 Form1::Form1()
-    : CalculatorWindow(bracketCalculator(), u"Form1"_s, u"钢牛腿设计"_s, twipSize(15255, 10230))
+    : CalculatorWindow(bracketCalculator(), u"Form1"_s, u"钢牛腿设计"_s, twipSize(15255, 11940))
 {
     placeDimensionFrame();
     placeLoadFrame();
     placeMaterialFrame();
     placeNoteFrame();
     placeStrengthFrame();
+    placeLoadPathFrame();
     placeButtonsAndPictures();
     setReadingOrder();
 }
@@ -240,6 +277,17 @@ void Form1::placeMaterialFrame()
         = placeGroup(client(), u"Frame3"_s, u"材料"_s, twipRect(120, 1920, 5055, 1935));
 
     placeInputs(frame, materials);
+}
+
+void Form1::placeLoadPathFrame()
+{
+    QGroupBox* frame
+        = placeGroup(client(), u"Frame7"_s, u"荷载与柱"_s, twipRect(120, 10260, 15015, 1560));
+    placeInputs(frame, loadPathRows);
+    caption(frame, u"Label52"_s,
+        u"注：柱的钢材取牛腿所选钢材；无支承加劲肋时按荷载支承长度a验算腹板局部压应力；"
+        u"柱无水平加劲肋时验算柱腹板与柱翼缘（第12.3.4条）。"_s,
+        twipRect(120, 1200, 14775, lineHeight));
 }
 
 void Form1::placeInputs(QWidget* frame, std::span<const FieldDrawing> rows)

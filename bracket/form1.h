@@ -26,6 +26,7 @@ private:
     void placeMaterialFrame();
     void placeNoteFrame();
     void placeStrengthFrame();
+    void placeLoadPathFrame();
     void placeWeldFrame(QGroupBox* strengthFrame);
     void placeInputs(QWidget* frame, std::span<const FieldDrawing> rows);
     void placeResults(QWidget* frame, std::span<const FieldDrawing> rows);

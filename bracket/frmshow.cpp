@@ -12,7 +12,8 @@ namespace {
 QPointer<FrmShow> theVerdictWindow;
 
 // Label1 … Label6 beside Label7 … Label12 as first drawn, then the detailing
-// checks' Label13Caption beside Label13 and on to Label17.
+// checks' Label13Caption beside Label13 and on, under DetailingHeading; the
+// load's checks under LoadHeading.
 constexpr std::size_t strengthChecks = 6;
 
 VerdictLayout frmShowLayout()
@@ -25,7 +26,8 @@ VerdictLayout frmShowLayout()
         return check < strengthChecks ? u"Label%1"_s.arg(check + 1)
                                       : u"Label%1Caption"_s.arg(check + 7);
     };
-    layout.headingName = [](std::size_t) { return u"DetailingHeading"_s; };
+    layout.headingName
+        = [](std::size_t heading) { return heading == 0 ? u"DetailingHeading"_s : u"LoadHeading"_s; };
     return layout;
 }
 

@@ -77,3 +77,21 @@ std::optional<PlateStrength> plateStrength(int fy, double t)
     }
     return std::nullopt;
 }
+
+std::optional<double> endBearingStrength(int fy)
+{
+    switch (tabulatedGrade(fy)) {
+    case 235:
+        return 320;
+    case 345:
+        return 400;
+    case 390:
+        return 415;
+    case 420:
+        return 440;
+    case 460:
+        return 470;
+    default:
+        return std::nullopt;
+    }
+}

@@ -22,3 +22,7 @@ std::optional<PlateStrength> plateStrength(int fy, double t);
 
 // The grade whose row of the tables `fy` is read from: 345 for Q355.
 int tabulatedGrade(int fy);
+
+// The end bearing strength fce of a planed and fitted plate (table 4.4.1),
+// which the table gives by grade alone; none for a grade it does not know.
+std::optional<double> endBearingStrength(int fy);

@@ -328,8 +328,8 @@ void TestBracketCalculation::limits()
     QCOMPARE(verdicts.checks.size(), bracketDesignChecks().size());
     const auto& checks = bracketDesignChecks();
     for (std::size_t row = 0; row < checks.size(); ++row)
-        QCOMPARE(verdicts.checks[row].verdict == Verdict::Met,
-            checks[row].field == field.toStdString() ? met : true);
+        QCOMPARE(verdicts.checks[row].verdict == Verdict::NotMet,
+            checks[row].field == field.toStdString() && !met);
 }
 
 void TestBracketCalculation::judgement_data()
@@ -477,7 +477,8 @@ void TestBracketCalculation::judgement()
     QVERIFY(!calculateBracket(fields, point));
     const Verdicts judged = judgeBracket(fields, point);
     QVERIFY(!judged.fault);
-    QCOMPARE(verdictSigns(judged), QString(verdicts).remove(u' '));
+    // The first eleven rows; those of the load and the column have cases of their own.
+    QCOMPARE(verdictSigns(judged).left(11), QString(verdicts).remove(u' '));
     const JudgedCheck& check = judged.checks[std::size_t(row - 1)];
     QCOMPARE(QString::fromStdString(check.value), value);
     QCOMPARE(QString::fromStdString(check.limit), limit);
