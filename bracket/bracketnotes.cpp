@@ -47,7 +47,8 @@ std::vector<std::string> impossibleSizes(
     return sentences;
 }
 
-std::vector<std::string> openQuestions(const BracketMaterial& material)
+std::vector<std::string> openQuestions(
+    const BracketMaterial& material, std::optional<bool> columnStiffened)
 {
     std::vector<std::string> notes;
     const std::string grade
@@ -67,6 +68,10 @@ std::vector<std::string> openQuestions(const BracketMaterial& material)
                                                       : "焊缝质量为" + material.qualityText)
             + "：应为一级、二级或三级，受拉一侧翼缘的对接焊缝应力未作判断。");
 
+    if (columnStiffened == true)
+        notes.emplace_back("柱在牛腿上、下翼缘对应处设水平加劲肋：加劲肋宜与牛腿翼缘对齐，"
+                           "厚度不宜小于牛腿翼缘厚度，宽度满足传力与宽厚比要求，"
+                           "并以焊透的T形对接焊缝与柱翼缘连接；加劲肋与节点域本程序未验算。");
     if (material.quality == 3)
         notes.emplace_back("受拉翼缘对接焊缝要求与母材等强时不应低于二级（第11.1.6条）；"
                            "本程序按三级焊缝取抗拉强度，偏于安全。");

@@ -4,6 +4,7 @@
 #include "designchecks.h"
 #include "platestrengths.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,5 +17,7 @@ std::vector<std::string> impossibleSizes(
     const BracketInputs& in, const FieldTexts& fields, NumberFormat format);
 
 // What the judged checks leave open: a material the tables do not know,
-// named with what it must be, Q355 read as Q345, and what no check covers.
-std::vector<std::string> openQuestions(const BracketMaterial& material);
+// named with what it must be, Q355 read as Q345, what a stiffened column's
+// stiffeners must do, and what no check covers.
+std::vector<std::string> openQuestions(
+    const BracketMaterial& material, std::optional<bool> columnStiffened);

@@ -70,7 +70,16 @@ QList<SheetCell> verdictBasis()
             u"15ε_{k}·t 计入有效截面，该侧强度按有效截面的应力验算；腹板高厚比按第6.3.2条，大于"
             u"80ε_{k}时自柱面至荷载处的无加劲肋区格（a = 1000|e|，h_{0} = h_{w}）按第6.3.3条式"
             u"(6.3.3-1)验算（σ_{c} = 0，受压翼缘扭转未受约束，η = 1.0），大于150ε_{k}不满足要求；"
-            u"角焊缝构造按表11.3.5与第11.3.5条。"_s) };
+            u"角焊缝构造按表11.3.5与第11.3.5条。"_s),
+        plainCell(
+            u"注：荷载与节点——无支承加劲肋时，腹板计算高度上边缘的局部压应力按第6.1.4条"
+            u"（ψ = 1.0，l_{z} = a + 5h_{y}，h_{y} = t_{1}，无轨道），并计入腹板上端的折算应力"
+            u"（荷载扩散长度靠柱一端，β_{1} = 1.2）与第6.3.3条的区格稳定（σ_{c,cr}，区格长度至多2h_{0}）；"
+            u"有支承加劲肋时，按第6.3.7条验算其刨平顶紧端面的承压（扣除切角）与腹板平面外稳定"
+            u"（成对加劲肋及荷载两侧各15t_{s}ε_{k}腹板，l_{0} = h_{w}，b类截面），按第6.3.6条验算"
+            u"外伸宽度与厚度；翼缘与腹板的连接角焊缝按第11.2.7条（β_{f} = 1.22，按静力荷载）；"
+            u"柱无水平加劲肋时按第12.3.4条验算柱腹板与柱翼缘，柱钢材取牛腿钢材，h_{y} = t_{c}；"
+            u"角焊缝最小焊脚尺寸另按表11.3.5注1取较厚件（焊接方法是否低氢未注明，偏于安全）。"_s) };
 }
 
 // How the lever arm of the flange couple and the fillet welds' length were
@@ -124,6 +133,8 @@ CalculationSheet bracketSheet(const SheetSnapshot& snapshot)
     sheet.parts << inputPart(snapshot, bracketFields());
     sheet.parts.back().drawing = bracketDrawing(snapshot);
     SheetPart results = resultPart(snapshot, bracketFields(), formulas);
+    // The root section's figures read as one block, on one page where they fit.
+    results.table.keepTogether = true;
     results.notes << plainCell(u"注：M × 10⁶ 将 kN·m 化为 N·mm，V × 10³ 与 N × 10³ 将 kN 化为 N，"
                                u"翼缘对接焊缝受力中 M × 10³ 将 kN·m 化为 kN·mm。"_s);
     results.notes << plainCell(u"注：净截面惯性矩未计入翼缘板对自身形心轴的惯性矩 b × t³ ÷ 12，"

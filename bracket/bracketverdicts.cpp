@@ -433,7 +433,7 @@ Verdicts judgeBracket(const FieldTexts& fields, NumberFormat format)
         for (const JudgedCheck& check : checks)
             if (!check.note.empty())
                 verdicts.notes.push_back(check.note);
-        for (std::string& note : openQuestions(bracket.material))
+        for (std::string& note : openQuestions(bracket.material, path.columnStiffener))
             verdicts.notes.push_back(std::move(note));
     });
     return verdicts;

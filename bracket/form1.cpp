@@ -110,16 +110,16 @@ FieldDrawing loadPath(FieldName control, int column, int top)
 {
     const int x = 120 + column * loadColumnWidth;
     return { control,
-        labelOf(control, FieldLabel::Caption, QRect(x, top, 1860, lineHeight), rightTop),
-        QRect(x + 1905, top, 660, fieldHeight), {},
-        labelOf(control, FieldLabel::Unit, QRect(x + 2610, top, 330, lineHeight)) };
+        labelOf(control, FieldLabel::Caption, QRect(x, top, 1830, lineHeight), rightTop),
+        QRect(x + 1875, top, 660, fieldHeight), {},
+        labelOf(control, FieldLabel::Unit, QRect(x + 2565, top, 360, lineHeight)) };
 }
 
 FieldDrawing presence(FieldName control, int top)
 {
     return { control,
-        labelOf(control, FieldLabel::Caption, QRect(120, top, 1860, lineHeight), rightTop),
-        QRect(2025, top - 15, 660, 300) };
+        labelOf(control, FieldLabel::Caption, QRect(120, top, 1830, lineHeight), rightTop),
+        QRect(1995, top - 15, 660, 300) };
 }
 
 const FieldDrawing loadPathRows[] = {

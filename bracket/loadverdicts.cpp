@@ -141,10 +141,8 @@ void stiffenerRows(
         const bool stiffenerGoverns = stiffenerPlate.f <= web.f;
         rows.push_back(workedStressBelow(s.stabilityStress,
             strength("f", std::min(stiffenerPlate.f, web.f),
-                "A = " + mm(s.area, format) + " mm²（含每侧15t_{s}ε_{k} = "
-                    + mm(s.webStrip, format) + " mm腹板），i = " + fixedTwoDecimals(s.radius, format)
-                    + " mm，λ = h_{w}/i = " + fixedTwoDecimals(s.slenderness, format)
-                    + "，b类，φ = " + threeDecimals(s.phi, format) + "；表4.4.1，"
+                "λ = h_{w}/i = " + fixedTwoDecimals(s.slenderness, format) + "，b类，φ = "
+                    + threeDecimals(s.phi, format) + "，A = " + mm(s.area, format) + " mm²；表4.4.1，"
                     + (stiffenerGoverns
                             ? bracket.thicknessGroup(stiffenerPlate, "t_{st}", path.tst)
                             : bracket.thicknessGroup(web, "t_{s}", bracket.in.ts)),
@@ -199,15 +197,11 @@ void columnRows(
         return;
     }
     if (*path.columnStiffener) {
+        // What the stiffeners must then do is a note of its own.
         JudgedCheck stiffened;
         stiffened.verdict = Met;
         stiffened.metAs = "设水平加劲肋";
-        stiffened.note = "柱在牛腿上、下翼缘对应处设水平加劲肋：加劲肋宜与牛腿翼缘对齐，厚度不宜小于牛腿翼缘厚度，"
-                         "宽度满足传力与宽厚比要求，并以焊透的T形对接焊缝与柱翼缘连接；"
-                         "加劲肋与节点域本程序未验算。";
-        rows.push_back(stiffened);
-        stiffened.note.clear();
-        rows.push_back(stiffened);
+        rows.insert(rows.end(), 2, stiffened);
         return;
     }
     if (const auto impossible = impossibleSize(
@@ -242,11 +236,10 @@ void columnRows(
                 + fixedTwoDecimals(web.bySlenderness, format) + ") = "
                 + fixedTwoDecimals(needed, format),
             std::string(lowerCompressed ? "下" : "上") + "翼缘受压，A_{fb} = "
-                + generalText(Afb, format) + " mm²，b_{e} = t_{f} + 5t_{c} = "
-                + mm(web.be, format) + " mm，f_{b} = " + generalText(compressedFlange.f, format)
-                + "，f_{c} = " + generalText(columnWeb.f, format) + "（"
-                + bracket.thicknessGroup(columnWeb, "t_{w,c}", path.twc) + "），"
-                + epsilonText(fy, format) },
+                + generalText(Afb, format) + " mm²，b_{e} = " + mm(web.be, format)
+                + " mm，f_{b} = " + generalText(compressedFlange.f, format)
+                + "，f_{c} = " + generalText(columnWeb.f, format) + "，ε_{k} = "
+                + fixedTwoDecimals(epsilonK(fy), format) },
         Bound::AtLeast, format));
     const double flange = columnFlangeNeeds(Aft, tensionFlange.f, columnFlange.f);
     rows.push_back(figureWithin(generalText(path.tc.value, format), path.tc.value,
@@ -254,8 +247,7 @@ void columnRows(
             std::string(lowerCompressed ? "上" : "下") + "翼缘受拉，A_{ft} = "
                 + generalText(Aft, format) + " mm²，f_{b} = "
                 + generalText(tensionFlange.f, format) + "，f_{c} = "
-                + generalText(columnFlange.f, format) + "（"
-                + bracket.thicknessGroup(columnFlange, "t_{c}", path.tc) + "）" },
+                + generalText(columnFlange.f, format) },
         Bound::AtLeast, format));
 }
 

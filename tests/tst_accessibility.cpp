@@ -93,10 +93,13 @@ void TestAccessibility::fields_data()
         { u"section"_s,
             { u"Text1"_s, u"Text2"_s, u"Text3"_s, u"Text4"_s, u"Text12"_s, u"Text13"_s, u"Text16"_s,
                 u"Text20"_s, u"Combo1"_s } },
-        // Frame1 row by row, the loads, the materials with hf.
+        // Frame1 row by row, the loads, the materials with hf, then the load
+        // and the column at the bottom, row by row.
         { u"bracket"_s,
             { u"Text1"_s, u"Text4"_s, u"Text2"_s, u"Text5"_s, u"Text3"_s, u"Text6"_s, u"Text7"_s,
-                u"Text8"_s, u"Combo1"_s, u"Text9"_s, u"Text10"_s, u"Text11"_s, u"Text12"_s } },
+                u"Text8"_s, u"Combo1"_s, u"Text9"_s, u"Text10"_s, u"Text11"_s, u"Text12"_s,
+                u"Combo2"_s, u"Text34"_s, u"Text35"_s, u"Text36"_s, u"Text37"_s, u"Combo3"_s,
+                u"Text38"_s, u"Text39"_s, u"Text40"_s, u"Text33"_s } },
     };
     for (const CalculatorEntry& entry : calculators())
         QTest::newRow(entry.id.data())
@@ -242,11 +245,16 @@ void TestAccessibility::verdictsAreAnAlertReadAsSentences()
     QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(window);
     QCOMPARE(spoken->role(), QAccessible::AlertMessage);
     QCOMPARE(spoken->text(QAccessible::Name), u"判断情况如下："_s);
-    // The rows, the heading before the detailing checks, then the notes.
+    // The rows, the heading before the detailing checks and the load's, then the notes.
     const QString notes = window->findChild<QLabel*>(u"VerdictNotes"_s)->text();
     const QString detailing
         = u"局部稳定与构造；腹板上端的折算应力：满足要求；受压翼缘宽厚比：满足要求；"
-          "腹板高厚比：满足要求；角焊缝焊脚尺寸：满足要求；角焊缝计算长度：满足要求；"_s;
+          "腹板高厚比：满足要求；角焊缝焊脚尺寸：满足要求；角焊缝计算长度：满足要求；"
+          "荷载与节点；腹板局部压应力：不适用；支承加劲肋端面承压：满足要求；"
+          "支承加劲肋平面外稳定：满足要求；支承加劲肋外伸宽度：满足要求；支承加劲肋宽厚比：满足要求；"
+          "上翼缘与腹板连接焊缝：满足要求；下翼缘与腹板连接焊缝：满足要求；"
+          "柱腹板（牛腿受压翼缘处）：设水平加劲肋；柱翼缘（牛腿受拉翼缘处）：设水平加劲肋；"
+          "角焊缝焊脚尺寸（按较厚件）：满足要求；"_s;
     QCOMPARE(spoken->text(QAccessible::Description),
         u"下翼缘外边的正应力：满足要求；截面形心轴处的剪应力：满足要求；"
         "腹板下端的折算应力：满足要求；上翼缘焊缝应力：满足要求；"
@@ -263,8 +271,9 @@ void TestAccessibility::verdictsAreAnAlertReadAsSentences()
         u"下翼缘外边的正应力：不满足要求；截面形心轴处的剪应力：不满足要求；"
         "腹板下端的折算应力：不满足要求；上翼缘焊缝应力：不满足要求；"
         "下翼缘焊缝应力：不满足要求；角焊缝应力：满足要求；"_s
-            + QString(detailing).replace(
-                u"上端的折算应力：满足要求"_s, u"上端的折算应力：不满足要求"_s)
+            + QString(detailing)
+                  .replace(u"上端的折算应力：满足要求"_s, u"上端的折算应力：不满足要求"_s)
+                  .replace(u"端面承压：满足要求"_s, u"端面承压：不满足要求"_s)
             + notes);
     QCOMPARE(boxes.texts(), QStringList());
 }

@@ -27,7 +27,14 @@ FieldTexts windowWith(const QString& F, const QString& e, const QString& materia
     FieldTexts window = designTimeTexts(bracketFields());
     window[std::string(BracketField::F)] = F.toStdString();
     window[std::string(BracketField::e)] = e.toStdString();
-    const QStringList named = materials.split(u'|');
+    // "Q420|E60|二级|Text35=14": the grade, electrode and quality, then any
+    // field typed over, the stiffener sized for a heavy load.
+    QStringList named = materials.split(u'|');
+    for (qsizetype n = named.size(); n-- > 0;)
+        if (const qsizetype sign = named[n].indexOf(u'='); sign > 0) {
+            window[named[n].left(sign).toStdString()] = named[n].mid(sign + 1).toStdString();
+            named.removeAt(n);
+        }
     window[std::string(BracketField::steelGrade)] = named[0].toStdString();
     if (named.size() == 3) {
         window[std::string(BracketField::electrode)] = named[1].toStdString();
@@ -156,7 +163,7 @@ void BracketSearchTest::sameTenAsBruteForce_data()
     QTest::newRow("short heavy load")
         << "1050"
         << "0.08"
-        << "Q355B"
+        << "Q355B|Text34=120|Text35=14"
         << QStringList { "150 200 250", "150 200 250", "8 12 16", "8 12 16 20", "12 14 16 18 20",
                "400 500 600", "6 8 10 12 14 16" }
         << 1 << -1 << "wo";
@@ -172,7 +179,7 @@ void BracketSearchTest::sameTenAsBruteForce_data()
     QTest::newRow("Q420, E60, grade two")
         << "1050"
         << "0.08"
-        << "Q420|E60|二级"
+        << "Q420|E60|二级|Text34=120|Text35=14"
         << QStringList { "150 200 250", "150 200", "8 12 16", "8 12 16 20", "10 12 14 16",
                "400 500", "6 8 10 12" }
         << 2 << -1 << "w";
@@ -186,7 +193,7 @@ void BracketSearchTest::sameTenAsBruteForce_data()
     // Wide thin flanges: S5 on their effective width, or past 20εk.
     QTest::newRow("S5 flanges") << "500"
                                 << "0.5"
-                                << "Q235B"
+                                << "Q235B|Text35=12"
                                 << QStringList { "200 300 400", "300 400 500", "8 10 12", "8 10 12",
                                        "8 10 12", "500", "8 10" }
                                 << 2 << -1 << "";
@@ -211,10 +218,26 @@ void BracketSearchTest::sameTenAsBruteForce_data()
         << "Q235B"
         << QStringList { "150 170", "186 246", "6 8", "6 8", "6 8 10", "480 640 800", "6 8" } << 2
         << -1 << "o";
+    // The web under the load, no stiffener: σc = F/(ts·(a + 5t1)) rules out thin webs.
+    QTest::newRow("no bearing stiffener")
+        << "300"
+        << "0.3"
+        << "Q235B|Combo2=无|Text37=100"
+        << QStringList { "150 200 250", "150 200 250", "8 10 12 14", "8 10 12 14", "6 8 10 12 14",
+               "400 500", "6 8 10" }
+        << 2 << -1 << "w";
+    // An unstiffened column of 14 mm web and 22 mm flanges takes only light flanges.
+    QTest::newRow("unstiffened column")
+        << "250"
+        << "0.4"
+        << "Q345|Combo3=无|Text38=22|Text39=14|Text40=300"
+        << QStringList { "150 200 250 300", "150 200 250 300", "8 10 12 16", "8 10 12 16",
+               "8 10 12", "500", "6 8" }
+        << 2 << -1 << "";
     // No fillet of 6 mm carries 1000 kN on a 500 mm web.
     QTest::newRow("no candidate") << "1000"
                                   << "0.05"
-                                  << "Q235B"
+                                  << "Q235B|Text34=120|Text35=16"
                                   << QStringList { "200 300", "200 300", "16 20", "16 20", "18 20",
                                          "500", "6" }
                                   << 2 << 5 << "wos";

@@ -146,6 +146,8 @@ private slots:
 
     void checkGivesTheWorkedCases_data();
     void checkGivesTheWorkedCases();
+    void checkReadsTheLoadColumns_data();
+    void checkReadsTheLoadColumns();
     void checkMatchesTheWindow_data();
     void checkMatchesTheWindow();
     void spreadsheetDialectsRead();
@@ -173,7 +175,8 @@ void TestCommandLine::checkGivesTheWorkedCases_data()
     QTest::newRow("defaults")
         << 0
         << u"sigma=112.62|sigma_eq=147.93|tau_f=59.52|下翼缘外边的正应力=满足要求|"
-           "角焊缝计算长度=满足要求|fault="_s;
+           "角焊缝计算长度=满足要求|腹板局部压应力=不适用|柱腹板（牛腿受压翼缘处）=设水平加劲肋|"
+           "stiffener=有|tc=20|fault="_s;
     QTest::newRow("heavy short load")
         << 2 << u"M=84.00|V=1050.00|截面形心轴处的剪应力=不满足要求|fault="_s;
     QTest::newRow("slender web") << 3 << u"腹板高厚比=不满足要求|受压翼缘宽厚比=满足要求"_s;
@@ -201,6 +204,40 @@ void TestCommandLine::checkGivesTheWorkedCases()
         const QString column = pair.section(u'=', 0, 0);
         QVERIFY2(rows[row].contains(column), qPrintable(column));
         QCOMPARE(column + u'=' + rows[row][column], pair);
+    }
+}
+
+void TestCommandLine::checkReadsTheLoadColumns_data()
+{
+    QTest::addColumn<QString>("row"); // stiffener, bearing, columnStiffener, tc
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("no stiffener, bare column")
+        << u"无,50,无,20"_s
+        << u"腹板局部压应力=不满足要求|支承加劲肋端面承压=不适用|腹板上端的折算应力=不满足要求|"
+           "柱腹板（牛腿受压翼缘处）=不满足要求|柱翼缘（牛腿受拉翼缘处）=不满足要求|fault="_s;
+    QTest::newRow("a longer bearing, a thicker column flange")
+        << u"无,130,无,21"_s
+        << u"腹板局部压应力=满足要求|柱翼缘（牛腿受拉翼缘处）=满足要求|fault="_s;
+    QTest::newRow("as drawn") << u"有,50,有,20"_s
+                              << u"腹板局部压应力=不适用|柱翼缘（牛腿受拉翼缘处）=设水平加劲肋|fault="_s;
+    QTest::newRow("not a choice")
+        << u"是,50,有,20"_s
+        << u"腹板局部压应力=|fault=“是”不是支承加劲肋的可选值（有、无）"_s;
+}
+
+void TestCommandLine::checkReadsTheLoadColumns()
+{
+    QFETCH(QString, row);
+    QFETCH(QString, expected);
+    int status = -1;
+    const QList<QMap<QString, QString>> rows = outputRows(
+        checked(u"bracket"_s, u"stiffener,bearing,columnStiffener,tc\n"_s + row + u'\n', &status));
+    QCOMPARE(status, 0);
+    QCOMPARE(rows.size(), 1);
+    for (const QString& pair : expected.split(u'|')) {
+        const QString column = pair.section(u'=', 0, 0);
+        QVERIFY2(rows[0].contains(column), qPrintable(column));
+        QCOMPARE(column + u'=' + rows[0][column], pair);
     }
 }
 
@@ -477,7 +514,7 @@ void TestCommandLine::malformedFileNamed_data()
         << QByteArray("\n\r\n") << -1 << u"第 1 行：没有列出输入的表头"_s;
     QTest::newRow("unknown column")
         << QByteArray("bf1,Bf2\n200,200\n") << -1
-        << u"第 1 行第 2 列：未知的列“Bf2”（bracket 的输入为 bf1, bf2, t1, t2, ts, hw, F, e, steelGrade, electrode, weldingMethod, weldQuality, hf）"_s;
+        << u"第 1 行第 2 列：未知的列“Bf2”（bracket 的输入为 bf1, bf2, t1, t2, ts, hw, F, e, steelGrade, electrode, weldingMethod, weldQuality, hf, hf2, stiffener, bs, tst, cut, bearing, tc, twc, hc, columnStiffener）"_s;
     QTest::newRow("a result as input")
         << QByteArray("bf1,sigma\n") << -1 << u"第 1 行第 2 列：未知的列“sigma”"_s;
     QTest::newRow("a long name, cut") << QByteArray("bf1," + QByteArray(300, 'x') + "\n") << -1
@@ -598,10 +635,10 @@ void TestCommandLine::optimizeGivesTheTen_data()
         u"t2=8,12,16,20"_s, u"ts=14,16,18,20"_s, u"hw=400:600:100"_s, u"hf=8,10,12,14"_s };
     // Flanges no thinner than the web leave ts = 14 or 16 under t1 = 16.
     QTest::newRow("short heavy load")
-        << (QStringList { u"F=1050"_s, u"e=0.08"_s, u"steelGrade=Q355B"_s } + small) << 0
+        << (QStringList { u"F=1050"_s, u"e=0.08"_s, u"steelGrade=Q355B"_s, u"bs=140"_s, u"tst=16"_s } + small) << 0
         << u"150,150,16,16,14,500,10,11800.00,角焊缝应力,0.98"_s;
     QTest::newRow("short heavy load, options off")
-        << (QStringList { u"F=1050"_s, u"e=0.08"_s, u"steelGrade=Q355B"_s, u"flange-ge-web=0"_s,
+        << (QStringList { u"F=1050"_s, u"e=0.08"_s, u"steelGrade=Q355B"_s, u"bs=140"_s, u"tst=16"_s, u"flange-ge-web=0"_s,
                u"tension-outstand=0"_s, u"symmetric=0"_s }
                + small)
         << 0 << u"150,150,8,8,20,400,14,10400.00,截面形心轴处的剪应力,0.96"_s;
@@ -635,7 +672,7 @@ void TestCommandLine::optimizeGivesTheTen_data()
         << u"“竖向压力设计值F”中的“abc"_s + QString(21, u'x') + u"…”不是有效的数字。"_s;
     // A size given twice is one size: the same ten, each once.
     QTest::newRow("repeated sizes")
-        << (QStringList { u"F=1050"_s, u"e=0.08"_s, u"steelGrade=Q355B"_s } + small
+        << (QStringList { u"F=1050"_s, u"e=0.08"_s, u"steelGrade=Q355B"_s, u"bs=140"_s, u"tst=16"_s } + small
                + QStringList { u"t1=8,8,12,16,16.0"_s, u"hf=8,8,10,12,14,14"_s })
         << 0 << u"150,150,16,16,14,500,10,11800.00,角焊缝应力,0.98"_s;
     // A grade without fy is named before anything is searched.

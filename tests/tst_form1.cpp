@@ -96,7 +96,7 @@ void TestForm1::resultsCannotBeTypedInto()
 void TestForm1::childrenInsideTheirGroup()
 {
     Form1 form;
-    QCOMPARE(clientOf(form)->size(), twipSize(15255, 10230));
+    QCOMPARE(clientOf(form)->size(), twipSize(15255, 11940));
     for (QWidget* container : containers(form)) {
         const bool group = qobject_cast<QGroupBox*>(container);
         const int captionBottom = group ? QFontMetrics(container->font()).height() : 0;

@@ -99,8 +99,9 @@ QString sheetText(const CalculationSheet& sheet, const QString& field)
 QStringList verdictColumn(const CalculationSheet& sheet, int index)
 {
     QStringList cells;
+    // A heading has nothing beside its words.
     for (const SheetRow& row : sheet.parts.back().table.rows)
-        if (row.cells.value(0).text != u"局部稳定与构造"_s)
+        if (!row.cells.value(1).text.isEmpty())
             cells << row.cells.value(index).text;
     return cells;
 }
@@ -109,7 +110,9 @@ CalculationSheet typedBracketSheet(const QString& typed, QChar separator = u'.')
 {
     Texts texts = pairs(typed,
         pairs(u"Text1=200 Text2=200 Text3=12 Text4=12 Text5=10 Text6=500 Text7=400 "
-              "Text8=.45 Text12=10 Text9=E43 Text10=手工焊 Text11=三级 Combo1=Q235B"_s));
+              "Text8=.45 Text12=10 Text9=E43 Text10=手工焊 Text11=三级 Combo1=Q235B "
+              "Text33=8 Combo2=有 Text34=95 Text35=10 Text36=20 Text37=50 Text38=20 Text39=12 "
+              "Text40=460 Combo3=有"_s));
     texts[u"Text8"_s].replace(u'.', separator);
     (void)run(calculateBracket, texts, separator);
     return bracketSheet({ texts, {}, separator, {} });
@@ -421,37 +424,46 @@ void TestReport::verdicts_data()
     QTest::addColumn<QString>("met"); // + met, - not met
     QTest::addColumn<QString>("conclusion");
 
-    // The detailing checks of the defaults' plates and welds, whatever the load.
+    // The detailing checks of the defaults' plates and welds, whatever the
+    // load; then the load's way into the column: the web under the load is
+    // the stiffener's (—), the column stiffened (— and "设水平加劲肋", '?').
     const QString detailing = u" 0.53 0.63 0.50 0.17"_s;
-    const QString defaults = u"0.52 0.71 0.63 0.80 0.69 0.37 0.63"_s + detailing;
-    const QString allMet = u"++++++ +++++"_s;
+    const QString load = u" — 0.83 0.38 0.60 0.63 0.33 0.33 — — 0.60"_s;
+    const QString defaults = u"0.52 0.71 0.63 0.80 0.69 0.37 0.63"_s + detailing + load;
+    const QString allMet = u"++++++ +++++ ?++++++??+"_s;
     QTest::newRow("defaults") << QString() << QChar(u'.') << defaults << allMet
                               << u"结论：全部满足要求"_s;
+    // The stiffener's ends bear 1 000 kN on 1 500 mm²: 666.67 against fce = 320.
     QTest::newRow("F 1000") << u"Text7=1000"_s << QChar(u'.')
                             << u"1.31 1.77 1.56 2.01 1.73 0.93 1.56"_s + detailing
-                            << u"-----+ -++++"_s << u"结论：有 6 项不满足要求"_s;
-    // τ 132.81 against fv = 125 alone fails.
+            + u" — 2.08 0.94 0.60 0.63 0.82 0.82 — — 0.60"_s
+                            << u"-----+ -++++ ?-+++++??+"_s << u"结论：有 7 项不满足要求"_s;
+    // τ 132.81 against fv = 125 alone fails, and the stiffener's ends.
     QTest::newRow("F 600, e 0.2") << u"Text7=600 Text8=0.2"_s << QChar(u'.')
                                   << u"0.35 1.06 0.71 0.54 0.46 0.56 0.71"_s + detailing
-                                  << u"+-++++ +++++"_s << u"结论：有 1 项不满足要求"_s;
+            + u" — 1.25 0.57 0.60 0.63 0.49 0.49 — — 0.60"_s
+                                  << u"+-++++ +++++ ?-+++++??+"_s << u"结论：有 2 项不满足要求"_s;
     // Compression is judged, and its ratio taken, by magnitude; uplift puts
-    // the lower weld in tension, against ft^w.
+    // the lower weld in tension, against ft^w, and nothing bears on the web.
     QTest::newRow("F -400") << u"Text7=-400"_s << QChar(u'.')
-                            << u"0.52 0.71 0.63 0.69 0.80 0.37 0.63"_s + detailing << allMet
-                            << u"结论：全部满足要求"_s;
+                            << u"0.52 0.71 0.63 0.69 0.80 0.37 0.63"_s + detailing
+            + u" — — — — — 0.33 0.33 — — 0.60"_s
+                            << u"++++++ +++++ ?????++??+"_s << u"结论：全部满足要求"_s;
     // Stresses of "0.00": each cell is its field's text, not a figure written anew.
     QTest::newRow("F 0") << u"Text7=0"_s << QChar(u'.')
-                         << u"0.00 0.00 0.00 0.00 0.00 0.00 0.00"_s + detailing << allMet
-                         << u"结论：全部满足要求"_s;
+                         << u"0.00 0.00 0.00 0.00 0.00 0.00 0.00"_s + detailing
+            + u" — 0.00 0.00 0.60 0.63 0.00 0.00 — — 0.60"_s
+                         << allMet << u"结论：全部满足要求"_s;
     QTest::newRow("comma separator")
         << QString() << QChar(u',') << QString(defaults).replace(u'.', u',') << allMet
         << u"结论：全部满足要求"_s;
     QTest::newRow("an unknown grade")
-        << u"Combo1=Q500"_s << QChar(u'.') << u"— — — — — — — — — 0.50 0.17"_s
-        << u"?????? ???++"_s << u"结论：已判断的 2 项均满足要求，9 项未判断"_s;
+        << u"Combo1=Q500"_s << QChar(u'.')
+        << u"— — — — — — — — — 0.50 0.17 — — — 0.60 0.63 — — — — 0.60"_s
+        << u"?????? ???++ ???++????+"_s << u"结论：已判断的 7 项均满足要求，13 项未判断"_s;
     QTest::newRow("an impossible bracket")
-        << u"Text3=-12"_s << QChar(u'.') << u"— — — — — — — — — — —"_s << u"?????? ?????"_s
-        << u"结论：未作判断，原因见下"_s;
+        << u"Text3=-12"_s << QChar(u'.') << u"— — — — — — — — — — — — — — — — — — — — —"_s
+        << u"?????? ????? ??????????"_s << u"结论：未作判断，原因见下"_s;
 }
 
 void TestReport::verdicts()
@@ -477,7 +489,8 @@ void TestReport::verdicts()
     // Red: each failed check, and the conclusion when there is one.
     const qsizetype failed = met.count(u'-');
     QCOMPARE(sheetHtml(sheet).count(u"color:#ff0000\">不满足要求"_s), failed);
-    QCOMPARE(sheetHtml(sheet).count(u"color:#ff0000\">结论"_s), met.count(u'+') < 11 ? 1 : 0);
+    QCOMPARE(sheetHtml(sheet).count(u"color:#ff0000\">结论"_s),
+        conclusion == u"结论：全部满足要求"_s ? 0 : 1);
     if (!typed.isEmpty())
         return;
     // The defaults: each judged against its limit by symbol and source; the
@@ -486,7 +499,10 @@ void TestReport::verdicts()
     QCOMPARE(verdictColumn(sheet, 2),
         (QStringList { u"f = 215"_s, u"f_{v} = 125"_s, equivalent, u"f_{t}^{w} = 185"_s,
             u"f_{c}^{w} = 215"_s, u"f_{f}^{w} = 160"_s, equivalent, u"15ε_{k} = 15"_s,
-            u"80ε_{k} = 80"_s, u"h_{f,min} = 5"_s, u"max(8h_{f}, 40) = 80"_s }));
+            u"80ε_{k} = 80"_s, u"h_{f,min} = 5"_s, u"max(8h_{f}, 40) = 80"_s, u"—"_s,
+            u"f_{ce} = 320"_s, u"f = 215"_s,
+            QString(u"h_{0}/30 + 40 = 56.67"_s).replace(u'.', separator), u"15"_s,
+            u"f_{f}^{w} = 160"_s, u"f_{f}^{w} = 160"_s, u"—"_s, u"—"_s, u"h_{f,min} = 6"_s }));
     const QStringList sources = verdictColumn(sheet, 3);
     QCOMPARE(sources[1], u"表4.4.1，Q235，t_{s} = 10 ≤ 16 mm"_s);
     QCOMPARE(sources[2], sources[1]);
@@ -542,8 +558,10 @@ void TestReport::strengthNotes_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QStringList>("caveats"); // how each "注意：" line begins
-    // What no check covers, on every sheet; thick plates need no note now.
-    const QStringList open { u"注意：未验算柱翼缘"_s, u"注意：受拉翼缘对接焊缝"_s };
+    // What the column's stiffeners must do, what the butt welds' grade takes;
+    // thick plates need no note now.
+    const QString column = u"注意：柱在牛腿上、下翼缘对应处设水平加劲肋"_s;
+    const QStringList open { column, u"注意：受拉翼缘对接焊缝"_s };
     QTest::newRow("defaults") << QString() << open;
     QTest::newRow("t2 20") << u"Text4=20"_s << open;
     // A grade the tables know needs no caveat; Q355 is read as Q345.
@@ -695,9 +713,9 @@ void TestReport::exportWritesThePdf_data()
                u"纯弯梁考虑塑性最大应力"_s, u"每米重量"_s, u"γx=1.0：翼缘"_s, u"三、验算结论"_s,
                u"平面外稳定"_s, u"μ=2"_s, u"βmx=βtx=η=1.0"_s };
     QTest::newRow("bracket F 1000")
-        << u"menuGN"_s << QStringList { u"Text7=1000"_s, u"confirm"_s } << 3
+        << u"menuGN"_s << QStringList { u"Text7=1000"_s, u"confirm"_s } << 5
         << QStringList { u"钢牛腿强度计算书"_s, u"三、验算结论"_s,
-               u"结论：有6项不满足要求"_s, u"设计依据：《钢结构设计标准》GB50017-2017"_s,
+               u"结论：有7项不满足要求"_s, u"荷载与节点"_s, u"设计依据：《钢结构设计标准》GB50017-2017"_s,
                u"牛腿根部的净截面积"_s,
                u"第11.2.2条"_s, u"F=1000kN"_s, u"e=0.45m"_s, u"牛腿根部截面（按比例）"_s };
 }
@@ -751,7 +769,7 @@ void TestReport::pagesReadOnce_data()
     QTest::newRow("I-section defaults")
         << u"menuG"_s << QStringList { u"confirm"_s } << QString() << u"(40+18α01.5)εk=80.57"_s;
     QTest::newRow("bracket F 1000") << u"menuGN"_s << QStringList { u"Text7=1000"_s, u"confirm"_s }
-                                    << QString() << u"结论：有6项不满足要求"_s;
+                                    << QString() << u"结论：有7项不满足要求"_s;
     QTest::newRow("I-section, L 30000: buckles in plane")
         << u"menuG"_s << QStringList { u"Text16=30000"_s, u"confirm"_s } << QString()
         << u"N/N′Ex=1.98，不小于1.25"_s;
@@ -998,7 +1016,7 @@ void TestReport::copyPutsHtmlAndText()
         { u"竖向压力设计值\tF\t1000\tkN"_s,
             u"下翼缘外边的正应力\t281.56\tf = 215\t表4.4.1，Q235，t2 = 12 ≤ 16 mm\t1.31\t不满足要求\t第6.1.1条"_s,
             u"上翼缘焊缝应力\t372.02\tft^w = 185\t表4.4.5，三级对接焊缝受拉，Q235，t1 = 12 ≤ 16 mm\t2.01\t不满足要求\t第11.2.1条"_s,
-            u"结论：有 6 项不满足要求"_s })
+            u"结论：有 7 项不满足要求"_s })
         QVERIFY2(lines.contains(line), qPrintable(line));
     QCOMPARE(boxes.texts(), QStringList());
 }

@@ -50,7 +50,7 @@ void TestScaling::calculatorWindows_data()
     QTest::addColumn<QString>("calculator");
     QTest::addColumn<QSize>("clientSize"); // as drawn, where it is known here
     const QHash<QString, QSize> drawn { { u"section"_s, QSize(1016, 699) },
-        { u"bracket"_s, QSize(1017, 682) } };
+        { u"bracket"_s, QSize(1017, 796) } };
     for (const CalculatorEntry& entry : calculators())
         QTest::newRow(entry.id.data()) << fromCore(entry.id) << drawn.value(fromCore(entry.id));
 }
@@ -136,10 +136,10 @@ void TestScaling::verdictWindow()
     FrmShow* verdicts = FrmShow::instance();
     verdicts->show();
     QVERIFY(QTest::qWaitForWindowExposed(verdicts));
-    QCOMPARE(verdicts->size(), QSize(312, 304));
+    QCOMPARE(verdicts->size(), QSize(312, 568));
     const QPixmap shot = verdicts->grab();
     QCOMPARE(shot.devicePixelRatio(), m_factor);
-    QCOMPARE(shot.size(), (QSizeF(312, 304) * m_factor).toSize());
+    QCOMPARE(shot.size(), (QSizeF(312, 568) * m_factor).toSize());
     delete verdicts;
 }
 

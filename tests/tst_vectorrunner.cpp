@@ -168,12 +168,12 @@ void TestVectorRunner::records_data()
            "Text18=0.00|Text19=418739500.00|Text20=1598242.32|Text21=1598242.32|Text22=112.62|"
            "Text23=88.54|Text24=1674957.95|Text25=614400.00|Text26=107.47|Text27=58.69|"
            "Text28=147.93|Text29=357.14|Text30=148.81|Text31=148.81|Text32=59.52|fault none|"
-           "verdicts 11111111111"_s
+           "verdicts 11111111111n111111111"_s
         << QString();
     QTest::newRow("heavy load fails six checks")
         << 8
         << u"Text22=262.79|Text23=154.95|Text28=307.45|Text30=347.22|Text31=347.22|Text32=104.17|"
-           "verdicts 00000101111"_s
+           "verdicts 00000101111n011111111"_s
         << QString();
     // The verdict window opens only after a complete calculation.
     QTest::newRow("hf 0 stops before the two-decimal pass")
@@ -183,7 +183,7 @@ void TestVectorRunner::records_data()
         << u"verdicts"_s;
     QTest::newRow("negative Ix/A under the root")
         << 10 << u"Text4=-1|Text21=Text21|fault Text8 InvalidOperation text="_s << QString();
-    QTest::newRow("not judged") << 11 << u"Text3=-12|fault none|verdicts -----------"_s
+    QTest::newRow("not judged") << 11 << u"Text3=-12|fault none|verdicts ---------------------"_s
                                 << QString();
 }
 

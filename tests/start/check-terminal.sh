@@ -105,7 +105,7 @@ run check nosuch in.csv 2>stderr
 [[ $? -eq 2 ]] && grep -q '没有计算器“nosuch”（可用的有 section, bracket' stderr \
   || fail "unknown calculator: $(cat stderr)"
 
-run optimize bracket F=1050 e=0.08 >ten.csv 2>stderr
+run optimize bracket F=1050 e=0.08 bs=140 tst=16 >ten.csv 2>stderr
 status=$?
 [[ $status -eq 0 && $(wc -l <ten.csv) -eq 11 ]] || fail "optimize: status $status, $(cat stderr)"
 
