@@ -20,6 +20,14 @@ using enum Verdict;
 constexpr double E = 206000;
 constexpr double slendernessLimit = 150; // §7.4.6, a member in compression
 
+// The engineer's basis for the member: its effective length factors, the
+// moment and section factors of §8.2.1 and the flanges' edges.
+struct Basis {
+    double muX = 2, muY = 2;
+    double betaMx = 1, betaTx = 1, eta = 1;
+    bool flameCut = false;
+};
+
 // What every check reads: the plates and forces as typed, the figures as the
 // window shows them.
 struct Member {
@@ -27,8 +35,39 @@ struct Member {
     double N, M; // kN, kN·m; N > 0 in compression
     double A, Wx; // A′ and Wx′ as read back
     double lambdaX, lambdaY; // as shown to two decimals
+    double L; // mm, as typed
+    Basis basis;
     std::string grade;
 };
+
+// A field's text, or its design-time text where the texts lack it (a window
+// or a file from before it).
+std::string textOrDesign(const FieldReader& fields, const FieldTexts& texts, FieldName control)
+{
+    return texts.contains(control) ? fields.text(control)
+                                   : std::string(findField(sectionFields(), control)->designText);
+}
+
+double factorOrDesign(const FieldReader& fields, const FieldTexts& texts, FieldName control)
+{
+    if (texts.contains(control))
+        return fields.readDouble(control).value;
+    FieldTexts designTime { { std::string(control),
+        std::string(findField(sectionFields(), control)->designText) } };
+    return FieldReader(designTime, NumberFormat { U'.' }).readDouble(control).value;
+}
+
+Basis readBasis(const FieldReader& fields, const FieldTexts& texts)
+{
+    Basis basis;
+    basis.muX = factorOrDesign(fields, texts, field::muX);
+    basis.muY = factorOrDesign(fields, texts, field::muY);
+    basis.betaMx = factorOrDesign(fields, texts, field::betaMx);
+    basis.betaTx = factorOrDesign(fields, texts, field::betaTx);
+    basis.eta = factorOrDesign(fields, texts, field::eta);
+    basis.flameCut = textOrDesign(fields, texts, field::flangeEdges) == "焰切边";
+    return basis;
+}
 
 Member readMember(const FieldReader& fields, const FieldTexts& texts)
 {
@@ -41,12 +80,58 @@ Member readMember(const FieldReader& fields, const FieldTexts& texts)
         fields.readDouble(field::Wx).value,
         fields.readDouble(field::slendernessX).value,
         fields.readDouble(field::slendernessY).value,
+        fields.readDouble(field::L).value,
+        readBasis(fields, texts),
         {},
     };
-    member.grade = texts.contains(field::steelGrade)
-        ? fields.text(field::steelGrade)
-        : std::string(findField(sectionFields(), field::steelGrade)->designText);
+    member.grade = textOrDesign(fields, texts, field::steelGrade);
     return member;
+}
+
+// The curves of a welded I-section about x and y (table 7.2.1-1 for t < 40 mm,
+// 7.2.1-2 from 40 mm): flame-cut flanges b and b; rolled or sheared ones b
+// and c, or c and d on thick plates.
+struct Curves {
+    BucklingCurve x, y;
+};
+
+Curves curvesOf(const Basis& basis, double t)
+{
+    if (basis.flameCut)
+        return { BucklingCurve::b, BucklingCurve::b };
+    return t < 40 ? Curves { BucklingCurve::b, BucklingCurve::c }
+                  : Curves { BucklingCurve::c, BucklingCurve::d };
+}
+
+std::string curveName(BucklingCurve curve)
+{
+    switch (curve) {
+    case BucklingCurve::b:
+        return "b类";
+    case BucklingCurve::c:
+        return "c类";
+    case BucklingCurve::d:
+        break;
+    }
+    return "d类";
+}
+
+// A factor as the notes write it: "1.0", "0.85", "2.0".
+std::string factorText(double value, NumberFormat format)
+{
+    if (value != std::floor(value) || std::fabs(value) >= 1e9)
+        return generalText(value, format);
+    std::string whole = fixedTwoDecimals(value, format); // "1.00"
+    whole.pop_back();
+    return whole;
+}
+
+// η and βtx as the out-of-plane row writes them.
+std::string outOfPlaneFactors(const Basis& basis, NumberFormat format)
+{
+    if (basis.eta == basis.betaTx)
+        return "η = β_{tx} = " + factorText(basis.eta, format);
+    return "η = " + factorText(basis.eta, format) + "，β_{tx} = " + factorText(basis.betaTx, format);
 }
 
 std::optional<SectionClass> classOf(const Member& member)
@@ -54,16 +139,20 @@ std::optional<SectionClass> classOf(const Member& member)
     return sectionClass(member.plates, member.A, member.Wx, member.N, member.M, member.grade);
 }
 
+// "翼缘厚t = −8": a field as typed, for a note.
+std::string typedField(const FieldTexts& texts, FieldName control, NumberFormat format)
+{
+    const auto text = texts.find(control);
+    return typedInput(*findField(sectionFields(), control),
+        text == texts.end() ? std::string_view() : std::string_view(text->second), format);
+}
+
 // "翼缘厚t = −8：板件尺寸须为正数，未作判断。", one for each size or grade that
 // leaves nothing to judge.
 std::vector<std::string> impossibleMember(
     const Member& member, const FieldTexts& texts, NumberFormat format)
 {
-    const auto typed = [&](FieldName control) {
-        const auto text = texts.find(control);
-        return typedInput(*findField(sectionFields(), control),
-            text == texts.end() ? std::string_view() : std::string_view(text->second), format);
-    };
+    const auto typed = [&](FieldName control) { return typedField(texts, control, format); };
     std::vector<std::string> sentences;
     const std::array<std::pair<FieldName, Single>, 4> sizes { {
         { field::B, member.plates.B },
@@ -92,6 +181,92 @@ std::vector<std::string> impossibleMember(
 std::string twoDecimals(double value, NumberFormat format)
 {
     return fixedTwoDecimals(value, format);
+}
+
+// Rows 4 to 6 for a member of positive lengths: its slenderness, and its
+// stability in and out of the plane of the moment by §8.2.1 on the engineer's
+// basis.
+void judgeStability(const Member& member, const SectionClass& section, double f,
+    NumberFormat format, std::vector<JudgedCheck>& checks)
+{
+    const Basis& basis = member.basis;
+    const Curves curves = curvesOf(basis, double(member.plates.t.value));
+    const double gammaX = section.gammaX();
+    const double Nn = member.N * 1000;
+    const double Mn = std::fabs(member.M) * 1000000;
+    const bool compressed = member.N > 0;
+    const auto notApplicable = [&](std::string why) {
+        JudgedCheck check;
+        check.verdict = NotApplicable;
+        check.source = std::move(why);
+        return check;
+    };
+    const auto ratioLimit = [&](std::string source) { return Limit { 1, "1", std::move(source) }; };
+
+    // 4. Slenderness of a member in compression, §7.4.6.
+    if (compressed) {
+        const double lambda = std::max(member.lambdaX, member.lambdaY);
+        checks.push_back(figureWithin(twoDecimals(lambda, format), lambda,
+            { slendernessLimit, "[λ] = 150", "第7.4.6条，受压构件，max(λ_{x}, λ_{y})" },
+            Bound::AtMost, format));
+    } else {
+        checks.push_back(notApplicable("构件不受压"));
+    }
+
+    // 5. In-plane stability, §8.2.1.
+    if (compressed) {
+        const double phiX = stabilityFactor(member.lambdaX, section.fy, curves.x);
+        const double squared = member.lambdaX * member.lambdaX;
+        const double eulerX = member.lambdaX == 0
+            ? 0
+            : ((std::numbers::pi * std::numbers::pi * E) * member.A) / (1.1 * squared);
+        const double amplifier = member.lambdaX == 0 ? 1 : 1 - (0.8 * (Nn / eulerX));
+        const std::string source = "第8.2.1条，φ_{x} = " + twoDecimals(phiX, format) + "（"
+            + curveName(curves.x) + "），β_{mx} = " + factorText(basis.betaMx, format);
+        if (!(amplifier > 0)) {
+            JudgedCheck unstable;
+            unstable.verdict = NotMet;
+            unstable.limit = "1";
+            unstable.source = source;
+            // The amplifier 1 − 0.8N/N′Ex is not positive from N/N′Ex = 1.25 on.
+            unstable.note = "平面内：N/N′Ex = " + twoDecimals(Nn / eulerX, format)
+                + "，不小于1.25，弯矩放大系数 1 − 0.8N/N′Ex 不为正，构件失稳。";
+            checks.push_back(std::move(unstable));
+        } else {
+            const double ratio = (Nn / ((phiX * member.A) * f))
+                + ((basis.betaMx * Mn) / (((gammaX * member.Wx) * amplifier) * f));
+            checks.push_back(figureWithin(
+                twoDecimals(ratio, format), ratio, ratioLimit(source), Bound::AtMost, format));
+        }
+    } else {
+        checks.push_back(notApplicable("构件不受压"));
+    }
+
+    // 6. Out-of-plane stability, §8.2.1 with φb of §C.0.5; a member in
+    // tension for its moment alone.
+    const double lambdaLimit = 120 * section.epsilonK;
+    if (member.lambdaY > lambdaLimit) {
+        JudgedCheck beyond;
+        beyond.value = twoDecimals(member.lambdaY, format);
+        beyond.source = "λ_{y} > 120ε_{k}，式(C.0.5)不适用";
+        beyond.note = "λy = " + beyond.value + "大于120εk = " + limitNumber(lambdaLimit, format)
+            + "，超出附录C式(C.0.5)的适用范围，平面外稳定未作判断。";
+        checks.push_back(std::move(beyond));
+    } else {
+        const double phiY = stabilityFactor(member.lambdaY, section.fy, curves.y);
+        const double phiB = std::min(1.0,
+            1.07
+                - ((member.lambdaY * member.lambdaY)
+                    / (44000 * (section.epsilonK * section.epsilonK))));
+        const double axial = std::max(member.N, 0.0) * 1000;
+        const double ratio = (axial / ((phiY * member.A) * f))
+            + (((basis.eta * basis.betaTx) * Mn) / ((phiB * member.Wx) * f));
+        checks.push_back(figureWithin(twoDecimals(ratio, format), ratio,
+            ratioLimit("第8.2.1条，φ_{y} = " + twoDecimals(phiY, format) + "（"
+                + curveName(curves.y) + "），φ_{b} = " + twoDecimals(phiB, format) + "，"
+                + outOfPlaneFactors(basis, format)),
+            Bound::AtMost, format));
+    }
 }
 
 } // namespace
@@ -135,10 +310,6 @@ Verdicts judgeSection(const FieldTexts& texts, NumberFormat format)
             + std::string(strength.group);
         const std::string epsilon = "f_{y} = " + std::to_string(section->fy)
             + "，ε_{k} = " + twoDecimals(section->epsilonK, format);
-        const auto ratioLimit = [&](std::string source) {
-            return Limit { 1, "1", std::move(source) };
-        };
-        const double Nn = member.N * 1000;
         const double Mn = std::fabs(member.M) * 1000000;
         std::vector<JudgedCheck>& checks = verdicts.checks;
 
@@ -184,77 +355,7 @@ Verdicts judgeSection(const FieldTexts& texts, NumberFormat format)
             checks.push_back(std::move(web));
         }
 
-        const bool compressed = member.N > 0;
-        const auto notApplicable = [&](std::string why) {
-            JudgedCheck check;
-            check.verdict = NotApplicable;
-            check.source = std::move(why);
-            return check;
-        };
-
-        // 4. Slenderness of a member in compression, §7.4.6.
-        if (compressed) {
-            const double lambda = std::max(member.lambdaX, member.lambdaY);
-            checks.push_back(figureWithin(twoDecimals(lambda, format), lambda,
-                { slendernessLimit, "[λ] = 150", "第7.4.6条，受压构件，max(λ_{x}, λ_{y})" },
-                Bound::AtMost, format));
-        } else {
-            checks.push_back(notApplicable("构件不受压"));
-        }
-
-        // 5. In-plane stability, §8.2.1, βmx = 1.0.
-        if (compressed) {
-            const double phiX = stabilityFactor(member.lambdaX, section->fy, BucklingCurve::b);
-            const double squared = member.lambdaX * member.lambdaX;
-            const double eulerX = member.lambdaX == 0
-                ? 0
-                : ((std::numbers::pi * std::numbers::pi * E) * member.A) / (1.1 * squared);
-            const double amplifier = member.lambdaX == 0 ? 1 : 1 - (0.8 * (Nn / eulerX));
-            const std::string source
-                = "第8.2.1条，φ_{x} = " + twoDecimals(phiX, format) + "（b类），β_{mx} = 1.0";
-            if (!(amplifier > 0)) {
-                JudgedCheck unstable;
-                unstable.verdict = NotMet;
-                unstable.limit = "1";
-                unstable.source = source;
-                // The amplifier 1 − 0.8N/N′Ex is not positive from N/N′Ex = 1.25 on.
-                unstable.note = "平面内：N/N′Ex = " + twoDecimals(Nn / eulerX, format)
-                    + "，不小于1.25，弯矩放大系数 1 − 0.8N/N′Ex 不为正，构件失稳。";
-                checks.push_back(std::move(unstable));
-            } else {
-                const double ratio = (Nn / ((phiX * member.A) * f))
-                    + (Mn / (((gammaX * member.Wx) * amplifier) * f));
-                checks.push_back(figureWithin(
-                    twoDecimals(ratio, format), ratio, ratioLimit(source), Bound::AtMost, format));
-            }
-        } else {
-            checks.push_back(notApplicable("构件不受压"));
-        }
-
-        // 6. Out-of-plane stability, §8.2.1 with φb of §C.0.5, η = βtx = 1.0;
-        // a member in tension for its moment alone.
-        const double lambdaLimit = 120 * section->epsilonK;
-        if (member.lambdaY > lambdaLimit) {
-            JudgedCheck beyond;
-            beyond.value = twoDecimals(member.lambdaY, format);
-            beyond.source = "λ_{y} > 120ε_{k}，式(C.0.5)不适用";
-            beyond.note = "λy = " + beyond.value + "大于120εk = " + limitNumber(lambdaLimit, format)
-                + "，超出附录C式(C.0.5)的适用范围，平面外稳定未作判断。";
-            checks.push_back(std::move(beyond));
-        } else {
-            const double phiY = stabilityFactor(member.lambdaY, section->fy, BucklingCurve::c);
-            const double phiB = std::min(1.0,
-                1.07
-                    - ((member.lambdaY * member.lambdaY)
-                        / (44000 * (section->epsilonK * section->epsilonK))));
-            const double axial = std::max(member.N, 0.0) * 1000;
-            const double ratio
-                = (axial / ((phiY * member.A) * f)) + (Mn / ((phiB * member.Wx) * f));
-            checks.push_back(figureWithin(twoDecimals(ratio, format), ratio,
-                ratioLimit("第8.2.1条，φ_{y} = " + twoDecimals(phiY, format)
-                    + "（c类），φ_{b} = " + twoDecimals(phiB, format) + "，η = β_{tx} = 1.0"),
-                Bound::AtMost, format));
-        }
+        judgeStability(member, *section, f, format, checks);
 
         for (const JudgedCheck& check : checks)
             if (!check.note.empty())
@@ -281,4 +382,47 @@ std::string plasticFactorReason(const FieldTexts& texts, NumberFormat format)
     if (runSteps([&] { section = classOf(readMember(fields, texts)); }))
         return {};
     return plasticFactorReason(section, format);
+}
+
+std::string sectionLengthNote(const FieldTexts& texts, NumberFormat format)
+{
+    const FieldReader fields(texts, format);
+    std::string note;
+    runSteps([&] {
+        const Basis basis = readBasis(fields, texts);
+        if (basis.muX == 2 && basis.muY == 2)
+            return;
+        const double L = fields.readDouble(field::L).value;
+        const auto length = [&](std::string_view mu, double factor) {
+            return std::string(mu) + " × L = " + factorText(factor, format) + " × "
+                + generalText(L, format) + " = " + fixedTwoDecimals(factor * L, format) + " mm";
+        };
+        note = "计算长度按所填的计算长度系数：平面内 L_{0} = " + length("μ_{x}", basis.muX)
+            + "，用于 λ_{x}；平面外 " + length("μ_{y}", basis.muY) + "，用于 λ_{y}。";
+    });
+    return note;
+}
+
+std::string sectionStabilityNote(const FieldTexts& texts, NumberFormat format)
+{
+    const FieldReader fields(texts, format);
+    // The design-time basis on plates under 40 mm, as the sheet has always said it.
+    std::string note = "平面内、外稳定按第8.2.1条：β_{mx} = β_{tx} = η = 1.0"
+                       "（偏于安全），φ_{x} 按b类、φ_{y} 按c类截面（焊接工字形，翼缘为剪切边或轧制边，"
+                       "附录D），φ_{b} 按附录C式(C.0.5)，仅用于 λ_{y} ≤ 120ε_{k}。";
+    runSteps([&] {
+        const Basis basis = readBasis(fields, texts);
+        const float t = fields.readSingle(field::t).value;
+        const Curves curves = curvesOf(basis, double(t));
+        const bool designTime = basis.betaMx == 1 && basis.betaTx == 1 && basis.eta == 1;
+        if (designTime && !basis.flameCut && t < 40)
+            return;
+        note = "平面内、外稳定按第8.2.1条：β_{mx} = " + factorText(basis.betaMx, format) + "，"
+            + outOfPlaneFactors(basis, format) + (designTime ? "（偏于安全）" : "（按所填）")
+            + "，φ_{x} 按" + curveName(curves.x) + "、φ_{y} 按" + curveName(curves.y)
+            + "截面（焊接工字形，翼缘为" + (basis.flameCut ? "焰切边" : "轧制或剪切边") + "，t = "
+            + generalText(t, format) + " mm" + (t < 40 ? " < 40 mm，表7.2.1-1" : " ≥ 40 mm，表7.2.1-2")
+            + "，附录D），φ_{b} 按附录C式(C.0.5)，仅用于 λ_{y} ≤ 120ε_{k}。";
+    });
+    return note;
 }

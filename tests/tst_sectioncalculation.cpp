@@ -44,6 +44,8 @@ private slots:
     void memberChecks();
     void memberNotes_data();
     void memberNotes();
+    void memberBasis_data();
+    void memberBasis();
     void commaLocale();
 };
 
@@ -88,6 +90,9 @@ void TestSectionCalculation::figures_data()
         << u"Text20=2"_s << u"Text21=63.6164 Text22=1272.328"_s;
     QTest::newRow("no pieces") << u"Text20=0"_s << u"Text21=63.6164 Text22=0"_s;
     QTest::newRow("L 0") << u"Text16=0"_s << u"Text17=0.00 Text18=0.00 Text19=0.00"_s;
+    // λx on μx·L, λy on μy·L: 15 000 ÷ 135.10 and 7 000 ÷ 102.62.
+    QTest::newRow("μx 1.5, μy 0.7")
+        << u"Text23=1.5 Text24=0.7"_s << u"Text17=15000.00 Text18=111.03 Text19=68.21"_s;
     QTest::newRow("reversed forces")
         << u"Text12=-150 Text13=-118"_s << u"Text14=-138.18 Text15=-138.18"_s;
     // γx = 1.05 up to b′/t = 13εk exactly: (214 − 6) ÷ 2 ÷ 8 = 13.
@@ -146,6 +151,10 @@ void TestSectionCalculation::faults_data()
     QTest::newRow("L not a number") << u"Text16=ten"_s << u"Text16"_s << nan << u"Text15"_s;
     QTest::newRow("L overflows L0")
         << u"Text16=1.7e308"_s << u"Text17"_s << FaultKind::OutOfRange << u"Text15"_s;
+    QTest::newRow("μx not a number") << u"Text23=two"_s << u"Text23"_s << nan << u"Text15"_s;
+    QTest::newRow("μy not a number") << u"Text24=,"_s << u"Text24"_s << nan << u"Text18"_s;
+    QTest::newRow("βtx not a number, read last")
+        << u"Text26=x"_s << u"Text26"_s << nan << u"Text22"_s;
     QTest::newRow("Num not a number") << u"Text20=two"_s << u"Text20"_s << nan << u"Text21"_s;
     QTest::newRow("Gsum overflows")
         << u"Text20=1e305"_s << u"Text22"_s << FaultKind::OutOfRange << u"Text21"_s;
@@ -286,6 +295,62 @@ void TestSectionCalculation::memberNotes()
     if (typed.isEmpty())
         QCOMPARE(
             QString::fromStdString(plasticFactorCaption(fields, point)), u"γx = 1.0，翼缘超S3级"_s);
+}
+
+// The audit's member, B 500, H 600, tw 20, t 45, N 4500, M 300, L 6000, and
+// its neighbours: the curves by t and the flanges' edges, then each factor of
+// the basis moving its own row alone. Hand-worked: A 55 200, Wx 12 313 200,
+// f 200, λx 46.39, λy 92.06 (c: φx 0.798; d: φy 0.429, φb 0.877).
+void TestSectionCalculation::memberBasis_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("verdicts");
+    QTest::addColumn<QString>("inPlane"); // value (curve)
+    QTest::addColumn<QString>("outOfPlane");
+
+    const QString audit = u"Text1=500 Text2=600 Text3=20 Text4=45 Text12=4500 Text13=300 "
+                          "Text16=6000"_s;
+    QTest::newRow("audit: c and d") << audit << u"+++++-"_s << u"0.64 c"_s << u"1.09 d"_s;
+    QTest::newRow("audit flame-cut: b and b")
+        << audit + u" Combo2=焰切边"_s << u"++++++"_s << u"0.59 b"_s << u"0.81 b"_s;
+    // Either side of 40 mm, f 205 both.
+    QTest::newRow("t 39 rolled: b and c")
+        << audit + u" Text4=39"_s << u"+++++-"_s << u"0.65 b"_s << u"1.05 c"_s;
+    QTest::newRow("t 39 flame-cut: b and b")
+        << audit + u" Text4=39 Combo2=焰切边"_s << u"++++++"_s << u"0.65 b"_s << u"0.90 b"_s;
+    QTest::newRow("t 40 rolled: c and d")
+        << audit + u" Text4=40"_s << u"+++++-"_s << u"0.68 c"_s << u"1.18 d"_s;
+    QTest::newRow("t 40 flame-cut: b and b")
+        << audit + u" Text4=40 Combo2=焰切边"_s << u"++++++"_s << u"0.63 b"_s << u"0.88 b"_s;
+    // μx 1: λx 23.19, φx 0.945; μy 1: λy 46.03, φy 0.720, φb 1.
+    QTest::newRow("μx 1") << audit + u" Text23=1"_s << u"+++++-"_s << u"0.55 c"_s << u"1.09 d"_s;
+    QTest::newRow("μy 1") << audit + u" Text24=1"_s << u"++++++"_s << u"0.64 c"_s << u"0.69 d"_s;
+    QTest::newRow("βmx 0.6") << audit + u" Text25=0.6"_s << u"+++++-"_s << u"0.59 c"_s
+                             << u"1.09 d"_s;
+    QTest::newRow("βtx 0.6") << audit + u" Text26=0.6"_s << u"+++++-"_s << u"0.64 c"_s
+                             << u"1.03 d"_s;
+    QTest::newRow("η 0.7") << audit + u" Text27=0.7"_s << u"+++++-"_s << u"0.64 c"_s
+                           << u"1.05 d"_s;
+}
+
+void TestSectionCalculation::memberBasis()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, verdicts);
+    QFETCH(QString, inPlane);
+    QFETCH(QString, outOfPlane);
+    FieldTexts fields = withTyped(typed);
+    QVERIFY(!calculateSection(fields, point));
+    const Verdicts judged = judgeSection(fields, point);
+    QVERIFY(!judged.fault);
+    QCOMPARE(verdictSigns(judged), verdicts);
+    const std::pair<std::size_t, QString> rows[] { { 4, inPlane }, { 5, outOfPlane } };
+    for (const auto& [check, expected] : rows) {
+        const JudgedCheck& row = judged.checks[check];
+        QCOMPARE(QString::fromStdString(row.value), expected.section(u' ', 0, 0));
+        const QString curve = u"（"_s + expected.section(u' ', 1) + u"类）"_s;
+        QVERIFY2(QString::fromStdString(row.source).contains(curve), row.source.c_str());
+    }
 }
 
 QTEST_GUILESS_MAIN(TestSectionCalculation)
