@@ -355,7 +355,24 @@ Verdicts judgeSection(const FieldTexts& texts, NumberFormat format)
             checks.push_back(std::move(web));
         }
 
-        judgeStability(member, *section, f, format, checks);
+        // A member without a positive length or effective length has no
+        // slenderness to judge its stability by.
+        const Basis& basis = member.basis;
+        if (!(member.L > 0) || !(basis.muX > 0) || !(basis.muY > 0)) {
+            const FieldName cause = !(member.L > 0) ? field::L
+                : !(basis.muX > 0)                   ? field::muX
+                                                     : field::muY;
+            const std::string why = typedField(texts, cause, format);
+            for (int row = 0; row < 3; ++row) {
+                JudgedCheck unjudged;
+                unjudged.source = "构件长度与计算长度须为正数";
+                checks.push_back(std::move(unjudged));
+            }
+            checks.back().note
+                = why + "：构件长度与计算长度须为正数，长细比与平面内、外稳定未作判断。";
+        } else {
+            judgeStability(member, *section, f, format, checks);
+        }
 
         for (const JudgedCheck& check : checks)
             if (!check.note.empty())

@@ -244,6 +244,11 @@ void TestSectionCalculation::memberChecks_data()
     QTest::newRow("H 30 leaves no web")
         << u"Text2=30 Text4=15"_s << u"??????"_s << 1 << QString() << QString();
     QTest::newRow("Q999") << u"Combo1=Q999"_s << u"??????"_s << 1 << QString() << QString();
+    // No length, no slenderness: nothing of stability is judged, nor passed.
+    QTest::newRow("L −6000") << u"Text16=-6000"_s << u"+-+???"_s << 4 << QString() << QString();
+    QTest::newRow("L 0, in tension")
+        << u"Text16=0 Text12=-150"_s << u"+-+???"_s << 6 << QString() << QString();
+    QTest::newRow("μy 0") << u"Text24=0"_s << u"+-+???"_s << 5 << QString() << QString();
 }
 
 void TestSectionCalculation::memberChecks()
@@ -275,6 +280,9 @@ void TestSectionCalculation::memberNotes_data()
     QTest::newRow("t 120") << u"Text4=120 Text2=400"_s
                            << QStringList { u"翼缘厚t = 120：板厚超过100 mm"_s };
     QTest::newRow("no grade") << u"Combo1="_s << QStringList { u"未注明钢材牌号："_s };
+    QTest::newRow("μx −1") << u"Text23=-1"_s
+                           << QStringList { u"翼缘宽厚比24.63大于15εk = 15"_s,
+                                  u"平面内计算长度系数μx = −1：构件长度与计算长度须为正数"_s };
     QTest::newRow("Q355 takes Q345's f")
         << u"Text1=200 Text2=400 Text3=10 Text4=14 Text12=800 Text13=60 Text16=2000 Combo1=Q355"_s
         << QStringList { u"Q355取表4.4.1中Q345的设计强度"_s };
