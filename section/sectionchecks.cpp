@@ -183,15 +183,126 @@ std::string twoDecimals(double value, NumberFormat format)
     return fixedTwoDecimals(value, format);
 }
 
+// The section judged on its effective plates (§8.4.2) where a plate is S5:
+// a compressed flange's outstand cut to 15εk·t, a web's compressed depth hc
+// to he = ρ·hc, kept as he1 at the compressed edge and he2 towards the other
+// (whole web compressed, α0 ≤ 1: he1 = 2he/(4 + α0); partly in tension:
+// he1 = 0.4he, he2 = 0.6he from the neutral axis). y is taken from mid-depth
+// towards the more compressed flange.
+struct EffectiveSection {
+    double A; // Ae, mm²
+    double W; // W1x to the more compressed fibre, mm³
+    double e; // the centroid's move away from the compressed fibre, mm
+    bool flangeCut = false, webCut = false;
+    double kSigma = 0, lambdaNp = 0, rho = 1, hc = 0, he = 0; // the web's
+};
+
+// None where both plates are within S4, or one is beyond S5 (the flange
+// over 20εk, the web over 250), where the clause's effective section is not
+// the code's basis.
+std::optional<EffectiveSection> effectiveSection(const Member& member, const SectionClass& section)
+{
+    const double B = member.plates.B.value, H = member.plates.H.value;
+    const double tw = member.plates.tw.value, t = member.plates.t.value;
+    const double h0 = H - (t * 2);
+    const bool flangeS5 = section.flange == PlateClass::Slender;
+    const bool webS5 = section.web == PlateClass::Slender;
+    if ((!flangeS5 && !webS5) || section.outstand > 20 * section.epsilonK
+        || (webS5 && section.webRatio > 250))
+        return std::nullopt;
+
+    struct Part {
+        double area, y, ownI;
+    };
+    std::vector<Part> parts;
+    const auto plate = [&](double width, double depth, double y) {
+        parts.push_back({ width * depth, y, (width * (depth * depth * depth)) / 12 });
+    };
+    EffectiveSection effective {};
+    // A flange whose outer fibre is compressed loses its outstand beyond 15εk·t.
+    const double sigmaN = (member.N * 1000) / member.A;
+    const double sigmaM = (std::fabs(member.M) * 1000000) / member.Wx;
+    const double cut = ((15 * section.epsilonK) * t * 2) + tw;
+    for (const double side : { 1.0, -1.0 }) {
+        const bool compressed = sigmaN + (side * sigmaM) > 0;
+        const bool narrowed = flangeS5 && compressed && cut < B;
+        effective.flangeCut = effective.flangeCut || narrowed;
+        plate(narrowed ? cut : B, t, side * ((h0 / 2) + (t / 2)));
+    }
+    if (webS5 && section.alpha0) {
+        const double alpha0 = *section.alpha0;
+        const double twoLess = 2 - alpha0;
+        effective.kSigma
+            = 16 / (twoLess + std::sqrt((twoLess * twoLess) + (0.112 * (alpha0 * alpha0))));
+        effective.lambdaNp
+            = ((h0 / tw) / (28.1 * std::sqrt(effective.kSigma))) / section.epsilonK;
+        effective.rho = effective.lambdaNp <= 0.75
+            ? 1
+            : (1 - (0.19 / effective.lambdaNp)) / effective.lambdaNp;
+        effective.hc = alpha0 <= 1 ? h0 : h0 / alpha0;
+        effective.he = effective.rho * effective.hc;
+        const double he1 = alpha0 <= 1 ? (2 * effective.he) / (4 + alpha0) : 0.4 * effective.he;
+        const double he2 = effective.he - he1;
+        // From the compressed edge down he1; from the far end of hc (the web's
+        // other edge, or the neutral axis) up he2, and the tension zone whole.
+        const double top = h0 / 2;
+        const double hcEnd = top - effective.hc;
+        plate(tw, he1, top - (he1 / 2));
+        const double lower = hcEnd + he2;
+        plate(tw, lower + top, (lower - top) / 2);
+        effective.webCut = effective.rho < 1;
+    } else {
+        plate(tw, h0, 0);
+    }
+    double area = 0, moment = 0;
+    for (const Part& part : parts) {
+        area += part.area;
+        moment += part.area * part.y;
+    }
+    const double yc = moment / area;
+    double inertia = 0;
+    for (const Part& part : parts)
+        inertia += part.ownI + (part.area * ((part.y - yc) * (part.y - yc)));
+    effective.A = area;
+    effective.e = -yc;
+    effective.W = inertia / ((H / 2) - yc);
+    return effective;
+}
+
+// The effective section's figures beside the gross ones, for the notes.
+std::string effectiveFigures(
+    const Member& member, const EffectiveSection& effective, NumberFormat format)
+{
+    std::string note = "有效截面（第8.4.2条）：";
+    if (effective.flangeCut)
+        note += "受压翼缘外伸宽度取15εk·t；";
+    if (effective.kSigma > 0)
+        note += "腹板 kσ = " + twoDecimals(effective.kSigma, format)
+            + "，λn,p = " + twoDecimals(effective.lambdaNp, format) + "，ρ = "
+            + fixedTwoDecimals(effective.rho, format) + "，hc = "
+            + twoDecimals(effective.hc, format) + " mm，he = " + twoDecimals(effective.he, format)
+            + " mm；";
+    return note + "Ae = " + twoDecimals(effective.A, format) + " mm²（毛截面 A = "
+        + generalText(member.A, format) + " mm²），W1x = " + twoDecimals(effective.W, format)
+        + " mm³（毛截面 Wx = " + twoDecimals(member.Wx, format) + " mm³），形心移向受拉侧 e = "
+        + twoDecimals(effective.e, format) + " mm。";
+}
+
 // Rows 4 to 6 for a member of positive lengths: its slenderness, and its
 // stability in and out of the plane of the moment by §8.2.1 on the engineer's
 // basis.
-void judgeStability(const Member& member, const SectionClass& section, double f,
-    NumberFormat format, std::vector<JudgedCheck>& checks)
+void judgeStability(const Member& member, const SectionClass& section,
+    const std::optional<EffectiveSection>& effective, double f, NumberFormat format,
+    std::vector<JudgedCheck>& checks)
 {
+    // On an S5 plate the effective Ae and W1x, and N's moment about the
+    // effective centroid (§8.4.2); the gross section with γx otherwise.
+    const double A = effective ? effective->A : member.A;
+    const double W = effective ? effective->W : section.gammaX() * member.Wx;
+    const double shift = effective ? std::max(member.N, 0.0) * 1000 * effective->e : 0;
+    const std::string basisOf = effective ? "，有效截面（第8.4.2条）" : "";
     const Basis& basis = member.basis;
     const Curves curves = curvesOf(basis, double(member.plates.t.value));
-    const double gammaX = section.gammaX();
     const double Nn = member.N * 1000;
     const double Mn = std::fabs(member.M) * 1000000;
     const bool compressed = member.N > 0;
@@ -222,7 +333,7 @@ void judgeStability(const Member& member, const SectionClass& section, double f,
             : ((std::numbers::pi * std::numbers::pi * E) * member.A) / (1.1 * squared);
         const double amplifier = member.lambdaX == 0 ? 1 : 1 - (0.8 * (Nn / eulerX));
         const std::string source = "第8.2.1条，φ_{x} = " + twoDecimals(phiX, format) + "（"
-            + curveName(curves.x) + "），β_{mx} = " + factorText(basis.betaMx, format);
+            + curveName(curves.x) + "），β_{mx} = " + factorText(basis.betaMx, format) + basisOf;
         if (!(amplifier > 0)) {
             JudgedCheck unstable;
             unstable.verdict = NotMet;
@@ -233,8 +344,8 @@ void judgeStability(const Member& member, const SectionClass& section, double f,
                 + "，不小于1.25，弯矩放大系数 1 − 0.8N/N′Ex 不为正，构件失稳。";
             checks.push_back(std::move(unstable));
         } else {
-            const double ratio = (Nn / ((phiX * member.A) * f))
-                + ((basis.betaMx * Mn) / (((gammaX * member.Wx) * amplifier) * f));
+            const double ratio = (Nn / ((phiX * A) * f))
+                + (((basis.betaMx * Mn) + shift) / ((W * amplifier) * f));
             checks.push_back(figureWithin(
                 twoDecimals(ratio, format), ratio, ratioLimit(source), Bound::AtMost, format));
         }
@@ -259,12 +370,13 @@ void judgeStability(const Member& member, const SectionClass& section, double f,
                 - ((member.lambdaY * member.lambdaY)
                     / (44000 * (section.epsilonK * section.epsilonK))));
         const double axial = std::max(member.N, 0.0) * 1000;
-        const double ratio = (axial / ((phiY * member.A) * f))
-            + (((basis.eta * basis.betaTx) * Mn) / ((phiB * member.Wx) * f));
+        const double Wb = effective ? effective->W : member.Wx;
+        const double ratio = (axial / ((phiY * A) * f))
+            + ((basis.eta * ((basis.betaTx * Mn) + shift)) / ((phiB * Wb) * f));
         checks.push_back(figureWithin(twoDecimals(ratio, format), ratio,
             ratioLimit("第8.2.1条，φ_{y} = " + twoDecimals(phiY, format) + "（"
                 + curveName(curves.y) + "），φ_{b} = " + twoDecimals(phiB, format) + "，"
-                + outOfPlaneFactors(basis, format)),
+                + outOfPlaneFactors(basis, format) + basisOf),
             Bound::AtMost, format));
     }
 }
@@ -313,26 +425,52 @@ Verdicts judgeSection(const FieldTexts& texts, NumberFormat format)
         const double Mn = std::fabs(member.M) * 1000000;
         std::vector<JudgedCheck>& checks = verdicts.checks;
 
+        const std::optional<EffectiveSection> effective = effectiveSection(member, *section);
+        // What an S5 plate's row says: judged within S5, the section on it.
+        const auto onEffective = [&](JudgedCheck& check, std::string plate) {
+            check.metAs = "需按有效截面";
+            check.note = plate + "，属S5级：强度与平面内、外稳定按有效截面验算（第8.4.2条）。";
+        };
+
         // 1. Strength, §8.1.1: the section's edge under N and M, the bending
-        // relieved by γx.
-        const double stress
-            = ((std::fabs(member.N) * 1000) / member.A) + (((Mn) / member.Wx) / gammaX);
+        // relieved by γx; on an S5 plate §8.4.2's N/Ae + (M + Ne)/Wnex.
+        const double stress = effective
+            ? ((std::fabs(member.N) * 1000) / effective->A)
+                + ((Mn + ((std::max(member.N, 0.0) * 1000) * effective->e)) / effective->W)
+            : ((std::fabs(member.N) * 1000) / member.A) + (((Mn) / member.Wx) / gammaX);
         checks.push_back(figureWithin(twoDecimals(stress, format), stress,
             { f, "f = " + generalText(f, format),
-                fSource + "；γ_{x} = " + fixedTwoDecimals(gammaX, format) },
+                fSource
+                    + (effective ? std::string("；有效截面（第8.4.2条）")
+                                 : "；γ_{x} = " + fixedTwoDecimals(gammaX, format)) },
             Bound::AtMost, format));
 
-        // 2. The flange's outstand within S4, or an effective section is needed.
+        // 2. The flange's outstand within S4, within S5 on the effective
+        // section, or beyond.
         const double flangeLimit = section->flangeLimit(PlateClass::S4);
-        JudgedCheck flange = figureWithin(twoDecimals(section->outstand, format), section->outstand,
-            { flangeLimit, "15ε_{k} = " + limitNumber(flangeLimit, format),
-                "表3.5.1，S4级，" + epsilon },
-            Bound::AtMost, format);
-        if (flange.verdict == NotMet)
-            flange.note = "翼缘宽厚比" + flange.value
-                + "大于15εk = " + limitNumber(flangeLimit, format)
-                + "：受压翼缘应按有效截面计算（第8.4.2条），本程序未作此项计算。";
-        checks.push_back(std::move(flange));
+        const double flangeS5 = 20 * section->epsilonK;
+        if (effective && section->flange == PlateClass::Slender) {
+            JudgedCheck flange = figureWithin(twoDecimals(section->outstand, format),
+                section->outstand,
+                { flangeS5, "20ε_{k} = " + limitNumber(flangeS5, format),
+                    "表3.5.1，S5级，" + epsilon },
+                Bound::AtMost, format);
+            onEffective(flange,
+                "翼缘宽厚比" + flange.value + "大于15εk = " + limitNumber(flangeLimit, format)
+                    + "，受压翼缘外伸宽度取15εk·t");
+            checks.push_back(std::move(flange));
+        } else {
+            JudgedCheck flange = figureWithin(twoDecimals(section->outstand, format),
+                section->outstand,
+                { flangeLimit, "15ε_{k} = " + limitNumber(flangeLimit, format),
+                    "表3.5.1，S4级，" + epsilon },
+                Bound::AtMost, format);
+            if (flange.verdict == NotMet)
+                flange.note = "翼缘宽厚比" + flange.value
+                    + "大于15εk = " + limitNumber(flangeLimit, format)
+                    + "：受压翼缘应按有效截面计算（第8.4.2条），本程序未作此项计算。";
+            checks.push_back(std::move(flange));
+        }
 
         // 3. The web within S4, by the stress gradient across it.
         if (!section->alpha0) {
@@ -340,6 +478,14 @@ Verdicts judgeSection(const FieldTexts& texts, NumberFormat format)
             web.verdict = NotApplicable;
             web.value = twoDecimals(section->webRatio, format);
             web.source = "腹板全截面受拉，无高厚比限值";
+            checks.push_back(std::move(web));
+        } else if (effective && section->web == PlateClass::Slender) {
+            JudgedCheck web = figureWithin(twoDecimals(section->webRatio, format),
+                section->webRatio, { 250, "250", "表3.5.1，S5级" }, Bound::AtMost, format);
+            onEffective(web,
+                "腹板高厚比" + web.value + "大于S4级限值"
+                    + twoDecimals(section->webLimit(PlateClass::S4), format)
+                    + "，受压区取有效宽度 he = ρhc");
             checks.push_back(std::move(web));
         } else {
             const double webLimit = section->webLimit(PlateClass::S4);
@@ -371,12 +517,14 @@ Verdicts judgeSection(const FieldTexts& texts, NumberFormat format)
             checks.back().note
                 = why + "：构件长度与计算长度须为正数，长细比与平面内、外稳定未作判断。";
         } else {
-            judgeStability(member, *section, f, format, checks);
+            judgeStability(member, *section, effective, f, format, checks);
         }
 
         for (const JudgedCheck& check : checks)
             if (!check.note.empty())
                 verdicts.notes.push_back(check.note);
+        if (effective)
+            verdicts.notes.push_back(effectiveFigures(member, *effective, format));
         if (section->fy == 355)
             verdicts.notes.emplace_back("Q355取表4.4.1中Q345的设计强度，偏于安全。");
     });

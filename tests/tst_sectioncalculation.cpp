@@ -238,12 +238,31 @@ void TestSectionCalculation::memberChecks_data()
     // 15εk exactly: (246 − 6) ÷ 2 ÷ 8.
     QTest::newRow("b′/t 15εk") << u"Text1=246"_s << u"+++--?"_s << 2 << u"15.00"_s
                                << u"15ε_{k} = 15"_s;
-    QTest::newRow("b′/t 15.03") << u"Text1=246.5"_s << u"+-+--?"_s << 2 << u"15.03"_s
-                                << u"15ε_{k} = 15"_s;
+    // Beyond 15εk and within 20εk the flange is S5: judged on the effective section.
+    QTest::newRow("b′/t 15.03") << u"Text1=246.5"_s << u"+++--?"_s << 2 << u"15.03"_s
+                                << u"20ε_{k} = 20"_s;
     QTest::newRow("t −8") << u"Text4=-8"_s << u"??????"_s << 1 << QString() << QString();
     QTest::newRow("H 30 leaves no web")
         << u"Text2=30 Text4=15"_s << u"??????"_s << 1 << QString() << QString();
     QTest::newRow("Q999") << u"Combo1=Q999"_s << u"??????"_s << 1 << QString() << QString();
+    // §8.4.2 by hand. The audit's S5 web, Q345: α0 0.195, kσ 4.43, λn,p 1.99,
+    // ρ 0.455, he = 353.16 of hc 776 as 2he/(4 + α0) and the rest; Ae 10 025.3,
+    // e 2.76, W1x 3 422 857: N/(φy·Ae·f) + (M + Ne)/(φb·W1x·f) = 1.29.
+    const QString web = u"Text1=300 Text2=800 Text3=8 Text4=12 Text12=1502.2 Text13=44.5 "
+                        "Text16=3000 Combo1=Q345"_s;
+    QTest::newRow("S5 web: out of plane") << web << u"+++++-"_s << 6 << u"1.29"_s << u"1"_s;
+    QTest::newRow("S5 web: its row") << web << u"+++++-"_s << 3 << u"97.00"_s << u"250"_s;
+    // 149.84 + (44.5·10⁶ + 1 502 200 × 2.765) ÷ 3 422 857, no γx.
+    QTest::newRow("S5 web: strength") << web << u"+++++-"_s << 1 << u"164.06"_s << u"f = 305"_s;
+    // An S5 flange, b′/t 17.73: the compressed one cut to 15·11·2 + 10 = 340
+    // wide; Ae 11 920, e 10.77, W1x 1 668 394: 41.946 + 63.165 = 105.11.
+    QTest::newRow("S5 flange: strength")
+        << u"Text1=400 Text2=400 Text3=10 Text4=11 Text12=500 Text13=100 Text16=3000"_s
+        << u"++++++"_s << 1 << u"105.11"_s << u"f = 215"_s;
+    // A web beyond S5 (776 ÷ 3 = 258.67 > 250; α0 0.46) is not the clause's: as before.
+    QTest::newRow("web beyond S5")
+        << u"Text1=300 Text2=800 Text3=3 Text4=12 Text12=100 Text13=10 Text16=3000"_s
+        << u"++-+++"_s << 3 << u"258.67"_s << u"(45 + 25α_{0}^{1.66})ε_{k} = 51.91"_s;
     // No length, no slenderness: nothing of stability is judged, nor passed.
     QTest::newRow("L −6000") << u"Text16=-6000"_s << u"+-+???"_s << 4 << QString() << QString();
     QTest::newRow("L 0, in tension")
@@ -283,6 +302,12 @@ void TestSectionCalculation::memberNotes_data()
     QTest::newRow("μx −1") << u"Text23=-1"_s
                            << QStringList { u"翼缘宽厚比24.63大于15εk = 15"_s,
                                   u"平面内计算长度系数μx = −1：构件长度与计算长度须为正数"_s };
+    QTest::newRow("S5 web: the effective section")
+        << u"Text1=300 Text2=800 Text3=8 Text4=12 Text12=1502.2 Text13=44.5 Text16=3000 "
+           "Combo1=Q345"_s
+        << QStringList { u"腹板高厚比97.00大于S4级限值38.50"_s,
+               u"有效截面（第8.4.2条）：腹板 kσ = 4.43，λn,p = 1.99，ρ = 0.46，hc = 776.00 mm，"
+               "he = 353.16 mm；Ae = 10025.27 mm²（毛截面 A = 13408 mm²），W1x = 3422856.51"_s };
     QTest::newRow("Q355 takes Q345's f")
         << u"Text1=200 Text2=400 Text3=10 Text4=14 Text12=800 Text13=60 Text16=2000 Combo1=Q355"_s
         << QStringList { u"Q355取表4.4.1中Q345的设计强度"_s };
