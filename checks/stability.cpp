@@ -14,10 +14,17 @@ struct Coefficients {
 
 Coefficients coefficients(BucklingCurve curve, double lambdaN)
 {
-    if (curve == BucklingCurve::b)
+    switch (curve) {
+    case BucklingCurve::b:
         return { 0.65, 0.965, 0.300 };
-    return lambdaN <= 1.05 ? Coefficients { 0.73, 0.906, 0.595 }
-                           : Coefficients { 0.73, 1.216, 0.302 };
+    case BucklingCurve::c:
+        return lambdaN <= 1.05 ? Coefficients { 0.73, 0.906, 0.595 }
+                               : Coefficients { 0.73, 1.216, 0.302 };
+    case BucklingCurve::d:
+        break;
+    }
+    return lambdaN <= 1.05 ? Coefficients { 1.35, 0.868, 0.915 }
+                           : Coefficients { 1.35, 1.375, 0.432 };
 }
 
 // x^n by squaring: a fixed sequence of products for each n.

@@ -3,6 +3,24 @@
 #include "sectionclass.h"
 #include "sectionfields.h"
 
+#include "parse.h"
+
+namespace {
+
+double designFactor(FieldName control)
+{
+    const FieldFacts& facts = *findField(sectionFields(), control);
+    return parseDouble(facts.designText, NumberFormat { U'.' }).value;
+}
+
+// μy·L as L0 shows μx·L: to two decimals.
+Double outOfPlaneLength(Double length, NumberFormat format)
+{
+    return Double { parseDouble(fixedTwoDecimals(length.value, format), format).value };
+}
+
+} // namespace
+
 std::optional<Fault> calculateSection(FieldTexts& fields, NumberFormat format)
 {
     namespace field = SectionField;
@@ -11,6 +29,12 @@ std::optional<Fault> calculateSection(FieldTexts& fields, NumberFormat format)
     const std::string grade = fields.contains(field::steelGrade)
         ? sheet.text(field::steelGrade)
         : std::string(findField(sectionFields(), field::steelGrade)->designText);
+    // A factor of the member's basis as typed; a window without the field
+    // takes its design-time text.
+    const auto basisFactor = [&](FieldName control) {
+        return fields.contains(control) ? sheet.readDouble(control)
+                                        : Double { designFactor(control) };
+    };
     return runSteps([&] {
         // The four plate dimensions, read once as Singles, in this order.
         const Single B = sheet.readSingle(field::B);
@@ -73,18 +97,23 @@ std::optional<Fault> calculateSection(FieldTexts& fields, NumberFormat format)
             return axial + bending;
         });
 
-        // 10. Effective length, mm: twice the member length.
+        // 10. Effective length in the plane of the moment, mm: μx·L.
         const Double L0 = sheet
                               .writeTwoDecimals(field::L0,
                                   [&] {
                                       const Double L = sheet.readDouble(field::L);
-                                      return L + L;
+                                      return basisFactor(field::muX) * L;
                                   })
                               .readDouble();
 
-        // 11., 12. Slenderness ratios from the displayed L0 and radii.
+        // 11., 12. Slenderness ratios from the displayed L0 and radii; out of
+        // the plane μy·L, to two decimals as L0 is shown, so that with μy = μx
+        // both axes take the same length.
         sheet.writeTwoDecimals(field::slendernessX, [&] { return L0 / ix; });
-        sheet.writeTwoDecimals(field::slendernessY, [&] { return L0 / iy; });
+        sheet.writeTwoDecimals(field::slendernessY, [&] {
+            const Double L = sheet.readDouble(field::L);
+            return outOfPlaneLength(basisFactor(field::muY) * L, format) / iy;
+        });
 
         // 13. Weight per metre of one piece, kg/m: A mm² × 7850 kg/m³ × 10⁻⁶ m²/mm².
         sheet.writeGeneral(field::G, [&] { return (A * 7850) * 0.000001; });
@@ -96,5 +125,10 @@ std::optional<Fault> calculateSection(FieldTexts& fields, NumberFormat format)
             const Double L = sheet.readDouble(field::L);
             return ((Num * shownG) * L) / 1000;
         });
+
+        // The moment and section factors the checks take: a text that is not
+        // a number stops the calculation here, charged to its field.
+        for (const FieldName factor : { field::betaMx, field::betaTx, field::eta })
+            basisFactor(factor);
     });
 }

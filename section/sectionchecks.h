@@ -8,8 +8,9 @@
 // The member check that follows an I-section calculation (GB 50017-2017):
 // strength, the flange's and the web's width-to-thickness ratios, the
 // slenderness of a member in compression, and its stability in and out of
-// the plane of the moment. The member is a cantilever of length L, both
-// axes taking L0 = 2L; N > 0 is compression.
+// the plane of the moment, on the engineer's basis: μx·L and μy·L, βmx, βtx,
+// η and the curves the flanges' edges and thickness give. N > 0 is
+// compression.
 CheckTable sectionChecks();
 
 // Judges them on the window's texts after a complete calculation. A section
@@ -22,3 +23,10 @@ Verdicts judgeSection(const FieldTexts& fields, NumberFormat format);
 // ("γx = 1.0，翼缘超S3级"), a sentence for the sheet in its notation.
 std::string plasticFactorCaption(const FieldTexts& fields, NumberFormat format);
 std::string plasticFactorReason(const FieldTexts& fields, NumberFormat format);
+
+// The member's basis as the sheet states it. The lengths λx and λy took,
+// where μx or μy is not the design-time 2 (empty otherwise: the sheet's own
+// words hold); and the stability rows' factors and curves, from "平面内、外稳定
+// 按第8.2.1条：" on, the design-time words where the texts do not read.
+std::string sectionLengthNote(const FieldTexts& fields, NumberFormat format);
+std::string sectionStabilityNote(const FieldTexts& fields, NumberFormat format);

@@ -11,6 +11,9 @@ namespace field = SectionField;
 constexpr std::array<std::string_view, 6> steelGrades { "Q235B", "Q345", "Q355", "Q390", "Q420",
     "Q460" };
 
+// The flanges' cut edges, which with t set the buckling curves (table 7.2.1).
+constexpr std::array<std::string_view, 2> edges { "轧制或剪切边", "焰切边" };
+
 // Captions as drawn: "高  度H" with its two blanks, a blank before the symbol
 // in the right-hand column. G and Gsum open showing their control names.
 constexpr std::array facts {
@@ -170,7 +173,7 @@ constexpr std::array facts {
         .sheetSymbol = "L_{0}",
         .name = "计算长度",
         .sheetTerm = "计算长度（μ = 2）",
-        .caption = "计算长度 L0\n(μ = 2)",
+        .caption = "计算长度 L0\n(μx·L)",
         .unit = "mm",
         .role = Result },
     FieldFacts { .control = field::slendernessX,
@@ -222,6 +225,59 @@ constexpr std::array facts {
         .choices = steelGrades,
         .open = true,
         .designText = "Q235B" },
+    // Below the grade, in the same column: the member's basis.
+    FieldFacts { .control = field::muX,
+        .id = "muX",
+        .symbol = "μx",
+        .sheetSymbol = "μ_{x}",
+        .name = "平面内计算长度系数",
+        .caption = "平面内计算长度系数 μx",
+        .role = Input,
+        .designText = "2",
+        .typical = { 500, 3'000, 2 } },
+    FieldFacts { .control = field::muY,
+        .id = "muY",
+        .symbol = "μy",
+        .sheetSymbol = "μ_{y}",
+        .name = "平面外计算长度系数",
+        .caption = "平面外计算长度系数 μy",
+        .role = Input,
+        .designText = "2",
+        .typical = { 500, 3'000, 2 } },
+    FieldFacts { .control = field::betaMx,
+        .id = "betaMx",
+        .symbol = "βmx",
+        .sheetSymbol = "β_{mx}",
+        .name = "平面内等效弯矩系数",
+        .caption = "平面内等效弯矩系数 βmx",
+        .role = Input,
+        .designText = "1.0",
+        .typical = { 200, 1'000, 2 } },
+    FieldFacts { .control = field::betaTx,
+        .id = "betaTx",
+        .symbol = "βtx",
+        .sheetSymbol = "β_{tx}",
+        .name = "平面外等效弯矩系数",
+        .caption = "平面外等效弯矩系数 βtx",
+        .role = Input,
+        .designText = "1.0",
+        .typical = { 200, 1'000, 2 } },
+    FieldFacts { .control = field::eta,
+        .id = "eta",
+        .symbol = "η",
+        .sheetSymbol = "η",
+        .name = "截面影响系数",
+        .caption = "截面影响系数 η",
+        .role = Input,
+        .designText = "1.0",
+        .typical = { 700, 1'000, 1 } },
+    FieldFacts { .control = field::flangeEdges,
+        .id = "flangeEdges",
+        .name = "翼缘边缘",
+        .caption = "翼缘边缘",
+        .role = Information,
+        .choices = edges,
+        .designText = "轧制或剪切边" },
 };
 
 } // namespace

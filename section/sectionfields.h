@@ -17,6 +17,13 @@ inline constexpr FieldName L = "Text16"; // member length
 inline constexpr FieldName Num = "Text20"; // number of pieces
 // The steel grade chosen: its yield strength ranks the plates and gives f.
 inline constexpr FieldName steelGrade = "Combo1";
+// The member's basis, as the engineer takes it (§8.2.1, table 7.2.1).
+inline constexpr FieldName muX = "Text23"; // effective length factor in the plane of M
+inline constexpr FieldName muY = "Text24"; // effective length factor out of it
+inline constexpr FieldName betaMx = "Text25"; // equivalent moment factor, in plane
+inline constexpr FieldName betaTx = "Text26"; // equivalent moment factor, out of plane
+inline constexpr FieldName eta = "Text27"; // section factor, 0.7 for a closed section
+inline constexpr FieldName flangeEdges = "Combo2"; // rolled or sheared, or flame-cut
 
 // Results.
 inline constexpr FieldName area = "Text5"; // A, mm²
@@ -28,7 +35,7 @@ inline constexpr FieldName Wx = "Text10"; // section modulus, mm³
 inline constexpr FieldName Wy = "Text11"; // section modulus, mm³
 inline constexpr FieldName elasticStress = "Text14"; // σe, N/mm²
 inline constexpr FieldName plasticStress = "Text15"; // σp, N/mm²
-inline constexpr FieldName L0 = "Text17"; // effective length, mm
+inline constexpr FieldName L0 = "Text17"; // effective length in plane μx·L, mm
 inline constexpr FieldName slendernessX = "Text18"; // λx
 inline constexpr FieldName slendernessY = "Text19"; // λy
 inline constexpr FieldName G = "Text21"; // weight of one piece, kg/m

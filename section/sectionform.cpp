@@ -17,6 +17,8 @@
 #include <QLocale>
 #include <QPushButton>
 
+#include <span>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -62,11 +64,28 @@ const FieldDrawing drawing[] = {
     row(21, { 4080, 6360, 1455, 495 }, field::Gsum, 5400, 6360, 1815),
 };
 
+// The member's basis, below the grade at the foot of the same column, where
+// the frame grows for it: captions on two lines, then the flanges' edges.
+const FieldDrawing basisDrawing[] = {
+    row(22, { 4080, 7200, 1320, 570 }, field::muX, 5400, 7230, 1335),
+    row(23, { 4080, 7800, 1320, 570 }, field::muY, 5400, 7830, 1335),
+    row(24, { 4080, 8400, 1320, 570 }, field::betaMx, 5400, 8430, 1335),
+    row(25, { 4080, 9000, 1320, 570 }, field::betaTx, 5400, 9030, 1335),
+    row(26, { 4080, 9600, 1320, 570 }, field::eta, 5400, 9630, 1335),
+    { field::flangeEdges, { u"Label2(27)"_s, QRect(4080, 10230, 1200, 255) },
+        QRect(5400, 10200, 1815, 300) },
+};
+
+// What the basis adds to the window's height, in twips; the note and buttons
+// below the frames move down by it.
+constexpr int basisHeight = 3720;
+
 } // namespace
 
 SectionForm::SectionForm()
     : CalculatorWindow(
-        sectionCalculator(), u"SectionForm"_s, u"工字型截面性质计算"_s, twipSize(15240, 10485))
+        sectionCalculator(), u"SectionForm"_s, u"工字型截面性质计算"_s,
+        twipSize(15240, 10485 + basisHeight))
 {
     placeTitle();
     placeDataFrame();
@@ -92,17 +111,19 @@ void SectionForm::placeTitle()
 void SectionForm::placeDataFrame()
 {
     QGroupBox* frame = placeGroup(client(), u"Frame2"_s, u"工字型截面信息输入（单位：mm）"_s,
-        twipRect(240, 1320, 7455, 7095));
+        twipRect(240, 1320, 7455, 7095 + basisHeight));
     placeSteelGrade(frame);
     QWidget* previous = nullptr;
-    for (const FieldDrawing& row : drawing) {
-        const FieldFacts& facts = *findField(sectionFields(), row.field);
-        QWidget* field
-            = placeFieldRow(frame, facts, row, fromCore(sectionSpokenName(facts))).field;
-        if (previous)
-            setTabOrder(previous, field);
-        previous = field;
-    }
+    for (const auto& rows : { std::span<const FieldDrawing>(drawing),
+             std::span<const FieldDrawing>(basisDrawing) })
+        for (const FieldDrawing& row : rows) {
+            const FieldFacts& facts = *findField(sectionFields(), row.field);
+            QWidget* field
+                = placeFieldRow(frame, facts, row, fromCore(sectionSpokenName(facts))).field;
+            if (previous)
+                setTabOrder(previous, field);
+            previous = field;
+        }
     // Which γx σp took, under its field, where the column has room.
     m_plasticFactor = placeLabel(frame, u"Label5"_s, {}, twipRect(5400, 2340, 2010, 255));
     m_plasticFactor->setWordWrap(false);
@@ -157,24 +178,30 @@ void SectionForm::placeNoteAndButtons()
 {
     QLabel* note = placeLabel(client(), u"Label3"_s,
         u"说明：输入焊接工字型截面的翼缘宽B、高度H、腹板厚tw、翼缘厚t（mm），轴力N（kN，受压为正）、"
-        "弯矩M（kN·m）、构件长度L（mm）、数量Num和钢材牌号，按“确定输入”计算截面面积、惯性矩、"
-        "回转半径、截面抵抗矩、弹性与考虑塑性的最大应力（N/mm²）、计算长度L0（取2L）、两轴长细比、"
+        "弯矩M（kN·m）、构件长度L（mm）、数量Num和钢材牌号，以及两轴的计算长度系数μx、μy、"
+        "等效弯矩系数βmx、βtx、截面影响系数η（第8.2.1条）和翼缘边缘（定稳定系数的截面类别），"
+        "按“确定输入”计算截面面积、惯性矩、"
+        "回转半径、截面抵抗矩、弹性与考虑塑性的最大应力（N/mm²）、计算长度L0（取μx·L）、两轴长细比、"
         "每米重量G（kg/m，钢材密度7850 kg/m³）和Num根构件的总重量Gsum（kg），"
         "并按钢材牌号验算构件的强度、板件宽厚比、长细比与平面内外稳定，结果见“构件验算结果”窗口。"
         "灰底为计算结果，可选择复制。"_s,
-        twipRect(240, 8880, 9855, 1815));
+        twipRect(240, 8880 + basisHeight, 9855, 1815));
     // Read as a whole, not only by its first word.
     note->setAccessibleName(u"工字型截面性质计算说明"_s);
     note->setAccessibleDescription(note->text());
 
     QPushButton* confirm
-        = placeButton(client(), u"Command2"_s, u"确定输入"_s, twipRect(10920, 8880, 1935, 375));
+        = placeButton(client(), u"Command2"_s, u"确定输入"_s,
+            twipRect(10920, 8880 + basisHeight, 1935, 375));
     QPushButton* exit
-        = placeButton(client(), u"Command1"_s, u"退出"_s, twipRect(12960, 8880, 1815, 375));
-    // The grade, the last input, before the buttons.
+        = placeButton(client(), u"Command1"_s, u"退出"_s,
+            twipRect(12960, 8880 + basisHeight, 1815, 375));
+    // The grade after the column's last result, then the member's basis,
+    // then the buttons.
     auto* grade = findChild<QComboBox*>(fromCore(field::steelGrade));
     setTabOrder(findChild<QLineEdit*>(fromCore(field::Gsum)), grade);
-    setTabOrder(grade, confirm);
+    setTabOrder(grade, findChild<QLineEdit*>(fromCore(field::muX)));
+    setTabOrder(findChild<QComboBox*>(fromCore(field::flangeEdges)), confirm);
     setTabOrder(confirm, exit);
     connect(confirm, &QPushButton::clicked, this, &SectionForm::onCommand2Clicked);
     connect(exit, &QPushButton::clicked, this, &SectionForm::onCommand1Clicked);

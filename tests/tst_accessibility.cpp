@@ -92,7 +92,8 @@ void TestAccessibility::fields_data()
     const QHash<QString, QStringList> readingOrder {
         { u"section"_s,
             { u"Text1"_s, u"Text2"_s, u"Text3"_s, u"Text4"_s, u"Text12"_s, u"Text13"_s, u"Text16"_s,
-                u"Text20"_s, u"Combo1"_s } },
+                u"Text20"_s, u"Combo1"_s, u"Text23"_s, u"Text24"_s, u"Text25"_s, u"Text26"_s,
+                u"Text27"_s, u"Combo2"_s } },
         // Frame1 row by row, the loads, the materials with hf, then the load
         // and the column at the bottom, row by row.
         { u"bracket"_s,

@@ -135,6 +135,13 @@ const QString sectionCases = u"B,H,tw,t,N,M,steelGrade\n"
                              "400,600,8,12,,,Q235B\n"
                              "300,500,10,16,1200,300,Q345B\n"
                              "300,abc,10,16,1200,300,Q235B\n"_s;
+// The audit's member on the engineer's basis: by id, as a file names them.
+const QString sectionBasisCases
+    = u"B,H,tw,t,N,M,L,muX,muY,betaMx,betaTx,eta,flangeEdges,steelGrade\n"
+      "500,600,20,45,4500,300,6000,2,2,1.0,1.0,1.0,轧制或剪切边,Q235B\n"
+      "500,600,20,45,4500,300,6000,1,1.5,0.85,0.65,0.7,焰切边,Q235B\n"
+      "500,600,20,45,4500,300,-6000,2,2,1.0,1.0,1.0,焰切边,Q235B\n"
+      "300,800,8,12,1502.2,44.5,3000,2,2,1.0,1.0,1.0,轧制或剪切边,Q345B\n"_s;
 
 } // namespace
 
@@ -247,6 +254,7 @@ void TestCommandLine::checkMatchesTheWindow_data()
     QTest::addColumn<QString>("csv");
     QTest::newRow("bracket") << u"bracket"_s << bracketCases;
     QTest::newRow("section") << u"section"_s << sectionCases;
+    QTest::newRow("section basis") << u"section"_s << sectionBasisCases;
 }
 
 // Every row typed into a fresh window and clicked: each result field and

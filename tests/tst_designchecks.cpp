@@ -86,6 +86,11 @@ void TestDesignChecks::stabilityFactors_data()
     // Q345 at λ 100 is Q235 at λ/εk = 121.2: curve b 0.431.
     QTest::newRow("b, λ 100, Q345") << 100.0 << 345 << BucklingCurve::b << u"0.431"_s;
     QTest::newRow("λ 0") << 0.0 << 235 << BucklingCurve::c << u"1.000"_s;
+    // Curve d, table D.0.4: α1 1.35; α2 0.868, α3 0.915 to λn 1.05, then 1.375, 0.432.
+    QTest::newRow("d, λ 100") << 100.0 << 235 << BucklingCurve::d << u"0.394"_s;
+    QTest::newRow("d, λ 50") << 50.0 << 235 << BucklingCurve::d << u"0.690"_s;
+    QTest::newRow("d, λ 150") << 150.0 << 235 << BucklingCurve::d << u"0.248"_s;
+    QTest::newRow("d, λ 15, the short branch") << 15.0 << 235 << BucklingCurve::d << u"0.965"_s;
 }
 
 void TestDesignChecks::stabilityFactors()

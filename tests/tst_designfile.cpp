@@ -256,6 +256,13 @@ void TestDesignFile::olderFiles_data()
     row("no bracket", { u"calculators.bracket"_s }, [](auto&, CalculatorDesign& bracket) {
         bracket = designTimeDesign(calculators()).calculators[u"bracket"_s];
     });
+    // 1.0 had no member basis: the cantilever's μ, factors of 1.0, rolled edges.
+    row("1.0 knew no member basis", {}, [](CalculatorDesign& section, auto&) {
+        const QMap<QString, QString> basis { { u"muX"_s, u"2"_s }, { u"muY"_s, u"2"_s },
+            { u"betaMx"_s, u"1.0"_s }, { u"betaTx"_s, u"1.0"_s }, { u"eta"_s, u"1.0"_s },
+            { u"flangeEdges"_s, u"轧制或剪切边"_s } };
+        section.inputs.insert(basis);
+    });
     row("no input", { u"calculators.section.inputs.tw"_s },
         [](CalculatorDesign& section, auto&) { section.inputs[u"tw"_s] = u"6"_s; });
     row("no steel grade", { u"calculators.bracket.inputs.steelGrade"_s },

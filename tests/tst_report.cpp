@@ -13,6 +13,7 @@
 #include "reportwindow.h"
 #include "sectioncalculation.h"
 #include "sectionform.h"
+#include "sectionfields.h"
 #include "sectionsheet.h"
 #include "sheetdocument.h"
 #include "sheetdrawing.h"
@@ -93,6 +94,21 @@ QString sheetText(const CalculationSheet& sheet, const QString& field)
         if (cell.verbatim)
             return cell.text;
     return u"(none)"_s;
+}
+
+// A sheet's plain text against the one kept beside the tests; a difference
+// leaves the sheet as made beside the build, for a diff.
+void asKept(const QString& plain, const QString& keptPath, const QString& madePath)
+{
+    QFile kept(keptPath);
+    const QString expected = kept.open(QIODevice::ReadOnly) ? QString::fromUtf8(kept.readAll())
+                                                            : QString();
+    if (plain != expected) {
+        QFile made(madePath);
+        if (made.open(QIODevice::WriteOnly))
+            made.write(plain.toUtf8());
+    }
+    QCOMPARE(plain, expected);
 }
 
 // A column of the verdict table, the heading over the detailing checks left out.
@@ -177,6 +193,8 @@ private slots:
     void verdicts_data();
     void verdicts();
     void defaultSheetAsItWas();
+    void defaultSectionSheetAsItWas();
+    void sectionBasisOnTheSheet();
     void formulasInNotation();
     void strengthNotes_data();
     void strengthNotes();
@@ -517,16 +535,40 @@ void TestReport::defaultSheetAsItWas()
     // strengths their inputs name: the whole sheet, character for character,
     // as kept beside the tests. A difference leaves the sheet as made beside
     // the build, for a diff.
-    const QString plain = sheetPlainText(typedBracketSheet({}));
-    QFile kept(QStringLiteral(STELVANA_DEFAULT_BRACKET_SHEET));
-    QVERIFY(kept.open(QIODevice::ReadOnly));
-    const QString expected = QString::fromUtf8(kept.readAll());
-    if (plain != expected) {
-        QFile made(u"default-bracket-sheet.txt"_s);
-        if (made.open(QIODevice::WriteOnly))
-            made.write(plain.toUtf8());
-    }
-    QCOMPARE(plain, expected);
+    asKept(sheetPlainText(typedBracketSheet({})), QStringLiteral(STELVANA_DEFAULT_BRACKET_SHEET),
+        u"default-bracket-sheet.txt"_s);
+}
+
+void TestReport::defaultSectionSheetAsItWas()
+{
+    // The window as it opens, its member basis included: what the sheet said
+    // before the basis could be typed, with the basis's inputs listed.
+    Texts texts = qtTexts(designTimeTexts(sectionFields()));
+    QVERIFY(!run(calculateSection, texts, u'.'));
+    asKept(sheetPlainText(sectionSheet({ texts, {}, u'.', {} })),
+        QStringLiteral(STELVANA_DEFAULT_SECTION_SHEET), u"default-section-sheet.txt"_s);
+}
+
+void TestReport::sectionBasisOnTheSheet()
+{
+    // Each slenderness names the length it took; the stability rows their
+    // factors, curves and table.
+    Texts texts = pairs(u"Text4=45 Text23=1.5 Text24=0.7 Text25=0.85 Text27=0.7"_s,
+        qtTexts(designTimeTexts(sectionFields())));
+    QVERIFY(!run(calculateSection, texts, u'.'));
+    const QStringList lines
+        = sheetPlainText(sectionSheet({ texts, {}, u'.', {} })).split(u'\n');
+    for (const QString& line :
+        { u"计算长度（μx × L）\tL0 = μx × L\t15000.00\tmm"_s,
+            u"Y轴长细比\tλy = μy × L ÷ iy\t61.67\t—"_s })
+        QVERIFY2(lines.contains(line), qPrintable(line));
+    const QString plain = lines.join(u'\n');
+    for (const QString& said :
+        { u"平面内 L0 = μx × L = 1.5 × 10000 = 15000.00 mm，用于 λx；平面外 μy × L = 0.7 × 10000 = "
+          "7000.00 mm，用于 λy。"_s,
+            u"βmx = 0.85，η = 0.7，βtx = 1.0（按所填），φx 按c类、φy 按d类截面（焊接工字形，"
+            "翼缘为轧制或剪切边，t = 45 mm ≥ 40 mm，表7.2.1-2，附录D）"_s })
+        QVERIFY2(plain.contains(said), qPrintable(said));
 }
 
 void TestReport::formulasInNotation()

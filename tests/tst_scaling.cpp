@@ -49,7 +49,7 @@ void TestScaling::calculatorWindows_data()
 {
     QTest::addColumn<QString>("calculator");
     QTest::addColumn<QSize>("clientSize"); // as drawn, where it is known here
-    const QHash<QString, QSize> drawn { { u"section"_s, QSize(1016, 699) },
+    const QHash<QString, QSize> drawn { { u"section"_s, QSize(1016, 947) },
         { u"bracket"_s, QSize(1017, 796) } };
     for (const CalculatorEntry& entry : calculators())
         QTest::newRow(entry.id.data()) << fromCore(entry.id) << drawn.value(fromCore(entry.id));

@@ -44,6 +44,8 @@ private slots:
     void memberChecks();
     void memberNotes_data();
     void memberNotes();
+    void memberBasis_data();
+    void memberBasis();
     void commaLocale();
 };
 
@@ -88,6 +90,9 @@ void TestSectionCalculation::figures_data()
         << u"Text20=2"_s << u"Text21=63.6164 Text22=1272.328"_s;
     QTest::newRow("no pieces") << u"Text20=0"_s << u"Text21=63.6164 Text22=0"_s;
     QTest::newRow("L 0") << u"Text16=0"_s << u"Text17=0.00 Text18=0.00 Text19=0.00"_s;
+    // λx on μx·L, λy on μy·L: 15 000 ÷ 135.10 and 7 000 ÷ 102.62.
+    QTest::newRow("μx 1.5, μy 0.7")
+        << u"Text23=1.5 Text24=0.7"_s << u"Text17=15000.00 Text18=111.03 Text19=68.21"_s;
     QTest::newRow("reversed forces")
         << u"Text12=-150 Text13=-118"_s << u"Text14=-138.18 Text15=-138.18"_s;
     // γx = 1.05 up to b′/t = 13εk exactly: (214 − 6) ÷ 2 ÷ 8 = 13.
@@ -146,6 +151,10 @@ void TestSectionCalculation::faults_data()
     QTest::newRow("L not a number") << u"Text16=ten"_s << u"Text16"_s << nan << u"Text15"_s;
     QTest::newRow("L overflows L0")
         << u"Text16=1.7e308"_s << u"Text17"_s << FaultKind::OutOfRange << u"Text15"_s;
+    QTest::newRow("μx not a number") << u"Text23=two"_s << u"Text23"_s << nan << u"Text15"_s;
+    QTest::newRow("μy not a number") << u"Text24=,"_s << u"Text24"_s << nan << u"Text18"_s;
+    QTest::newRow("βtx not a number, read last")
+        << u"Text26=x"_s << u"Text26"_s << nan << u"Text22"_s;
     QTest::newRow("Num not a number") << u"Text20=two"_s << u"Text20"_s << nan << u"Text21"_s;
     QTest::newRow("Gsum overflows")
         << u"Text20=1e305"_s << u"Text22"_s << FaultKind::OutOfRange << u"Text21"_s;
@@ -229,12 +238,36 @@ void TestSectionCalculation::memberChecks_data()
     // 15εk exactly: (246 − 6) ÷ 2 ÷ 8.
     QTest::newRow("b′/t 15εk") << u"Text1=246"_s << u"+++--?"_s << 2 << u"15.00"_s
                                << u"15ε_{k} = 15"_s;
-    QTest::newRow("b′/t 15.03") << u"Text1=246.5"_s << u"+-+--?"_s << 2 << u"15.03"_s
-                                << u"15ε_{k} = 15"_s;
+    // Beyond 15εk and within 20εk the flange is S5: judged on the effective section.
+    QTest::newRow("b′/t 15.03") << u"Text1=246.5"_s << u"+++--?"_s << 2 << u"15.03"_s
+                                << u"20ε_{k} = 20"_s;
     QTest::newRow("t −8") << u"Text4=-8"_s << u"??????"_s << 1 << QString() << QString();
     QTest::newRow("H 30 leaves no web")
         << u"Text2=30 Text4=15"_s << u"??????"_s << 1 << QString() << QString();
     QTest::newRow("Q999") << u"Combo1=Q999"_s << u"??????"_s << 1 << QString() << QString();
+    // §8.4.2 by hand. The audit's S5 web, Q345: α0 0.195, kσ 4.43, λn,p 1.99,
+    // ρ 0.455, he = 353.16 of hc 776 as 2he/(4 + α0) and the rest; Ae 10 025.3,
+    // e 2.76, W1x 3 422 857: N/(φy·Ae·f) + (M + Ne)/(φb·W1x·f) = 1.29.
+    const QString web = u"Text1=300 Text2=800 Text3=8 Text4=12 Text12=1502.2 Text13=44.5 "
+                        "Text16=3000 Combo1=Q345"_s;
+    QTest::newRow("S5 web: out of plane") << web << u"+++++-"_s << 6 << u"1.29"_s << u"1"_s;
+    QTest::newRow("S5 web: its row") << web << u"+++++-"_s << 3 << u"97.00"_s << u"250"_s;
+    // 149.84 + (44.5·10⁶ + 1 502 200 × 2.765) ÷ 3 422 857, no γx.
+    QTest::newRow("S5 web: strength") << web << u"+++++-"_s << 1 << u"164.06"_s << u"f = 305"_s;
+    // An S5 flange, b′/t 17.73: the compressed one cut to 15·11·2 + 10 = 340
+    // wide; Ae 11 920, e 10.77, W1x 1 668 394: 41.946 + 63.165 = 105.11.
+    QTest::newRow("S5 flange: strength")
+        << u"Text1=400 Text2=400 Text3=10 Text4=11 Text12=500 Text13=100 Text16=3000"_s
+        << u"++++++"_s << 1 << u"105.11"_s << u"f = 215"_s;
+    // A web beyond S5 (776 ÷ 3 = 258.67 > 250; α0 0.46) is not the clause's: as before.
+    QTest::newRow("web beyond S5")
+        << u"Text1=300 Text2=800 Text3=3 Text4=12 Text12=100 Text13=10 Text16=3000"_s
+        << u"++-+++"_s << 3 << u"258.67"_s << u"(45 + 25α_{0}^{1.66})ε_{k} = 51.91"_s;
+    // No length, no slenderness: nothing of stability is judged, nor passed.
+    QTest::newRow("L −6000") << u"Text16=-6000"_s << u"+-+???"_s << 4 << QString() << QString();
+    QTest::newRow("L 0, in tension")
+        << u"Text16=0 Text12=-150"_s << u"+-+???"_s << 6 << QString() << QString();
+    QTest::newRow("μy 0") << u"Text24=0"_s << u"+-+???"_s << 5 << QString() << QString();
 }
 
 void TestSectionCalculation::memberChecks()
@@ -266,6 +299,15 @@ void TestSectionCalculation::memberNotes_data()
     QTest::newRow("t 120") << u"Text4=120 Text2=400"_s
                            << QStringList { u"翼缘厚t = 120：板厚超过100 mm"_s };
     QTest::newRow("no grade") << u"Combo1="_s << QStringList { u"未注明钢材牌号："_s };
+    QTest::newRow("μx −1") << u"Text23=-1"_s
+                           << QStringList { u"翼缘宽厚比24.63大于15εk = 15"_s,
+                                  u"平面内计算长度系数μx = −1：构件长度与计算长度须为正数"_s };
+    QTest::newRow("S5 web: the effective section")
+        << u"Text1=300 Text2=800 Text3=8 Text4=12 Text12=1502.2 Text13=44.5 Text16=3000 "
+           "Combo1=Q345"_s
+        << QStringList { u"腹板高厚比97.00大于S4级限值38.50"_s,
+               u"有效截面（第8.4.2条）：腹板 kσ = 4.43，λn,p = 1.99，ρ = 0.46，hc = 776.00 mm，"
+               "he = 353.16 mm；Ae = 10025.27 mm²（毛截面 A = 13408 mm²），W1x = 3422856.51"_s };
     QTest::newRow("Q355 takes Q345's f")
         << u"Text1=200 Text2=400 Text3=10 Text4=14 Text12=800 Text13=60 Text16=2000 Combo1=Q355"_s
         << QStringList { u"Q355取表4.4.1中Q345的设计强度"_s };
@@ -286,6 +328,62 @@ void TestSectionCalculation::memberNotes()
     if (typed.isEmpty())
         QCOMPARE(
             QString::fromStdString(plasticFactorCaption(fields, point)), u"γx = 1.0，翼缘超S3级"_s);
+}
+
+// The audit's member, B 500, H 600, tw 20, t 45, N 4500, M 300, L 6000, and
+// its neighbours: the curves by t and the flanges' edges, then each factor of
+// the basis moving its own row alone. Hand-worked: A 55 200, Wx 12 313 200,
+// f 200, λx 46.39, λy 92.06 (c: φx 0.798; d: φy 0.429, φb 0.877).
+void TestSectionCalculation::memberBasis_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("verdicts");
+    QTest::addColumn<QString>("inPlane"); // value (curve)
+    QTest::addColumn<QString>("outOfPlane");
+
+    const QString audit = u"Text1=500 Text2=600 Text3=20 Text4=45 Text12=4500 Text13=300 "
+                          "Text16=6000"_s;
+    QTest::newRow("audit: c and d") << audit << u"+++++-"_s << u"0.64 c"_s << u"1.09 d"_s;
+    QTest::newRow("audit flame-cut: b and b")
+        << audit + u" Combo2=焰切边"_s << u"++++++"_s << u"0.59 b"_s << u"0.81 b"_s;
+    // Either side of 40 mm, f 205 both.
+    QTest::newRow("t 39 rolled: b and c")
+        << audit + u" Text4=39"_s << u"+++++-"_s << u"0.65 b"_s << u"1.05 c"_s;
+    QTest::newRow("t 39 flame-cut: b and b")
+        << audit + u" Text4=39 Combo2=焰切边"_s << u"++++++"_s << u"0.65 b"_s << u"0.90 b"_s;
+    QTest::newRow("t 40 rolled: c and d")
+        << audit + u" Text4=40"_s << u"+++++-"_s << u"0.68 c"_s << u"1.18 d"_s;
+    QTest::newRow("t 40 flame-cut: b and b")
+        << audit + u" Text4=40 Combo2=焰切边"_s << u"++++++"_s << u"0.63 b"_s << u"0.88 b"_s;
+    // μx 1: λx 23.19, φx 0.945; μy 1: λy 46.03, φy 0.720, φb 1.
+    QTest::newRow("μx 1") << audit + u" Text23=1"_s << u"+++++-"_s << u"0.55 c"_s << u"1.09 d"_s;
+    QTest::newRow("μy 1") << audit + u" Text24=1"_s << u"++++++"_s << u"0.64 c"_s << u"0.69 d"_s;
+    QTest::newRow("βmx 0.6") << audit + u" Text25=0.6"_s << u"+++++-"_s << u"0.59 c"_s
+                             << u"1.09 d"_s;
+    QTest::newRow("βtx 0.6") << audit + u" Text26=0.6"_s << u"+++++-"_s << u"0.64 c"_s
+                             << u"1.03 d"_s;
+    QTest::newRow("η 0.7") << audit + u" Text27=0.7"_s << u"+++++-"_s << u"0.64 c"_s
+                           << u"1.05 d"_s;
+}
+
+void TestSectionCalculation::memberBasis()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, verdicts);
+    QFETCH(QString, inPlane);
+    QFETCH(QString, outOfPlane);
+    FieldTexts fields = withTyped(typed);
+    QVERIFY(!calculateSection(fields, point));
+    const Verdicts judged = judgeSection(fields, point);
+    QVERIFY(!judged.fault);
+    QCOMPARE(verdictSigns(judged), verdicts);
+    const std::pair<std::size_t, QString> rows[] { { 4, inPlane }, { 5, outOfPlane } };
+    for (const auto& [check, expected] : rows) {
+        const JudgedCheck& row = judged.checks[check];
+        QCOMPARE(QString::fromStdString(row.value), expected.section(u' ', 0, 0));
+        const QString curve = u"（"_s + expected.section(u' ', 1) + u"类）"_s;
+        QVERIFY2(QString::fromStdString(row.source).contains(curve), row.source.c_str());
+    }
 }
 
 QTEST_GUILESS_MAIN(TestSectionCalculation)
