@@ -1,5 +1,6 @@
 // The lightest bracket over the default search space: the window's own load
-// and a short heavy one, on one thread and on two.
+// and a short heavy one on a bearing stiffener sized for it, on one thread
+// and on two.
 
 #include "bracketfields.h"
 #include "bracketsearch.h"
@@ -8,11 +9,14 @@
 
 namespace {
 
-void lightestBracket(benchmark::State& state, const char* F, const char* e)
+void lightestBracket(
+    benchmark::State& state, const char* F, const char* e, const char* bs, const char* tst)
 {
     FieldTexts window = designTimeTexts(bracketFields());
     window[std::string(BracketField::F)] = F;
     window[std::string(BracketField::e)] = e;
+    window[std::string(BracketField::bs)] = bs;
+    window[std::string(BracketField::tst)] = tst;
     const BracketSearchSpace space = defaultBracketSearchSpace(window);
     const BracketSearchControl control { .threads = unsigned(state.range(0)) };
     BracketSearch search;
@@ -31,12 +35,12 @@ void lightestBracket(benchmark::State& state, const char* F, const char* e)
 
 } // namespace
 
-BENCHMARK_CAPTURE(lightestBracket, defaults, "400", ".45")
+BENCHMARK_CAPTURE(lightestBracket, defaults, "400", ".45", "95", "10")
     ->Arg(1)
     ->Arg(2)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
-BENCHMARK_CAPTURE(lightestBracket, F1050_e0_08, "1050", "0.08")
+BENCHMARK_CAPTURE(lightestBracket, F1050_e0_08, "1050", "0.08", "140", "16")
     ->Arg(1)
     ->Arg(2)
     ->Unit(benchmark::kMillisecond)

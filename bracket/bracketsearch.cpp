@@ -9,6 +9,7 @@
 #include "platestrengths.h"
 #include "searchspace.h"
 #include "steelgrade.h"
+#include "steelstrength.h"
 #include "utf8.h"
 #include "webpanel.h"
 
@@ -159,9 +160,35 @@ unsigned screenPlates(
     // The web under the load, and the column opposite the flanges, each as
     // its check works it out.
     const LoadPathInputs& path = load.path;
-    if (path.stiffener == false && F > 0)
+    const bool underLoad = path.stiffener == false && F > 0;
+    const double lz = localCompression(F, ts, t1, path.bearing.value).lz;
+    if (underLoad)
         fail(webLocal,
             surelyAbove(localCompression(F, ts, t1, path.bearing.value).sigmaC, web->f));
+    // The bearing stiffener: sized by the window, it fails every section
+    // alike under too heavy a load, so the search settles that unclicked.
+    const double bs = path.bs.value, tst = path.tst.value, cut = path.cut.value;
+    if (path.stiffener == true && F >= 0 && bs > 0 && tst > 0 && bs - cut > 0 && cut >= 0) {
+        const BearingStiffener pair = bearingStiffener(F, bs, tst, cut, ts, hw, fy);
+        const std::optional<PlateStrength> stiffenerPlate = plateStrength(fy, tst);
+        if (const std::optional<double> fce = endBearingStrength(fy))
+            fail(stiffenerBearing, surelyAbove(pair.bearingStress, *fce));
+        if (stiffenerPlate)
+            fail(stiffenerStability,
+                surelyAbove(pair.stabilityStress, std::min(stiffenerPlate->f, web->f)));
+        fail(stiffenerWidth, bs < ((hw / 30) + 40) * (1 - 1e-9));
+        fail(stiffenerOutstand, bs / tst > 15 * (1 + 1e-9));
+    }
+    // The flanges' fillets to the web, the load's share on the upper ones.
+    const double hf2 = path.hf2.value;
+    if (hf2 > 0 && load.material.electrode) {
+        const double ffw = filletWeldStrength(*load.material.electrode, fy)->ffw;
+        const double share = underLoad && lz > 0 ? (F * 1000) / (frontFilletFactor * lz) : 0;
+        fail(upperFlangeWeb,
+            surelyAbove(flangeWebWeld(std::fabs(F), bf1 * t1 * y, In, share, hf2).stress, ffw));
+        fail(lowerFlangeWeb,
+            surelyAbove(flangeWebWeld(std::fabs(F), bf2 * t2 * gross.c2, In, 0, hf2).stress, ffw));
+    }
     if (path.columnStiffener == false) {
         const std::optional<PlateStrength> webPlate = plateStrength(fy, path.twc.value);
         const std::optional<PlateStrength> flangePlate = plateStrength(fy, path.tc.value);

@@ -226,6 +226,16 @@ void BracketSearchTest::sameTenAsBruteForce_data()
         << QStringList { "150 200 250", "150 200 250", "8 10 12 14", "8 10 12 14", "6 8 10 12 14",
                "400 500", "6 8 10" }
         << 2 << -1 << "w";
+    // A slender bearing stiffener, just wide enough for hw 900 (h0/30 + 40 =
+    // 70), and the flanges' 5 mm fillets to the web, screened as the checks
+    // work them out.
+    QTest::newRow("slender stiffener, thin flange fillets")
+        << "200"
+        << "0.5"
+        << "Q235B|Text34=70|Text35=6|Text36=10|Text33=5"
+        << QStringList { "150 200 250", "150 200 250", "8 10 12", "8 10 12", "5 6 8 10",
+               "900 960", "6 8" }
+        << 2 << -1 << "";
     // An unstiffened column of 14 mm web and 22 mm flanges takes only light flanges.
     QTest::newRow("unstiffened column")
         << "250"
