@@ -466,9 +466,12 @@ Verdicts judgeSection(const FieldTexts& texts, NumberFormat format)
                     "表3.5.1，S4级，" + epsilon },
                 Bound::AtMost, format);
             if (flange.verdict == NotMet)
-                flange.note = "翼缘宽厚比" + flange.value
-                    + "大于15εk = " + limitNumber(flangeLimit, format)
-                    + "：受压翼缘应按有效截面计算（第8.4.2条），本程序未作此项计算。";
+                flange.note = section->outstand > flangeS5
+                    ? "翼缘宽厚比" + flange.value + "大于20εk = " + limitNumber(flangeS5, format)
+                        + "，超出S5级：截面不符合表3.5.1，也没有第8.4.2条的有效截面，"
+                          "平面内、外稳定未作判断；应减小翼缘外伸宽度或加厚翼缘。"
+                    : "翼缘宽厚比" + flange.value + "大于15εk = " + limitNumber(flangeLimit, format)
+                        + "：受压翼缘应按有效截面计算（第8.4.2条），本程序未作此项计算。";
             checks.push_back(std::move(flange));
         }
 
@@ -496,8 +499,12 @@ Verdicts judgeSection(const FieldTexts& texts, NumberFormat format)
                             + epsilon },
                     Bound::AtMost, format);
             if (web.verdict == NotMet)
-                web.note = "腹板高厚比" + web.value + "大于S4级限值" + twoDecimals(webLimit, format)
-                    + "：腹板应按有效截面计算（第8.4.2条），本程序未作此项计算。";
+                web.note = section->webRatio > 250
+                    ? "腹板高厚比" + web.value
+                        + "大于250，超出S5级：截面不符合表3.5.1，也没有第8.4.2条的有效截面，"
+                          "平面内、外稳定未作判断；应加厚腹板或设纵向加劲肋。"
+                    : "腹板高厚比" + web.value + "大于S4级限值" + twoDecimals(webLimit, format)
+                        + "：腹板应按有效截面计算（第8.4.2条），本程序未作此项计算。";
             checks.push_back(std::move(web));
         }
 
@@ -518,6 +525,16 @@ Verdicts judgeSection(const FieldTexts& texts, NumberFormat format)
                 = why + "：构件长度与计算长度须为正数，长细比与平面内、外稳定未作判断。";
         } else {
             judgeStability(member, *section, effective, f, format, checks);
+            // Beyond S5 no class of table 3.5.1 holds and §8.4.2 gives no
+            // effective section: the gross section's stability would pass a
+            // member the code does not admit. The plate's row says why.
+            const bool beyondS5 = section->outstand > flangeS5
+                || (section->alpha0 && section->webRatio > 250);
+            for (std::size_t row = checks.size() - 2; beyondS5 && row < checks.size(); ++row)
+                if (checks[row].verdict == Met || checks[row].verdict == NotMet) {
+                    checks[row] = {};
+                    checks[row].source = "板件超出S5级（表3.5.1）";
+                }
         }
 
         for (const JudgedCheck& check : checks)

@@ -812,9 +812,9 @@ void TestReport::pagesReadOnce_data()
         << u"menuG"_s << QStringList { u"confirm"_s } << QString() << u"(40+18α01.5)εk=80.57"_s;
     QTest::newRow("bracket F 1000") << u"menuGN"_s << QStringList { u"Text7=1000"_s, u"confirm"_s }
                                     << QString() << u"结论：有7项不满足要求"_s;
-    QTest::newRow("I-section, L 30000: buckles in plane")
-        << u"menuG"_s << QStringList { u"Text16=30000"_s, u"confirm"_s } << QString()
-        << u"N/N′Ex=1.98，不小于1.25"_s;
+    QTest::newRow("I-section, B 200, L 30000: buckles in plane")
+        << u"menuG"_s << QStringList { u"Text1=200"_s, u"Text16=30000"_s, u"confirm"_s }
+        << QString() << u"N/N′Ex=3.67，不小于1.25"_s;
     QTest::newRow("I-section, 57-character project")
         << u"menuG"_s << QStringList { u"confirm"_s } << longName << longName;
     QTest::newRow("bracket, 57-character project")

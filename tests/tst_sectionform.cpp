@@ -140,9 +140,10 @@ void TestSectionForm::memberVerdicts_data()
     QTest::addColumn<QStringList>("verdicts"); // Check1 … Check6; empty: no window shown
     QTest::addColumn<QString>("plasticFactor"); // the label under σp
 
+    // A flange beyond S5: its stability is not judged.
     QTest::newRow("defaults") << u"Q235B"_s << QString()
                               << QStringList { u"满足要求"_s, u"需按有效截面"_s, u"满足要求"_s,
-                                     u"不满足要求"_s, u"满足要求"_s, u"未判断"_s }
+                                     u"不满足要求"_s, u"未判断"_s, u"未判断"_s }
                               << u"γx = 1.0，翼缘超S3级"_s;
     QTest::newRow("in tension") << u"Q235B"_s << u"Text12=-150"_s
                                 << QStringList { u"满足要求"_s, u"需按有效截面"_s, u"满足要求"_s,
