@@ -178,11 +178,12 @@ JudgedCheck flangeWebRow(const JudgedBracket& bracket, const LoadPathInputs& pat
     const FlangeWebWeld weld
         = flangeWebWeld(std::fabs(double(in.F.value)), Sf, In, loadPerLength, path.hf2.value);
     Limit limit = *ffw;
-    limit.source = "S_{f} = " + generalText(std::round(Sf), format) + " mm³"
-        + (loadPerLength > 0 ? "，荷载处ψF/(β_{f}l_{z})，β_{f} = 1.22，l_{z} = "
-                    + mm(local->lz, format) + " mm"
+    // Sf is the flange's own t·b times its distance to the axis, as the
+    // sheet's note says; the source keeps to what the limit and the load take.
+    limit.source = "h_{f}′ = " + generalText(path.hf2.value, format) + " mm"
+        + (loadPerLength > 0 ? "，荷载处β_{f} = 1.22，l_{z} = " + mm(local->lz, format) + " mm"
                              : std::string())
-        + "，h_{f}′ = " + generalText(path.hf2.value, format) + " mm；" + limit.source;
+        + "；" + limit.source;
     return workedStressBelow(weld.stress, std::move(limit), format);
 }
 
