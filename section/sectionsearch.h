@@ -11,7 +11,7 @@
 
 // The lightest welded I-section that passes every check (截面优选): of the
 // plates of a search space, the ten with the smallest area A that a click of
-// "确认" passes in every verdict row, with the window's forces, length, grade
+// "确定输入" passes in every verdict row, with the window's forces, length, grade
 // and basis. A row not for this member (不适用) holds no section back; a
 // plate judged on its effective section (需按有效截面) is met.
 
