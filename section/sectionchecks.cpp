@@ -614,10 +614,20 @@ namespace {
 
 constexpr unsigned everyRow = (1u << 6) - 1;
 
+// What the screen knows of a member's slenderness beside its figures: the
+// least λx and λy the window's texts can show (L0 and the radii rounded to
+// two decimals), and whether the radii are large enough for the stability
+// ratios' 1 % margin to hold over those roundings.
+struct Slenderness {
+    double leastX, leastY;
+    bool ratiosHold;
+};
+
 // The rows a member surely fails in a class, its figures taken as they
 // are: each figure with a margin well beyond the roundings of the window's
 // texts. webS4 is the web's S4 limit as the class was found with.
-unsigned surelyFailed(const Member& member, const SectionClass* section, double webS4)
+unsigned surelyFailed(const Member& member, const SectionClass* section, double webS4,
+    const Slenderness& slenderness)
 {
     const double t = member.plates.t.value, tw = member.plates.tw.value;
     const double f = plateStrength(section->fy, std::max(t, tw))->f;
@@ -653,15 +663,16 @@ unsigned surelyFailed(const Member& member, const SectionClass* section, double 
     const Curves curves = curvesOf(basis, t);
     const double Nn = member.N * 1000;
     if (member.N > 0) {
-        fail(3, above(std::max(member.lambdaX, member.lambdaY), slendernessLimit));
+        fail(3, above(std::max(slenderness.leastX, slenderness.leastY), slendernessLimit));
         const double phiX = stabilityFactor(member.lambdaX, section->fy, curves.x);
         const double eulerX = ((std::numbers::pi * std::numbers::pi * E) * member.A)
             / (1.1 * (member.lambdaX * member.lambdaX));
         const double amplifier = 1 - (0.8 * (Nn / eulerX));
-        // Near zero the amplifier's sign is left to the click.
-        if (amplifier < -0.001)
+        // Near zero the amplifier's sign, and its ratio, are left to the
+        // click: a small amplifier magnifies the roundings of λx.
+        if (amplifier < -0.01 && slenderness.ratiosHold)
             fail(4, true);
-        else if (amplifier > 0.001)
+        else if (amplifier > 0.1 && slenderness.ratiosHold)
             fail(4,
                 (Nn / ((phiX * A) * f)) + (((basis.betaMx * Mn) + shift) / ((W * amplifier) * f))
                     > 1.01);
@@ -669,9 +680,9 @@ unsigned surelyFailed(const Member& member, const SectionClass* section, double 
     // Beyond 120εk the out-of-plane row is not judged, which holds a member
     // back as a failure does; near it the click decides.
     const double lambdaLimit = 120 * section->epsilonK;
-    if (above(member.lambdaY, lambdaLimit)) {
+    if (above(slenderness.leastY, lambdaLimit)) {
         fail(5, true);
-    } else if (member.lambdaY < (lambdaLimit * 0.998) - 0.05) {
+    } else if (member.lambdaY < (lambdaLimit * 0.998) - 0.05 && slenderness.ratiosHold) {
         const double phiY = stabilityFactor(member.lambdaY, section->fy, curves.y);
         const double phiB = std::min(1.0,
             1.07
@@ -749,10 +760,17 @@ unsigned sectionSureFailures(const SectionScreen& screen, float B, float H, floa
                 webs.push_back(web);
         }
     }
+    // λ = L0 / i, each shown to two decimals: at least (L0 − 0.005) /
+    // (i + 0.005) − 0.005.
+    const auto least = [](double length, double radius) {
+        return ((length - 0.005) / (radius + 0.005)) - 0.005;
+    };
+    const Slenderness slenderness { least(screen.muX * screen.L, ix),
+        least(screen.muY * screen.L, iy), ix >= 10 && iy >= 10 };
     unsigned fails = everyRow;
     for (const PlateClass web : webs) {
         section.web = web;
-        fails &= surelyFailed(member, &section, webS4);
+        fails &= surelyFailed(member, &section, webS4, slenderness);
     }
     return fails;
 }
