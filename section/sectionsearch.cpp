@@ -202,8 +202,8 @@ SectionSearch searchLightestSection(const FieldTexts& window, const SectionSearc
     const auto click = [&](std::size_t index, unsigned thread) {
         const auto [b, h, w, f] = sizesAt(index);
         ++clicks[thread];
-        return judged(window, { space.B[b], space.H[h], space.tw[w], space.t[f] }, format,
-            &notMet[thread]);
+        return judged(
+            window, { space.B[b], space.H[h], space.tw[w], space.t[f] }, format, &notMet[thread]);
     };
     // A is shown as its Single's general text, which rises with it.
     const auto beyond = [&](float area, const SectionCandidate& tenth) {

@@ -63,7 +63,7 @@ std::pair<std::vector<SectionCandidate>, std::vector<std::size_t>> bruteForce(
                         texts[std::string(control)] = size;
                     if (!calculateSection(texts, NumberFormat {}))
                         for (std::size_t row = 0;
-                            const auto& check : judgeSection(texts, NumberFormat {}).checks)
+                             const auto& check : judgeSection(texts, NumberFormat {}).checks)
                             heldBack[row++] += check.verdict == Verdict::NotMet
                                 || check.verdict == Verdict::NotJudged;
                 }
@@ -107,8 +107,8 @@ void SectionSearchTest::sameTenAsBruteForce_data()
     QTest::addColumn<int>("threads");
     QTest::addColumn<int>("mostFailed"); // -1 when ten pass
 
-    const QStringList space { "150 200 250 300 350 400 450 500", "300 400 500 600 700",
-        "6 8 10 12", "8 10 12 16 20" };
+    const QStringList space { "150 200 250 300 350 400 450 500", "300 400 500 600 700", "6 8 10 12",
+        "8 10 12 16 20" };
     // The window's forces and basis.
     QTest::newRow("defaults") << "1500"
                               << "300"
@@ -123,14 +123,13 @@ void SectionSearchTest::sameTenAsBruteForce_data()
         << QStringList { "400 450 500 550 600", "400 500 600 700 800", "6 8 10", "10 12 14 16 20" }
         << 1 << -1;
     // A heavy, short member: strength and the plates' classes govern.
-    QTest::newRow("heavy load")
-        << "4000"
-        << "600"
-        << "3000"
-        << "Q390|Text23=1|Text24=1"
-        << QStringList { "300 350 400 450 500 550 600", "500 600 700 800 900", "8 10 12 14",
-               "16 20 25 30 36 40" }
-        << 3 << -1;
+    QTest::newRow("heavy load") << "4000"
+                                << "600"
+                                << "3000"
+                                << "Q390|Text23=1|Text24=1"
+                                << QStringList { "300 350 400 450 500 550 600",
+                                       "500 600 700 800 900", "8 10 12 14", "16 20 25 30 36 40" }
+                                << 3 << -1;
     // Flame-cut flanges take curve b about y, thick plates c and d.
     QTest::newRow("flame-cut edges")
         << "1500"
@@ -217,20 +216,23 @@ void SectionSearchTest::screenNeverFailsAPass_data()
                                << "300"
                                << "6000"
                                << "Q345B";
-    QTest::newRow("Q460, short, flame-cut")
-        << "3000"
-        << "800"
-        << "2500"
-        << "Q460|Combo2=焰切边|Text23=1|Text24=0.5";
+    QTest::newRow("Q460, short, flame-cut") << "3000"
+                                            << "800"
+                                            << "2500"
+                                            << "Q460|Combo2=焰切边|Text23=1|Text24=0.5";
     QTest::newRow("moment alone, Q235") << "0"
                                         << "400"
                                         << "3000"
                                         << "Q235B|Text24=1";
-    QTest::newRow("tension and moment")
-        << "-2000"
-        << "-300"
-        << "5000"
-        << "Q390|Text24=1|Text26=0.65|Text27=0.7";
+    // Long and heavy: many sections near or past 1 − 0.8N/N′Ex = 0.
+    QTest::newRow("amplifier near zero") << "2500"
+                                         << "20"
+                                         << "9000"
+                                         << "Q235B|Text24=1";
+    QTest::newRow("tension and moment") << "-2000"
+                                        << "-300"
+                                        << "5000"
+                                        << "Q390|Text24=1|Text26=0.65|Text27=0.7";
 }
 
 void SectionSearchTest::screenNeverFailsAPass()
@@ -252,9 +254,8 @@ void SectionSearchTest::screenNeverFailsAPass()
                         std::to_string(tw), std::to_string(t) };
                     const bool passes
                         = judgeSectionCandidate(window, sizes, NumberFormat {}).has_value();
-                    const bool failedOnScreen = sectionSureFailures(
-                                                    screen, float(B), float(H), float(tw), float(t))
-                        != 0;
+                    const bool failedOnScreen
+                        = sectionSureFailures(screen, float(B), float(H), float(tw), float(t)) != 0;
                     passed += passes;
                     screened += failedOnScreen;
                     QVERIFY2(!(passes && failedOnScreen),
@@ -273,10 +274,22 @@ void SectionSearchTest::refusals_data()
     QTest::addColumn<QString>("refused"); // the start of the reason, or empty
     QTest::addColumn<QString>("fault"); // the field that stops every click, or empty
 
-    QTest::newRow("unknown grade") << "Q999" << "1500" << "钢材牌号“Q999”无法识别" << "";
-    QTest::newRow("no grade") << "" << "1500" << "没有选择钢材牌号" << "";
-    QTest::newRow("force not a number") << "Q345B" << "1500kN" << "" << "Text12";
-    QTest::newRow("factor not a number") << "Q345B|Text25=β" << "1500" << "" << "Text25";
+    QTest::newRow("unknown grade") << "Q999"
+                                   << "1500"
+                                   << "钢材牌号“Q999”无法识别"
+                                   << "";
+    QTest::newRow("no grade") << ""
+                              << "1500"
+                              << "没有选择钢材牌号"
+                              << "";
+    QTest::newRow("force not a number") << "Q345B"
+                                        << "1500kN"
+                                        << ""
+                                        << "Text12";
+    QTest::newRow("factor not a number") << "Q345B|Text25=β"
+                                         << "1500"
+                                         << ""
+                                         << "Text25";
 }
 
 void SectionSearchTest::refusals()
