@@ -182,7 +182,7 @@ CommandOutput optimizeSection(
             return facts.id == id && facts.isStored();
         });
         if (named == fields.end())
-            return wrong("“" + echoed(id) + "”不是工字形截面 section 的输入");
+            return wrong("“" + echoed(id) + "”不是工字型截面 section 的输入");
         if (std::vector<std::string>* sizes = sizesOfId(id)) {
             SizesRead read = sizesWritten(value, format);
             if (read.sizes.empty())

@@ -743,7 +743,7 @@ void TestCommandLine::optimizeSectionGivesTheTen_data()
         << QStringList {} << 1
         << u"搜索的 4 个截面中没有一个满足全部验算；最常不满足的一项：强度"_s;
     QTest::newRow("an output is no input")
-        << QStringList { u"A=100"_s } << QStringList {} << 2 << u"“A”不是工字形截面 section 的输入"_s;
+        << QStringList { u"A=100"_s } << QStringList {} << 2 << u"“A”不是工字型截面 section 的输入"_s;
     QTest::newRow("half a range") << QStringList { u"H=200:400"_s } << QStringList {} << 2
                                   << u"H=200:400：范围写作 始值:终值:步长"_s;
     QTest::newRow("force no number") << QStringList { u"N=abc"_s } << QStringList {} << 2
