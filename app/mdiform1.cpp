@@ -401,22 +401,37 @@ Optimizer* MDIForm1::optimizer() const
 
 void MDIForm1::onMenuOptimizeClicked()
 {
-    // The lightest bracket for the bracket window's load, shown beside it.
+    // The lightest sections for the calculator in front, shown beside it;
+    // the bracket's where the one in front searches no sizes.
     const std::span<const CalculatorWindowEntry> calculators = calculatorWindows();
+    std::optional<std::size_t> chosen;
     for (std::size_t index = 0; index < calculators.size(); ++index) {
-        if (calculators[index].calculator->id != "bracket")
+        if (!calculators[index].calculator->optimizes)
             continue;
-        onCalculatorChosen(index);
-        if (!m_optimizer) {
-            m_optimizer = new Optimizer(this);
-            connect(m_optimizer, &Optimizer::bracketWindowWanted, this,
-                [this, index] { onCalculatorChosen(index); });
+        if (!chosen && calculators[index].calculator->id == "bracket")
+            chosen = index;
+        if (m_windows[index] && m_windows[index]->isVisible()) {
+            chosen = index;
+            break;
         }
-        m_optimizer->setBracketWindow(windowAt(index));
-        m_optimizer->show();
-        m_optimizer->raise();
-        m_optimizer->activateWindow();
     }
+    if (!chosen)
+        return;
+    const std::size_t index = *chosen;
+    const std::string_view id = calculators[index].calculator->id;
+    onCalculatorChosen(index);
+    // A dialog for another calculator gives way: its fields are not these.
+    if (m_optimizer && m_optimizer->calculatorId() != id)
+        m_optimizer->close();
+    if (!m_optimizer || m_optimizer->calculatorId() != id) {
+        m_optimizer = new Optimizer(this, id);
+        connect(m_optimizer, &Optimizer::calculatorWindowWanted, this,
+            [this, index] { onCalculatorChosen(index); });
+    }
+    m_optimizer->setCalculatorWindow(windowAt(index));
+    m_optimizer->show();
+    m_optimizer->raise();
+    m_optimizer->activateWindow();
 }
 
 void MDIForm1::onMenuTrialsClicked()

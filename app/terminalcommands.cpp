@@ -132,13 +132,14 @@ int check(const QStringList& given)
 
 int optimize(const QStringList& given)
 {
-    if (given.isEmpty() || given.front() != u"bracket"_s)
+    if (given.isEmpty() || (given.front() != u"bracket"_s && given.front() != u"section"_s))
         return failed(u"用法：stelvana optimize 计算器 [id=值 …]（可以优选的计算器为 %1）"_s.arg(
             calculatorIds(true)));
     std::vector<std::string> arguments;
     for (qsizetype n = 1; n < given.size(); ++n)
         arguments.push_back(toCore(given[n]));
-    return finish(optimizeBracket(arguments, terminalFaultWords));
+    return finish(given.front() == u"section"_s ? optimizeSection(arguments, terminalFaultWords)
+                                                : optimizeBracket(arguments, terminalFaultWords));
 }
 
 } // namespace

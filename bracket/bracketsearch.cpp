@@ -17,9 +17,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
-#include <mutex>
 #include <numeric>
-#include <thread>
 
 namespace {
 
@@ -258,17 +256,6 @@ Detailing detailingOf(const BracketSearchSpace& space, const FieldTexts& window)
         fy ? epsilonK(*fy) : 0.0 };
 }
 
-// A plate set by its place in the space.
-struct PlateSet {
-    std::uint32_t index; // bf1, bf2, t1, t2, ts, hw counted in that order, hw fastest
-    float area; // An
-};
-
-bool lighter(const PlateSet& a, const PlateSet& b)
-{
-    return a.area != b.area ? a.area < b.area : a.index < b.index;
-}
-
 using Place = std::array<std::size_t, 6>;
 
 Place digits(std::size_t index, const Place& sizes)
@@ -289,20 +276,6 @@ std::vector<float> singles(const std::vector<std::string>& texts, NumberFormat f
     for (const std::string& text : texts)
         values.push_back(single(text, format));
     return values;
-}
-
-// Runs `work(begin, end, thread)` over [0, count) in as many slices as threads.
-template <typename Work> void inParallel(std::size_t count, unsigned threads, Work work)
-{
-    std::vector<std::thread> running;
-    const std::size_t slice = (count + threads - 1) / threads;
-    for (unsigned thread = 0; thread < threads; ++thread) {
-        const std::size_t begin = std::min(count, thread * slice);
-        const std::size_t end = std::min(count, begin + slice);
-        running.emplace_back([&work, begin, end, thread] { work(begin, end, thread); });
-    }
-    for (std::thread& each : running)
-        each.join();
 }
 
 } // namespace
@@ -462,13 +435,7 @@ BracketSearch searchLightestBracket(const FieldTexts& window, const BracketSearc
     BracketSearch search;
     search.candidates = space.size();
     search.failures.assign(checkCount, 0);
-    const unsigned threads
-        = control.threads ? control.threads : std::max(1u, std::thread::hardware_concurrency());
-    const auto cancelled = [&] { return control.cancel && control.cancel->load(); };
-    const auto report = [&](double done) {
-        if (control.progress)
-            control.progress->store(done);
-    };
+    const unsigned threads = searchThreads(control);
     // The fronts refuse a larger space with searchSpaceProblem().
     if (search.candidates == 0 || searchSpaceProblem(space))
         return search;
@@ -541,52 +508,27 @@ BracketSearch searchLightestBracket(const FieldTexts& window, const BracketSearc
     std::size_t plateSets = 1;
     for (const std::size_t count : counts)
         plateSets *= count;
-    std::vector<std::vector<PlateSet>> kept(threads);
     std::vector<std::vector<std::size_t>> failed(threads, std::vector<std::size_t>(checkCount));
-    std::atomic<std::size_t> screened = 0;
-    inParallel(plateSets, threads, [&](std::size_t begin, std::size_t end, unsigned thread) {
-        for (std::size_t index = begin; index < end; ++index) {
-            if (index % 1024 == 0) {
-                if (cancelled())
-                    return;
-                report(0.5 * double(screened += 1024) / double(plateSets));
-            }
-            const Place at = digits(index, counts);
-            if (!upperKept[(at[0] * t1.size() + at[2]) * ts.size() + at[4]]
-                || !lowerKept[(at[1] * t2.size() + at[3]) * ts.size() + at[4]]
-                || !detailing.pair(bf1[at[0]], bf2[at[1]], t1[at[2]], t2[at[3]]))
-                continue;
-            const unsigned plates = screenPlates(
-                bf1[at[0]], bf2[at[1]], t1[at[2]], t2[at[3]], ts[at[4]], hw[at[5]], load);
-            bool anyLeg = false;
-            for (std::size_t f = 0; f < hf.size(); ++f) {
-                const unsigned fails = plates | filletAt(at, f);
-                for (std::size_t check = 0; check < checkCount; ++check)
-                    failed[thread][check] += (fails >> check) & 1u;
-                anyLeg = anyLeg || fails == 0;
-            }
-            // An in Single, as the calculation works it out.
-            if (anyLeg)
-                kept[thread].push_back({ std::uint32_t(index),
-                    ((bf1[at[0]] * t1[at[2]]) + (bf2[at[1]] * t2[at[3]]))
-                        + (ts[at[4]] * hw[at[5]]) });
+    const auto screen = [&](std::size_t index, unsigned thread) -> std::optional<float> {
+        const Place at = digits(index, counts);
+        if (!upperKept[(at[0] * t1.size() + at[2]) * ts.size() + at[4]]
+            || !lowerKept[(at[1] * t2.size() + at[3]) * ts.size() + at[4]]
+            || !detailing.pair(bf1[at[0]], bf2[at[1]], t1[at[2]], t2[at[3]]))
+            return std::nullopt;
+        const unsigned plates
+            = screenPlates(bf1[at[0]], bf2[at[1]], t1[at[2]], t2[at[3]], ts[at[4]], hw[at[5]], load);
+        bool anyLeg = false;
+        for (std::size_t f = 0; f < hf.size(); ++f) {
+            const unsigned fails = plates | filletAt(at, f);
+            for (std::size_t check = 0; check < checkCount; ++check)
+                failed[thread][check] += (fails >> check) & 1u;
+            anyLeg = anyLeg || fails == 0;
         }
-        std::sort(kept[thread].begin(), kept[thread].end(), lighter);
-    });
-    if (cancelled()) {
-        search.cancelled = true;
-        return search;
-    }
-    std::vector<PlateSet> order;
-    for (const std::vector<PlateSet>& part : kept) {
-        const std::size_t sorted = order.size();
-        order.insert(order.end(), part.begin(), part.end());
-        std::inplace_merge(
-            order.begin(), order.begin() + std::ptrdiff_t(sorted), order.end(), lighter);
-    }
-    for (const std::vector<std::size_t>& part : failed)
-        for (std::size_t check = 0; check < checkCount; ++check)
-            search.failures[check] += part[check];
+        // An in Single, as the calculation works it out.
+        if (!anyLeg)
+            return std::nullopt;
+        return ((bf1[at[0]] * t1[at[2]]) + (bf2[at[1]] * t2[at[3]])) + (ts[at[4]] * hw[at[5]]);
+    };
 
     // 2. The plate sets that may pass, smallest An first, each with its legs
     // from the smallest, judged by a click, until no later set can enter the
@@ -596,60 +538,46 @@ BracketSearch searchLightestBracket(const FieldTexts& window, const BracketSearc
     std::stable_sort(legs.begin(), legs.end(), [&](std::size_t a, std::size_t b) {
         return hf[a] < hf[b] || (!std::isnan(hf[a]) && std::isnan(hf[b]));
     });
-    const std::size_t batch = 32 * std::size_t(threads);
-    std::mutex merging;
-    for (std::size_t first = 0; first < order.size() && !cancelled(); first += batch) {
-        // The two-decimal An rises with the Single one, so no later set
-        // shows a smaller An than this one.
-        if (search.best.size() == 10
-            && parseDouble(fixedTwoDecimals(generalText(order[first].area, format), format), format)
-                    .value
-                > search.best.back().area)
-            break;
-        const std::size_t last = std::min(order.size(), first + batch);
-        std::vector<BracketCandidate> passed;
-        inParallel(last - first, threads, [&](std::size_t begin, std::size_t end, unsigned) {
-            std::vector<BracketCandidate> mine;
-            std::vector<std::size_t> notMet(checkCount);
-            std::size_t clicks = 0;
-            for (std::size_t n = first + begin; n < first + end && !cancelled(); ++n) {
-                const Place at = digits(order[n].index, counts);
-                // The smallest leg that passes is the plate set's weld.
-                for (const std::size_t f : legs) {
-                    // A leg the screen failed needs no click; its failures
-                    // are counted.
-                    if (filletAt(at, f) != 0)
-                        continue;
-                    const std::array<std::string, 7> sizes { space.bf1[at[0]], space.bf2[at[1]],
-                        space.t1[at[2]], space.t2[at[3]], space.ts[at[4]], space.hw[at[5]],
-                        space.hf[f] };
-                    ++clicks;
-                    if (std::optional<BracketCandidate> candidate
-                        = judged(window, sizes, format, &notMet)) {
-                        mine.push_back(std::move(*candidate));
-                        break;
-                    }
-                }
-            }
-            const std::lock_guard lock(merging);
-            passed.insert(passed.end(), mine.begin(), mine.end());
-            search.clicked += clicks;
-            for (std::size_t check = 0; check < checkCount; ++check)
-                search.failures[check] += notMet[check];
-        });
-        search.best.insert(search.best.end(), passed.begin(), passed.end());
-        std::sort(search.best.begin(), search.best.end(),
-            [](const BracketCandidate& a, const BracketCandidate& b) { return a.before(b); });
-        if (search.best.size() > 10)
-            search.best.resize(10);
-        report(0.5 + 0.5 * double(last) / double(order.size()));
+    std::vector<std::vector<std::size_t>> notMet(threads, std::vector<std::size_t>(checkCount));
+    std::vector<std::size_t> clicks(threads);
+    const auto click = [&](std::size_t index, unsigned thread) -> std::optional<BracketCandidate> {
+        const Place at = digits(index, counts);
+        // The smallest leg that passes is the plate set's weld.
+        for (const std::size_t f : legs) {
+            // A leg the screen failed needs no click; its failures are counted.
+            if (filletAt(at, f) != 0)
+                continue;
+            const std::array<std::string, 7> sizes { space.bf1[at[0]], space.bf2[at[1]],
+                space.t1[at[2]], space.t2[at[3]], space.ts[at[4]], space.hw[at[5]], space.hf[f] };
+            ++clicks[thread];
+            if (std::optional<BracketCandidate> candidate
+                = judged(window, sizes, format, &notMet[thread]))
+                return candidate;
+        }
+        return std::nullopt;
+    };
+    // The two-decimal An rises with the Single one, so no later set shows a
+    // smaller An than this one.
+    const auto beyond = [&](float area, const BracketCandidate& tenth) {
+        return parseDouble(fixedTwoDecimals(generalText(area, format), format), format).value
+            > tenth.area;
+    };
+    LightestFound<BracketCandidate> found
+        = searchLightest<BracketCandidate>(plateSets, control, screen, click, beyond);
+    search.best = std::move(found.best);
+    for (unsigned thread = 0; thread < threads; ++thread) {
+        search.clicked += clicks[thread];
+        for (std::size_t check = 0; check < checkCount; ++check)
+            search.failures[check] += failed[thread][check] + notMet[thread][check];
     }
-    search.cancelled = cancelled();
-    if (search.best.empty() && !search.cancelled) {
+    if (found.cancelled) {
+        search.cancelled = true;
+        return search;
+    }
+    if (search.best.empty()) {
         const auto most = std::max_element(search.failures.begin(), search.failures.end());
         if (*most > 0)
             search.mostFailed = std::size_t(most - search.failures.begin());
     }
-    report(1);
     return search;
 }

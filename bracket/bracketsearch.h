@@ -1,6 +1,7 @@
 #pragma once
 
 #include "fieldsheet.h"
+#include "lightestsearch.h"
 
 #include <array>
 #include <atomic>
@@ -61,11 +62,7 @@ struct BracketCandidate {
     bool before(const BracketCandidate& other) const;
 };
 
-struct BracketSearchControl {
-    unsigned threads = 0; // 0: every core
-    const std::atomic<bool>* cancel = nullptr; // set to stop as soon as may be
-    std::atomic<double>* progress = nullptr; // 0 … 1
-};
+using BracketSearchControl = SearchControl;
 
 struct BracketSearch {
     std::vector<BracketCandidate> best; // up to ten, best first

@@ -7,6 +7,8 @@
 #include "faultreport.h"
 #include "fieldbinding.h"
 #include "searchspace.h"
+#include "sectionchecks.h"
+#include "sectionfields.h"
 
 #include <QBoxLayout>
 #include <QCheckBox>
@@ -56,20 +58,23 @@ QString textOf(const FieldTexts& texts, FieldName control)
 
 // The inputs a search does not size: a click on a candidate gives what the
 // dialog showed only while these stand as they were searched with.
-FieldTexts unsearched(FieldTexts texts)
+template <typename Sizes> FieldTexts unsearched(FieldTexts texts, const Sizes& sizes)
 {
-    for (const FieldName size : searchedSizes)
+    for (const FieldName size : sizes)
         texts.erase(std::string(size));
     return texts;
 }
 
 const QStringList columns { u"bf1"_s, u"bf2"_s, u"t1"_s, u"t2"_s, u"ts"_s, u"hw"_s, u"hf"_s,
     u"An (mm²)"_s, u"每米重 (kg/m)"_s, u"控制项"_s, u"应力比"_s };
+const QStringList sectionColumns { u"B"_s, u"H"_s, u"tw"_s, u"t"_s, u"A (mm²)"_s,
+    u"每米重 (kg/m)"_s, u"控制项"_s, u"应力比"_s };
 
 } // namespace
 
-Optimizer::Optimizer(QWidget* owner)
+Optimizer::Optimizer(QWidget* owner, std::string_view calculator)
     : QDialog(owner)
+    , m_section(calculator == "section")
     , m_load(new QLabel(this))
     , m_grid(new QGridLayout)
     , m_spaceSize(new QLabel(this))
@@ -78,7 +83,7 @@ Optimizer::Optimizer(QWidget* owner)
     , m_apply(button(this, u"applyButton"_s, u"采用"_s))
     , m_progress(new QProgressBar(this))
     , m_status(new QLabel(this))
-    , m_table(new QTableWidget(0, int(columns.size()), this))
+    , m_table(new QTableWidget(0, int((m_section ? sectionColumns : columns).size()), this))
     , m_poll(new QTimer(this))
 {
     setObjectName(u"Optimizer"_s);
@@ -93,19 +98,27 @@ Optimizer::Optimizer(QWidget* owner)
     for (const auto& [column, caption] :
         { std::pair(1, u"从"_s), std::pair(2, u"到"_s), std::pair(3, u"步长"_s) })
         m_grid->addWidget(new QLabel(caption, space), 0, column, Qt::AlignCenter);
-    m_bf1 = addRange(u"上翼缘宽 bf1"_s, u"bf1"_s, u"150"_s, u"400"_s, u"10"_s);
-    m_bf2 = addRange(u"下翼缘宽 bf2"_s, u"bf2"_s, u"150"_s, u"400"_s, u"10"_s);
-    const BracketSearchSpace defaults = defaultBracketSearchSpace({});
-    m_t1 = addList(u"上翼缘厚 t1"_s, u"t1"_s, listText(defaults.t1));
-    m_t2 = addList(u"下翼缘厚 t2"_s, u"t2"_s, listText(defaults.t2));
-    m_ts = addList(u"腹板厚 ts"_s, u"ts"_s, listText(defaults.ts));
-    m_hw = addRange(u"腹板高 hw"_s, u"hw"_s, u"500"_s, u"500"_s, u"10"_s);
-    m_hf = addList(u"焊脚尺寸 hf"_s, u"hf"_s, listText(defaults.hf));
-    m_flangesAtLeastWeb
-        = addOption(u"翼缘不薄于腹板"_s, u"flangesAtLeastWeb"_s, defaults.flangesAtLeastWeb);
-    m_tensionOutstand = addOption(
-        u"受拉翼缘宽厚比同受压翼缘"_s, u"tensionOutstand"_s, defaults.tensionOutstand);
-    m_symmetric = addOption(u"对称截面"_s, u"symmetric"_s, defaults.symmetric);
+    if (m_section) {
+        const SectionSearchSpace defaults = defaultSectionSearchSpace();
+        m_B = addRange(u"翼缘宽 B"_s, u"B"_s, u"150"_s, u"600"_s, u"10"_s);
+        m_H = addRange(u"截面高 H"_s, u"H"_s, u"200"_s, u"1200"_s, u"10"_s);
+        m_tw = addList(u"腹板厚 tw"_s, u"tw"_s, listText(defaults.tw));
+        m_t = addList(u"翼缘厚 t"_s, u"t"_s, listText(defaults.t));
+    } else {
+        m_bf1 = addRange(u"上翼缘宽 bf1"_s, u"bf1"_s, u"150"_s, u"400"_s, u"10"_s);
+        m_bf2 = addRange(u"下翼缘宽 bf2"_s, u"bf2"_s, u"150"_s, u"400"_s, u"10"_s);
+        const BracketSearchSpace defaults = defaultBracketSearchSpace({});
+        m_t1 = addList(u"上翼缘厚 t1"_s, u"t1"_s, listText(defaults.t1));
+        m_t2 = addList(u"下翼缘厚 t2"_s, u"t2"_s, listText(defaults.t2));
+        m_ts = addList(u"腹板厚 ts"_s, u"ts"_s, listText(defaults.ts));
+        m_hw = addRange(u"腹板高 hw"_s, u"hw"_s, u"500"_s, u"500"_s, u"10"_s);
+        m_hf = addList(u"焊脚尺寸 hf"_s, u"hf"_s, listText(defaults.hf));
+        m_flangesAtLeastWeb
+            = addOption(u"翼缘不薄于腹板"_s, u"flangesAtLeastWeb"_s, defaults.flangesAtLeastWeb);
+        m_tensionOutstand = addOption(
+            u"受拉翼缘宽厚比同受压翼缘"_s, u"tensionOutstand"_s, defaults.tensionOutstand);
+        m_symmetric = addOption(u"对称截面"_s, u"symmetric"_s, defaults.symmetric);
+    }
     m_spaceSize->setObjectName(u"spaceSize"_s);
     m_grid->addWidget(m_spaceSize, m_grid->rowCount(), 0, 1, 5);
 
@@ -119,7 +132,7 @@ Optimizer::Optimizer(QWidget* owner)
 
     m_table->setObjectName(u"candidateTable"_s);
     m_table->setAccessibleName(u"满足全部验算的最轻截面"_s);
-    m_table->setHorizontalHeaderLabels(columns);
+    m_table->setHorizontalHeaderLabels(m_section ? sectionColumns : columns);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -226,11 +239,22 @@ QCheckBox* Optimizer::addOption(const QString& caption, const QString& id, bool 
     return box;
 }
 
-void Optimizer::setBracketWindow(CalculatorWindow* window)
+QString Optimizer::windowClosed() const
+{
+    return m_section ? u"工字型截面窗口已关闭：请先打开工字型截面性质。"_s
+                     : u"钢牛腿窗口已关闭：请先打开钢牛腿受力计算。"_s;
+}
+
+void Optimizer::setCalculatorWindow(CalculatorWindow* window)
 {
     m_window = window;
     if (!window || searching())
         return;
+    if (m_section) {
+        showLoad(window->inputTexts());
+        showSpaceSize();
+        return;
+    }
     const QString hw = textOf(window->inputTexts(), field::hw);
     m_hw.from->setText(hw);
     m_hw.to->setText(hw);
@@ -240,6 +264,14 @@ void Optimizer::setBracketWindow(CalculatorWindow* window)
 
 void Optimizer::showLoad(const FieldTexts& texts)
 {
+    if (m_section) {
+        namespace section = SectionField;
+        m_load->setText(
+            u"荷载、长度与钢材取自工字型截面窗口：N = %1 kN，M = %2 kN·m，L = %3 mm，%4。"_s.arg(
+                textOf(texts, section::N), textOf(texts, section::M), textOf(texts, section::L),
+                textOf(texts, section::steelGrade)));
+        return;
+    }
     m_load->setText(u"荷载与钢材取自钢牛腿窗口：F = %1 kN，e = %2 m，%3。"_s.arg(
         textOf(texts, field::F), textOf(texts, field::e), textOf(texts, field::steelGrade)));
 }
@@ -279,9 +311,42 @@ std::optional<BracketSearchSpace> Optimizer::readSpace(QString& problem) const
     return space;
 }
 
+std::optional<SectionSearchSpace> Optimizer::readSectionSpace(QString& problem) const
+{
+    const NumberFormat format = userNumberFormat();
+    SectionSearchSpace space;
+    const auto read
+        = [&](std::vector<std::string>& sizes, const QString& caption, const SizesRead& sizesRead) {
+              if (sizesRead.sizes.empty() && problem.isEmpty())
+                  problem = caption + u"："_s + fromCore(sizesRead.problem);
+              sizes = sizesRead.sizes;
+          };
+    const auto range = [&](const Range& r) {
+        return sizesInRange(
+            toCore(r.from->text()), toCore(r.to->text()), toCore(r.step->text()), format);
+    };
+    read(space.B, u"翼缘宽 B"_s, range(m_B));
+    read(space.H, u"截面高 H"_s, range(m_H));
+    read(space.tw, u"腹板厚 tw"_s, sizesInList(toCore(m_tw->text()), format));
+    read(space.t, u"翼缘厚 t"_s, sizesInList(toCore(m_t->text()), format));
+    if (!problem.isEmpty())
+        return std::nullopt;
+    if (const std::optional<std::string> tooLarge = sectionSearchSpaceProblem(space)) {
+        problem = fromCore(*tooLarge);
+        return std::nullopt;
+    }
+    return space;
+}
+
 void Optimizer::showSpaceSize()
 {
     QString problem;
+    if (m_section) {
+        const std::optional<SectionSearchSpace> space = readSectionSpace(problem);
+        m_spaceSize->setText(space ? u"共 %1 个截面。"_s.arg(space->size()) : problem);
+        m_start->setEnabled(space && !searching());
+        return;
+    }
     const std::optional<BracketSearchSpace> space = readSpace(problem);
     // Counted as the search will try them: the options with the window's grade.
     const std::size_t sections = space
@@ -301,7 +366,7 @@ void Optimizer::setBusy(bool busy)
     m_apply->setEnabled(!busy && !m_table->selectedItems().isEmpty());
     for (QLineEdit* edit : findChildren<QLineEdit*>())
         edit->setReadOnly(busy);
-    for (QCheckBox* box : { m_flangesAtLeastWeb, m_tensionOutstand, m_symmetric })
+    for (QCheckBox* box : findChildren<QCheckBox*>())
         box->setEnabled(!busy);
 }
 
@@ -315,13 +380,36 @@ void Optimizer::start()
     if (qobject_cast<QPushButton*>(focusWidget()))
         m_table->setFocus(Qt::OtherFocusReason);
     if (!m_window) {
-        m_status->setText(u"钢牛腿窗口已关闭：请先打开钢牛腿受力计算。"_s);
+        m_status->setText(windowClosed());
         return;
     }
     const FieldTexts window = m_window->inputTexts();
     showLoad(window);
     showSpaceSize(); // the grade, and so 15εk, may have changed since
     QString problem;
+    if (m_section) {
+        const std::optional<SectionSearchSpace> space = readSectionSpace(problem);
+        if (!space) {
+            m_status->setText(problem);
+            return;
+        }
+        m_searched = window;
+        m_format = userNumberFormat();
+        m_table->setRowCount(0);
+        m_status->setText(u"正在优选 %1 个截面…"_s.arg(space->size()));
+        m_progress->setValue(0);
+        m_cancelled = false;
+        m_done = false;
+        m_fraction = 0;
+        setBusy(true);
+        m_worker = std::thread([this, space = *space, texts = m_searched, format = m_format] {
+            m_sectionFound = searchLightestSection(
+                texts, space, format, { .cancel = &m_cancelled, .progress = &m_fraction });
+            m_done = true;
+        });
+        m_poll->start();
+        return;
+    }
     const std::optional<BracketSearchSpace> space = readSpace(problem);
     if (!space) {
         m_status->setText(problem);
@@ -377,6 +465,53 @@ void Optimizer::poll()
 
 void Optimizer::showFound()
 {
+    if (m_section) {
+        const SectionSearch& found = m_sectionFound;
+        const CheckTable checks = sectionChecks();
+        m_progress->setValue(1000);
+        if (found.refused) {
+            m_status->setText(u"工字型截面窗口："_s + fromCore(*found.refused));
+            return;
+        }
+        if (found.fault) {
+            const FieldFacts* facts = findField(sectionFields(), found.fault->field);
+            const QString caption
+                = facts ? fromCore(facts->caption).simplified() : fromCore(found.fault->field);
+            m_status->setText(
+                u"工字型截面窗口的输入不能计算："_s + faultMessage(*found.fault, caption));
+            return;
+        }
+        if (found.best.empty()) {
+            m_status->setText(found.mostFailed
+                    ? u"搜索范围内没有满足全部验算的截面。最常不满足的是“%1”。"_s.arg(
+                        fromCore(checks[*found.mostFailed].caption))
+                    : u"搜索范围内没有满足全部验算的截面。"_s);
+            return;
+        }
+        m_status->setText(
+            u"在 %1 个截面中，以下 %2 个满足全部验算，按截面面积 A 由小到大排列"
+            u"（A 相同者按应力比、截面高）。双击一行或点击“采用”，将其写入工字型截面窗口。"_s
+                .arg(found.candidates)
+                .arg(found.best.size()));
+        m_table->setRowCount(int(found.best.size()));
+        for (int row = 0; row < m_table->rowCount(); ++row) {
+            const SectionCandidate& candidate = found.best[std::size_t(row)];
+            QStringList texts;
+            for (const std::string& size : candidate.sizes)
+                texts << fromCore(size);
+            texts << fromCore(candidate.areaText) << fromCore(candidate.weightText)
+                  << fromCore(checks[candidate.governing].caption)
+                  << fromCore(candidate.ratioText);
+            for (int column = 0; column < texts.size(); ++column) {
+                auto* item = new QTableWidgetItem(texts[column]);
+                if (column != 6)
+                    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+                m_table->setItem(row, column, item);
+            }
+        }
+        m_table->selectRow(0);
+        return;
+    }
     const CheckTable checks = bracketDesignChecks();
     m_progress->setValue(1000);
     if (m_found.refused) {
@@ -421,27 +556,41 @@ void Optimizer::showFound()
 
 void Optimizer::applyCandidate(int row)
 {
-    if (searching() || row < 0 || std::size_t(row) >= m_found.best.size()
-        || m_table->rowCount() == 0)
+    const std::size_t found = m_section ? m_sectionFound.best.size() : m_found.best.size();
+    if (searching() || row < 0 || std::size_t(row) >= found || m_table->rowCount() == 0)
         return;
     if (!m_window) {
-        m_status->setText(u"钢牛腿窗口已关闭：请先打开钢牛腿受力计算。"_s);
+        m_status->setText(windowClosed());
         return;
     }
     // Never into a window hidden behind another calculator.
-    emit bracketWindowWanted();
+    emit calculatorWindowWanted();
     if (!m_window || !m_window->isVisible()) {
-        m_status->setText(u"钢牛腿窗口没有显示：请先切换到钢牛腿受力计算。"_s);
+        m_status->setText(m_section
+                ? u"工字型截面窗口没有显示：请先切换到工字型截面性质。"_s
+                : u"钢牛腿窗口没有显示：请先切换到钢牛腿受力计算。"_s);
         return;
     }
-    if (unsearched(m_window->inputTexts()) != unsearched(m_searched)) {
-        m_status->setText(u"钢牛腿窗口的荷载、偏心距或钢材已不是优选时的取值：请重新优选。"_s);
+    const bool changed = m_section
+        ? unsearched(m_window->inputTexts(), sectionSearchedSizes)
+            != unsearched(m_searched, sectionSearchedSizes)
+        : unsearched(m_window->inputTexts(), searchedSizes)
+            != unsearched(m_searched, searchedSizes);
+    if (changed) {
+        m_status->setText(m_section
+                ? u"工字型截面窗口的荷载、长度、钢材或计算依据已不是优选时的取值：请重新优选。"_s
+                : u"钢牛腿窗口的荷载、偏心距或钢材已不是优选时的取值：请重新优选。"_s);
         return;
     }
-    const BracketCandidate& candidate = m_found.best[std::size_t(row)];
-    for (std::size_t n = 0; n < searchedSizes.size(); ++n)
-        if (auto* edit = m_window->findChild<QLineEdit*>(fromCore(searchedSizes[n])))
-            edit->setText(fromCore(candidate.sizes[n]));
+    const auto write = [&](const auto& fields, const auto& sizes) {
+        for (std::size_t n = 0; n < fields.size(); ++n)
+            if (auto* edit = m_window->findChild<QLineEdit*>(fromCore(fields[n])))
+                edit->setText(fromCore(sizes[n]));
+    };
+    if (m_section)
+        write(sectionSearchedSizes, m_sectionFound.best[std::size_t(row)].sizes);
+    else
+        write(searchedSizes, m_found.best[std::size_t(row)].sizes);
     if (auto* confirm
         = m_window->findChild<QPushButton*>(fromCore(m_window->calculator().confirmButton)))
         confirm->click();

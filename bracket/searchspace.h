@@ -27,10 +27,6 @@ SizesRead sizesInRange(
 // comma is the decimal separator), "、" or semicolons, full-width or not.
 SizesRead sizesInList(std::string_view list, NumberFormat format);
 
-// At most this many sections in one search: the default space holds about
-// 10 million, and the screen keeps a few bytes for each.
-inline constexpr std::size_t largestSearch = 50'000'000;
-
 // What keeps a space from being searched, in Chinese: a size list without a
 // size, or more sections than the largest search.
 std::optional<std::string> searchSpaceProblem(const BracketSearchSpace& space);

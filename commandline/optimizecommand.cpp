@@ -5,6 +5,9 @@
 #include "bracketverdicts.h"
 #include "csvtable.h"
 #include "searchspace.h"
+#include "sectionchecks.h"
+#include "sectionfields.h"
+#include "sectionsearch.h"
 
 #include <algorithm>
 
@@ -57,6 +60,44 @@ bool* optionOf(BracketSearchSpace& space, std::string_view id)
     return nullptr;
 }
 
+// The sizes an id takes: a range "from:to:step" or a list "6,8,10"; empty
+// with the reason in `problem` when they do not read.
+SizesRead sizesWritten(const std::string& written, NumberFormat format)
+{
+    if (written.find(':') == std::string::npos)
+        return sizesInList(written, format);
+    const std::size_t first = written.find(':'), second = written.find(':', first + 1);
+    if (second == std::string::npos || written.find(':', second + 1) != std::string::npos)
+        return { {}, "范围写作 始值:终值:步长" };
+    return sizesInRange(written.substr(0, first), written.substr(first + 1, second - first - 1),
+        written.substr(second + 1), format);
+}
+
+// The header and records of the ten, and the status when none passes.
+template <typename Candidate>
+CommandOutput tenAsCsv(std::vector<std::string> header, const std::vector<Candidate>& best,
+    const CheckTable& checks, std::size_t candidates, std::optional<std::size_t> mostFailed,
+    std::string_view noneKept)
+{
+    CommandOutput output;
+    output.out = std::string(utf8ByteOrderMark) + csvRecord(header);
+    for (const Candidate& candidate : best) {
+        std::vector<std::string> line(candidate.sizes.begin(), candidate.sizes.end());
+        line.push_back(candidate.areaText);
+        line.emplace_back(checks[candidate.governing].caption);
+        line.push_back(candidate.ratioText);
+        output.out += csvRecord(line);
+    }
+    if (best.empty()) {
+        output.status = 1;
+        output.error = "搜索的 " + std::to_string(candidates) + " 个截面中没有一个满足全部验算"
+            + (candidates == 0 ? std::string(noneKept) : std::string())
+            + (mostFailed ? "；最常不满足的一项：" + std::string(checks[*mostFailed].caption)
+                          : std::string());
+    }
+    return output;
+}
+
 } // namespace
 
 CommandOutput optimizeBracket(
@@ -97,16 +138,7 @@ CommandOutput optimizeBracket(
     space.tensionOutstand = options.tensionOutstand;
     space.symmetric = options.symmetric;
     for (const auto& [id, written] : sizes) {
-        SizesRead read;
-        if (written.find(':') != std::string::npos) {
-            const std::size_t first = written.find(':'), second = written.find(':', first + 1);
-            if (second == std::string::npos || written.find(':', second + 1) != std::string::npos)
-                return wrong(id + "=" + echoed(written) + "：范围写作 始值:终值:步长");
-            read = sizesInRange(written.substr(0, first),
-                written.substr(first + 1, second - first - 1), written.substr(second + 1), format);
-        } else {
-            read = sizesInList(written, format);
-        }
+        SizesRead read = sizesWritten(written, format);
         if (read.sizes.empty())
             return wrong(id + "=" + echoed(written) + "：" + withShortQuotations(read.problem));
         *sizesOf(space, id) = std::move(read.sizes);
@@ -122,25 +154,55 @@ CommandOutput optimizeBracket(
         return wrong(withShortQuotations(
             faultWords(*found.fault, facts ? bracketSpokenName(*facts) : found.fault->field)));
     }
-    CommandOutput output;
-    output.out = std::string(utf8ByteOrderMark)
-        + csvRecord({ "bf1", "bf2", "t1", "t2", "ts", "hw", "hf", "An", "governing", "ratio" });
-    const CheckTable checks = bracketDesignChecks();
-    for (const BracketCandidate& candidate : found.best) {
-        std::vector<std::string> line(candidate.sizes.begin(), candidate.sizes.end());
-        line.push_back(candidate.areaText);
-        line.emplace_back(checks[candidate.governing].caption);
-        line.push_back(candidate.ratioText);
-        output.out += csvRecord(line);
+    return tenAsCsv({ "bf1", "bf2", "t1", "t2", "ts", "hw", "hf", "An", "governing", "ratio" },
+        found.best, bracketDesignChecks(), found.candidates, found.mostFailed,
+        "（构造选项排除了搜索范围内的全部截面）");
+}
+
+CommandOutput optimizeSection(
+    const std::vector<std::string>& arguments, const FaultWords& faultWords)
+{
+    const FieldTable fields = sectionFields();
+    const NumberFormat format {};
+    FieldTexts window = designTimeTexts(fields);
+    SectionSearchSpace space = defaultSectionSearchSpace();
+    const auto sizesOfId = [&](std::string_view id) -> std::vector<std::string>* {
+        return id == "B" ? &space.B
+            : id == "H"  ? &space.H
+            : id == "tw" ? &space.tw
+            : id == "t"  ? &space.t
+                         : nullptr;
+    };
+    for (const std::string& argument : arguments) {
+        const std::size_t equals = argument.find('=');
+        if (equals == std::string::npos || equals == 0)
+            return wrong("“" + echoed(argument) + "”不是 id=值 的形式");
+        const std::string id = argument.substr(0, equals), value = argument.substr(equals + 1);
+        const auto named = std::find_if(fields.begin(), fields.end(), [&](const FieldFacts& facts) {
+            return facts.id == id && facts.isStored();
+        });
+        if (named == fields.end())
+            return wrong("“" + echoed(id) + "”不是工字型截面 section 的输入");
+        if (std::vector<std::string>* sizes = sizesOfId(id)) {
+            SizesRead read = sizesWritten(value, format);
+            if (read.sizes.empty())
+                return wrong(id + "=" + echoed(value) + "：" + withShortQuotations(read.problem));
+            *sizes = std::move(read.sizes);
+        } else {
+            window.insert_or_assign(std::string(named->control), value);
+        }
     }
-    if (found.best.empty()) {
-        output.status = 1;
-        output.error = "搜索的 " + std::to_string(found.candidates)
-            + " 个截面中没有一个满足全部验算"
-            + (found.candidates == 0 ? "（构造选项排除了搜索范围内的全部截面）" : "")
-            + (found.mostFailed
-                    ? "；最常不满足的一项：" + std::string(checks[*found.mostFailed].caption)
-                    : std::string());
+    if (const std::optional<std::string> problem = sectionSearchSpaceProblem(space))
+        return wrong(withShortQuotations(*problem));
+
+    const SectionSearch found = searchLightestSection(window, space, format);
+    if (found.refused)
+        return wrong(*found.refused);
+    if (found.fault) {
+        const FieldFacts* facts = findField(fields, found.fault->field);
+        return wrong(withShortQuotations(
+            faultWords(*found.fault, facts ? sectionSpokenName(*facts) : found.fault->field)));
     }
-    return output;
+    return tenAsCsv({ "B", "H", "tw", "t", "A", "governing", "ratio" }, found.best,
+        sectionChecks(), found.candidates, found.mostFailed, "");
 }

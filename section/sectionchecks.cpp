@@ -608,3 +608,186 @@ std::string sectionStabilityNote(const FieldTexts& texts, NumberFormat format)
     });
     return note;
 }
+
+SectionScreen readSectionScreen(const FieldTexts& texts, NumberFormat format)
+{
+    const FieldReader fields(texts, format);
+    const Basis basis = readBasis(fields, texts);
+    SectionScreen screen;
+    screen.N = fields.readDouble(field::N).value;
+    screen.M = fields.readDouble(field::M).value;
+    screen.L = fields.readDouble(field::L).value;
+    screen.muX = basis.muX;
+    screen.muY = basis.muY;
+    screen.betaMx = basis.betaMx;
+    screen.betaTx = basis.betaTx;
+    screen.eta = basis.eta;
+    screen.flameCut = basis.flameCut;
+    screen.grade = textOrDesign(fields, texts, field::steelGrade);
+    return screen;
+}
+
+namespace {
+
+constexpr unsigned everyRow = (1u << 6) - 1;
+
+// What the screen knows of a member's slenderness beside its figures: the
+// least λx and λy the window's texts can show (L0 and the radii rounded to
+// two decimals), and whether the radii are large enough for the stability
+// ratios' 1 % margin to hold over those roundings.
+struct Slenderness {
+    double leastX, leastY;
+    bool ratiosHold;
+};
+
+// The rows a member surely fails in a class, its figures taken as they
+// are: each figure with a margin well beyond the roundings of the window's
+// texts. webS4 is the web's S4 limit as the class was found with.
+unsigned surelyFailed(const Member& member, const SectionClass* section, double webS4,
+    const Slenderness& slenderness)
+{
+    const double t = member.plates.t.value, tw = member.plates.tw.value;
+    const double f = plateStrength(section->fy, std::max(t, tw))->f;
+    const std::optional<EffectiveSection> effective = effectiveSection(member, *section);
+    const double Mn = std::fabs(member.M) * 1000000;
+    unsigned fails = 0;
+    const auto fail = [&](int row, bool failed) { fails |= failed ? 1u << row : 0u; };
+    const auto above = [](double figure, double limit) {
+        return figure > (limit * 1.002) + 0.05;
+    };
+
+    const double stress = effective
+        ? ((std::fabs(member.N) * 1000) / effective->A)
+            + ((Mn + ((std::max(member.N, 0.0) * 1000) * effective->e)) / effective->W)
+        : ((std::fabs(member.N) * 1000) / member.A) + (((Mn) / member.Wx) / section->gammaX());
+    fail(0, above(stress, f));
+    const bool flangeOnEffective = effective && section->flange == PlateClass::Slender;
+    fail(1,
+        section->outstand
+            > (flangeOnEffective ? 20 * section->epsilonK : section->flangeLimit(PlateClass::S4))
+                * 1.000001);
+    if (section->alpha0) {
+        const bool webOnEffective = effective && section->web == PlateClass::Slender;
+        fail(2, section->webRatio > (webOnEffective ? 250 : webS4) * 1.0001);
+    }
+
+    const Basis& basis = member.basis;
+    if (!(member.L > 0) || !(basis.muX > 0) || !(basis.muY > 0))
+        return fails | (7u << 3);
+    const double A = effective ? effective->A : member.A;
+    const double W = effective ? effective->W : section->gammaX() * member.Wx;
+    const double shift = effective ? std::max(member.N, 0.0) * 1000 * effective->e : 0;
+    const Curves curves = curvesOf(basis, t);
+    const double Nn = member.N * 1000;
+    if (member.N > 0) {
+        fail(3, above(std::max(slenderness.leastX, slenderness.leastY), slendernessLimit));
+        const double phiX = stabilityFactor(member.lambdaX, section->fy, curves.x);
+        const double eulerX = ((std::numbers::pi * std::numbers::pi * E) * member.A)
+            / (1.1 * (member.lambdaX * member.lambdaX));
+        const double amplifier = 1 - (0.8 * (Nn / eulerX));
+        // Near zero the amplifier's sign, and its ratio, are left to the
+        // click: a small amplifier magnifies the roundings of λx.
+        if (amplifier < -0.01 && slenderness.ratiosHold)
+            fail(4, true);
+        else if (amplifier > 0.1 && slenderness.ratiosHold)
+            fail(4,
+                (Nn / ((phiX * A) * f)) + (((basis.betaMx * Mn) + shift) / ((W * amplifier) * f))
+                    > 1.01);
+    }
+    // Beyond 120εk the out-of-plane row is not judged, which holds a member
+    // back as a failure does; near it the click decides.
+    const double lambdaLimit = 120 * section->epsilonK;
+    if (above(slenderness.leastY, lambdaLimit)) {
+        fail(5, true);
+    } else if (member.lambdaY < (lambdaLimit * 0.998) - 0.05 && slenderness.ratiosHold) {
+        const double phiY = stabilityFactor(member.lambdaY, section->fy, curves.y);
+        const double phiB = std::min(1.0,
+            1.07
+                - ((member.lambdaY * member.lambdaY)
+                    / (44000 * (section->epsilonK * section->epsilonK))));
+        const double Wb = effective ? effective->W : member.Wx;
+        fail(5,
+            (std::max(member.N, 0.0) * 1000 / ((phiY * A) * f))
+                    + ((basis.eta * ((basis.betaTx * Mn) + shift)) / ((phiB * Wb) * f))
+                > 1.01);
+    }
+    return fails;
+}
+
+} // namespace
+
+unsigned sectionSureFailures(const SectionScreen& screen, float B, float H, float tw, float t)
+{
+    if (!gradeYieldStrength(screen.grade) || !(B > 0) || !(H > 0) || !(tw > 0) || !(t > 0)
+        || tw > 100 || t > 100 || !(double(H) - (double(t) * 2) > 0))
+        return everyRow;
+    // A in Single and Ix, Iy in double, as the calculation works them out.
+    const float areaSingle = ((B * t) * 2.0f) + ((H - (t * 2.0f)) * tw);
+    if (!std::isfinite(areaSingle))
+        return everyRow;
+    const auto cubed = [](float x) { return (double(x) * double(x)) * double(x); };
+    const double A = areaSingle;
+    const double Ix = ((double(B) * cubed(H)) - (double(B - tw) * cubed(H - (t * 2.0f)))) / 12;
+    const double Iy = (((double(t) * cubed(B)) * 2) + (double(H - (2.0f * t)) * cubed(tw))) / 12;
+    const double ix = std::sqrt(Ix / A), iy = std::sqrt(Iy / A);
+    Member member { { Single { B }, Single { H }, Single { tw }, Single { t } }, screen.N, screen.M,
+        A, (Ix / double(H)) * 2, (screen.muX * screen.L) / ix, (screen.muY * screen.L) / iy,
+        screen.L,
+        Basis { screen.muX, screen.muY, screen.betaMx, screen.betaTx, screen.eta,
+            screen.flameCut },
+        screen.grade };
+    if (!std::isfinite(member.Wx) || !std::isfinite(member.lambdaX)
+        || !std::isfinite(member.lambdaY))
+        return 0;
+    // The class as sectionClass() finds it, its web limits by std::pow: a
+    // web ratio within a hair of a limit (the texts round A and Wx, and so
+    // α0) may rank either side, and a row surely fails only if it fails on
+    // both.
+    const int fy = *gradeYieldStrength(screen.grade);
+    SectionClass section {};
+    section.fy = fy;
+    section.epsilonK = epsilonK(fy);
+    const double h0 = double(H) - (double(t) * 2);
+    section.outstand = ((double(B) - double(tw)) / 2) / double(t);
+    section.webRatio = h0 / double(tw);
+    const double sigmaN = (screen.N * 1000) / A;
+    const double sigmaM = std::fabs((screen.M * 1000000) / member.Wx) * (h0 / double(H));
+    const double sigmaMax = sigmaN + sigmaM;
+    if (!std::isfinite(sigmaMax) || !std::isfinite(sigmaN - sigmaM)
+        || std::fabs(sigmaMax) <= 1e-9 * (std::fabs(sigmaN) + std::fabs(sigmaM)))
+        return 0;
+    const auto rank = [](double ratio, double s3, double s4) {
+        return ratio <= s3 ? PlateClass::S3 : ratio <= s4 ? PlateClass::S4 : PlateClass::Slender;
+    };
+    section.flange = rank(section.outstand, section.flangeLimit(PlateClass::S3),
+        section.flangeLimit(PlateClass::S4));
+    std::vector<PlateClass> webs { PlateClass::S3 };
+    double webS4 = 0;
+    if (sigmaMax > 0) {
+        const double a = std::min(2.0, (sigmaMax - (sigmaN - sigmaM)) / sigmaMax);
+        section.alpha0 = a;
+        const double s3 = (40 + (18 * std::pow(a, 1.5))) * section.epsilonK;
+        webS4 = (45 + (25 * std::pow(a, 1.66))) * section.epsilonK;
+        const double r = section.webRatio;
+        const double hair = 1e-5;
+        webs.clear();
+        for (const double by : { -hair, 0.0, hair }) {
+            const PlateClass web = rank(r * (1 + by), s3, webS4);
+            if (std::find(webs.begin(), webs.end(), web) == webs.end())
+                webs.push_back(web);
+        }
+    }
+    // λ = L0 / i, each shown to two decimals: at least (L0 − 0.005) /
+    // (i + 0.005) − 0.005.
+    const auto least = [](double length, double radius) {
+        return ((length - 0.005) / (radius + 0.005)) - 0.005;
+    };
+    const Slenderness slenderness { least(screen.muX * screen.L, ix),
+        least(screen.muY * screen.L, iy), ix >= 10 && iy >= 10 };
+    unsigned fails = everyRow;
+    for (const PlateClass web : webs) {
+        section.web = web;
+        fails &= surelyFailed(member, &section, webS4, slenderness);
+    }
+    return fails;
+}

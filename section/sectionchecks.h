@@ -30,3 +30,20 @@ std::string plasticFactorReason(const FieldTexts& fields, NumberFormat format);
 // 按第8.2.1条：" on, the design-time words where the texts do not read.
 std::string sectionLengthNote(const FieldTexts& fields, NumberFormat format);
 std::string sectionStabilityNote(const FieldTexts& fields, NumberFormat format);
+
+// The search's screen (截面优选): the window's forces, length, grade and
+// basis, read once as a click reads them; a text that does not read stops
+// the steps with its fault.
+struct SectionScreen {
+    double N = 0, M = 0, L = 0;
+    double muX = 2, muY = 2, betaMx = 1, betaTx = 1, eta = 1;
+    bool flameCut = false;
+    std::string grade;
+};
+SectionScreen readSectionScreen(const FieldTexts& texts, NumberFormat format);
+
+// The rows of sectionChecks() a member of plates B, H, tw and t surely does
+// not meet on the screen's forces, a bit for each in the rows' order: worked
+// in double with margins well beyond the roundings of the window's texts, so
+// a member the screen fails never passes a click.
+unsigned sectionSureFailures(const SectionScreen& screen, float B, float H, float tw, float t);

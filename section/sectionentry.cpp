@@ -45,5 +45,7 @@ CalculatorEntry sectionCalculator()
                      "on the member's strength, local and overall stability.",
         .keywordsEn = keywordsEn,
         .keywordsZh = keywordsZh,
+        // The lightest welded I-sections, as the dialog 截面优选 finds them.
+        .optimizes = true,
     };
 }

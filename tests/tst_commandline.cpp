@@ -13,6 +13,10 @@
 #include "mdiform1.h"
 #include "optimizecommand.h"
 #include "searchspace.h"
+#include "sectionchecks.h"
+#include "sectionfields.h"
+#include "sectionsearch.h"
+#include "searchspace.h"
 #include "tabletext.h"
 #include "terminalcommands.h"
 #include "uitest.h"
@@ -172,6 +176,8 @@ private slots:
     void failedReadOrWriteStops();
     void optimizeGivesTheTen_data();
     void optimizeGivesTheTen();
+    void optimizeSectionGivesTheTen_data();
+    void optimizeSectionGivesTheTen();
 };
 
 void TestCommandLine::checkGivesTheWorkedCases_data()
@@ -713,6 +719,87 @@ void TestCommandLine::optimizeGivesTheTen()
     for (std::size_t row = 1; row < table.records.size(); ++row)
         sections << QString::fromStdString(csvRecord(table.records[row].fields));
     QCOMPARE(sections.size(), 10);
+}
+
+void TestCommandLine::optimizeSectionGivesTheTen_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("space"); // B, H, tw, t as the dialog reads them
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("error");
+
+    const QStringList wide { u"150:600:10"_s, u"200:1200:10"_s, u"6,8,10,12,14,16,18,20"_s,
+        u"8,10,12,14,16,18,20,22,25,28,30,32,36,40"_s };
+    const QStringList forces { u"N=1500"_s, u"M=300"_s, u"L=6000"_s, u"steelGrade=Q345B"_s };
+    QTest::newRow("default space") << forces << wide << 0 << QString();
+    QTest::newRow("flame-cut, braced, a narrower space")
+        << (forces
+               + QStringList { u"flangeEdges=焰切边"_s, u"muY=1"_s, u"betaTx=0.65"_s,
+                   u"B=200:400:20"_s, u"H=400:800:50"_s, u"tw=8,10"_s, u"t=12,14,16,20,40"_s })
+        << QStringList { u"200:400:20"_s, u"400:800:50"_s, u"8,10"_s, u"12,14,16,20,40"_s } << 0
+        << QString();
+    QTest::newRow("nothing passes")
+        << (forces + QStringList { u"B=150:200:50"_s, u"H=300,400"_s, u"tw=6"_s, u"t=8"_s })
+        << QStringList {} << 1
+        << u"搜索的 4 个截面中没有一个满足全部验算；最常不满足的一项：强度"_s;
+    QTest::newRow("an output is no input")
+        << QStringList { u"A=100"_s } << QStringList {} << 2 << u"“A”不是工字型截面 section 的输入"_s;
+    QTest::newRow("half a range") << QStringList { u"H=200:400"_s } << QStringList {} << 2
+                                  << u"H=200:400：范围写作 始值:终值:步长"_s;
+    QTest::newRow("force no number") << QStringList { u"N=abc"_s } << QStringList {} << 2
+                                     << u"“轴力N”中的“abc”不是有效的数字。"_s;
+    QTest::newRow("unknown grade")
+        << QStringList { u"steelGrade=Q999"_s } << QStringList {} << 2
+        << u"钢材牌号“Q999”无法识别（应为Q235、Q345、Q355、Q390、Q420或Q460，可带质量等级A～E），"
+           "设计强度与截面等级无法确定，任何截面都不能满足全部验算：请先改正钢材。"_s;
+}
+
+// The CSV's rows are the ten the dialog's search finds on the same texts.
+void TestCommandLine::optimizeSectionGivesTheTen()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, space);
+    QFETCH(int, status);
+    QFETCH(QString, error);
+    std::vector<std::string> given;
+    for (const QString& argument : arguments)
+        given.push_back(argument.toStdString());
+    const CommandOutput output = optimizeSection(given, terminalFaultWords);
+    QCOMPARE(output.status, status);
+    if (status != 0) {
+        QCOMPARE(QString::fromStdString(output.error), error);
+        return;
+    }
+    FieldTexts window = designTimeTexts(sectionFields());
+    const QStringList searched { u"B"_s, u"H"_s, u"tw"_s, u"t"_s };
+    for (const QString& argument : arguments) {
+        const QString id = argument.section(u'=', 0, 0);
+        for (const FieldFacts& facts : sectionFields())
+            if (QString::fromUtf8(facts.id) == id && !searched.contains(id))
+                window[std::string(facts.control)] = argument.section(u'=', 1).toStdString();
+    }
+    const auto sizes = [&](const QString& written) {
+        const QStringList range = written.split(u':');
+        return (range.size() == 3 ? sizesInRange(range[0].toStdString(), range[1].toStdString(),
+                                        range[2].toStdString(), NumberFormat {})
+                                  : sizesInList(written.toStdString(), NumberFormat {}))
+            .sizes;
+    };
+    const SectionSearch dialog = searchLightestSection(window,
+        { sizes(space[0]), sizes(space[1]), sizes(space[2]), sizes(space[3]) }, NumberFormat {});
+    QCOMPARE(dialog.best.size(), std::size_t(10));
+    const CsvTable table = readCsv(output.out);
+    QCOMPARE(table.records.size(), std::size_t(11));
+    QCOMPARE(QString::fromStdString(csvRecord(table.records[0].fields)),
+        u"B,H,tw,t,A,governing,ratio\r\n"_s);
+    for (std::size_t row = 0; row < 10; ++row) {
+        const SectionCandidate& candidate = dialog.best[row];
+        const std::vector<std::string> expected { candidate.sizes[0], candidate.sizes[1],
+            candidate.sizes[2], candidate.sizes[3], candidate.areaText,
+            std::string(sectionChecks()[candidate.governing].caption), candidate.ratioText };
+        QCOMPARE(QString::fromStdString(csvRecord(table.records[row + 1].fields)),
+            QString::fromStdString(csvRecord(expected)));
+    }
 }
 
 QTEST_MAIN(TestCommandLine)

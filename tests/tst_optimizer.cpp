@@ -11,6 +11,8 @@
 #include "mdiform1.h"
 #include "optimizer.h"
 #include "searchspace.h"
+#include "sectionchecks.h"
+#include "sectionsearch.h"
 #include "uitest.h"
 #include "verdictwindow.h"
 
@@ -46,6 +48,8 @@ private slots:
     void detailingOptions();
     void enterThenSpace_data();
     void enterThenSpace();
+    void sectionCandidatesApplied_data();
+    void sectionCandidatesApplied();
 
 private:
     CalculatorWindow* bracket() const { return m_frame->calculatorWindow("bracket"); }
@@ -290,7 +294,7 @@ void TestOptimizer::changedLoadIsNotApplied()
     // back, 采用 writes nothing into the hidden window.
     set(bracket(), u"Text7"_s, u"400"_s);
     m_frame->findChild<QAction*>(u"menuG"_s)->trigger();
-    QObject::disconnect(optimizer, &Optimizer::bracketWindowWanted, m_frame.get(), nullptr);
+    QObject::disconnect(optimizer, &Optimizer::calculatorWindowWanted, m_frame.get(), nullptr);
     optimizer->applyCandidate(3);
     QCOMPARE(bracket()->findChild<QLineEdit*>(u"Text1"_s)->text(), before);
     QVERIFY2(status().contains(u"钢牛腿窗口没有显示"_s), qPrintable(status()));
@@ -385,6 +389,102 @@ void TestOptimizer::enterThenSpace()
     QVERIFY(
         optimizer->findChild<QLabel*>(u"loadLabel"_s)->text().endsWith(u"，"_s + grade + u"。"_s));
     QCOMPARE(optimizer->candidateTable()->rowCount(), refused.isEmpty() ? 10 : 0);
+}
+
+void TestOptimizer::sectionCandidatesApplied_data()
+{
+    QTest::addColumn<QStringList>("window"); // control=text typed into the I-section window
+    QTest::addColumn<QStringList>("space"); // B from, to, step; H from, to, step; tw; t
+    QTest::addColumn<int>("sections");
+    QTest::addColumn<QString>("noneBecause"); // the row failed most often, or empty
+
+    QTest::newRow("6 m Q345 column")
+        << QStringList { u"Text12=1500"_s, u"Text13=300"_s, u"Text16=6000"_s, u"Combo1=Q345B"_s }
+        << QStringList { u"400"_s, u"500"_s, u"10"_s, u"450"_s, u"650"_s, u"10"_s, u"6, 8"_s,
+               u"16, 18, 20"_s }
+        << 1386 << QString();
+    // In tension the compression rows are 不适用; slender webs pass on their effective section.
+    QTest::newRow("tension, braced, flame-cut")
+        << QStringList { u"Text12=-800"_s, u"Text13=200"_s, u"Text16=6000"_s, u"Text24=1"_s,
+               u"Combo2=焰切边"_s }
+        << QStringList { u"150"_s, u"300"_s, u"50"_s, u"300"_s, u"900"_s, u"100"_s, u"6, 8, 10"_s,
+               u"8, 10, 12, 16"_s }
+        << 336 << QString();
+    QTest::newRow("too heavy")
+        << QStringList { u"Text12=1500"_s, u"Text13=300"_s, u"Text16=6000"_s }
+        << QStringList { u"150"_s, u"200"_s, u"50"_s, u"300"_s, u"400"_s, u"100"_s, u"6"_s,
+               u"8"_s }
+        << 4 << u"强度"_s;
+}
+
+// 截面优选 with the I-section in front searches its window; 采用 writes each
+// candidate into it, with the bracket brought forward between, and every
+// row is met.
+void TestOptimizer::sectionCandidatesApplied()
+{
+    QFETCH(QStringList, window);
+    QFETCH(QStringList, space);
+    QFETCH(int, sections);
+    QFETCH(QString, noneBecause);
+
+    QPointer<Optimizer> bracketDialog = m_frame->optimizer();
+    m_frame->findChild<QAction*>(u"menuG"_s)->trigger();
+    CalculatorWindow* section = m_frame->calculatorWindow("section");
+    QVERIFY(section->isVisible());
+    for (const QString& typed : window) {
+        const QString control = typed.section(u'=', 0, 0), text = typed.section(u'=', 1);
+        if (auto* combo = section->findChild<QComboBox*>(control))
+            combo->setCurrentText(text);
+        else
+            set(section, control, text);
+    }
+    m_frame->findChild<QAction*>(u"menuOptimize"_s)->trigger();
+    Optimizer* optimizer = m_frame->optimizer();
+    QVERIFY(optimizer && optimizer != bracketDialog);
+    QTRY_VERIFY(!bracketDialog);
+    QCOMPARE(optimizer->calculatorId(), "section");
+    QVERIFY(!optimizer->findChild<QLineEdit*>(u"hf"_s));
+    const QStringList fields { u"B_1"_s, u"B_2"_s, u"B_3"_s, u"H_1"_s, u"H_2"_s, u"H_3"_s,
+        u"tw"_s, u"t"_s };
+    for (int n = 0; n < fields.size(); ++n)
+        set(optimizer, fields[n], space[n]);
+    QCOMPARE(
+        optimizer->findChild<QLabel*>(u"spaceSize"_s)->text(), u"共 %1 个截面。"_s.arg(sections));
+    search();
+    const SectionSearch& found = optimizer->lastSectionSearch();
+    QCOMPARE(found.candidates, std::size_t(sections));
+    QTableWidget* table = optimizer->candidateTable();
+    if (!noneBecause.isEmpty()) {
+        QCOMPARE(table->rowCount(), 0);
+        QVERIFY2(status().contains(u'“' + noneBecause + u'”'), qPrintable(status()));
+        return;
+    }
+    QCOMPARE(table->rowCount(), 10);
+    for (int row = 0; row < table->rowCount(); ++row) {
+        const SectionCandidate& candidate = found.best[std::size_t(row)];
+        QCOMPARE(table->item(row, 4)->text(), QString::fromStdString(candidate.areaText));
+        if (row % 3 == 0) {
+            m_frame->findChild<QAction*>(u"menuGN"_s)->trigger();
+            QVERIFY(!section->isVisible());
+        }
+        optimizer->applyCandidate(row);
+        QVERIFY(section->isVisible());
+        for (std::size_t n = 0; n < sectionSearchedSizes.size(); ++n)
+            QCOMPARE(section->findChild<QLineEdit*>(QString::fromLatin1(sectionSearchedSizes[n]))
+                         ->text(),
+                table->item(row, int(n))->text());
+        QCOMPARE(section->findChild<QLineEdit*>(u"Text5"_s)->text(), table->item(row, 4)->text());
+        QCOMPARE(section->findChild<QLineEdit*>(u"Text21"_s)->text(), table->item(row, 5)->text());
+        QWidget* verdicts = section->verdictWindow();
+        QVERIFY(verdicts);
+        for (std::size_t check = 0; check < sectionChecks().size(); ++check) {
+            const QString said
+                = verdicts->findChild<QLabel*>(u"Check%1"_s.arg(check + 1))->text();
+            QVERIFY2(said == u"满足要求"_s || said == u"需按有效截面"_s || said == u"不适用"_s,
+                qPrintable(said));
+        }
+    }
+    QCOMPARE(m_frame->trials("section").size(), 10);
 }
 
 QTEST_MAIN(TestOptimizer)
