@@ -109,6 +109,11 @@ run optimize bracket F=1050 e=0.08 bs=140 tst=16 >ten.csv 2>stderr
 status=$?
 [[ $status -eq 0 && $(wc -l <ten.csv) -eq 11 ]] || fail "optimize: status $status, $(cat stderr)"
 
+run optimize section N=1500 M=300 L=6000 steelGrade=Q345B >ten.csv 2>stderr
+status=$?
+[[ $status -eq 0 && $(wc -l <ten.csv) -eq 11 ]] \
+  || fail "optimize section: status $status, $(cat stderr)"
+
 "$program" --help | grep -q 'stelvana check 计算器 表格.csv \[-o 输出.csv\]' || fail "--help says nothing of check"
 
 [[ $failures -eq 0 ]] && echo "terminal commands: all passed"
