@@ -83,7 +83,8 @@ CalculationSheet sectionSheet(const SheetSnapshot& snapshot)
         { plainCell(u"注：设计强度 f 按表4.4.1，由所示钢材牌号及翼缘、腹板中较厚者的厚度取值"
                     u"（Q355 取 Q345 的值）；N 以受压为正，强度按 |N| 与 |M| 验算。"_s),
             plainCell(
-                u"注：强度按第8.1.1条，板件宽厚比按表3.5.1的S4级（压弯构件），长细比按第7.4.6条"
+                u"注：强度按第8.1.1条，板件宽厚比按表3.5.1的S4级（压弯构件），S5级板件的强度与"
+                u"平面内、外稳定按第8.4.2条的有效截面，超出S5级不判断稳定，长细比按第7.4.6条"
                 u"（[λ] = 150，仅受压时），"_s
                 + fromCore(sectionStabilityNote(texts, format))) });
     return sheet;
