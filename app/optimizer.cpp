@@ -70,6 +70,40 @@ const QStringList columns { u"bf1"_s, u"bf2"_s, u"t1"_s, u"t2"_s, u"ts"_s, u"hw"
 const QStringList sectionColumns { u"B"_s, u"H"_s, u"tw"_s, u"t"_s, u"A (mm²)"_s,
     u"每米重 (kg/m)"_s, u"控制项"_s, u"应力比"_s };
 
+
+// The sizes of a search space as the dialog's fields give them; the first
+// field that gives none names the problem.
+class SpaceReader {
+public:
+    explicit SpaceReader(QString& problem)
+        : m_problem(problem)
+        , m_format(userNumberFormat())
+    {
+    }
+
+    void range(std::vector<std::string>& sizes, const QString& caption, const QLineEdit* from,
+        const QLineEdit* to, const QLineEdit* step)
+    {
+        take(sizes, caption,
+            sizesInRange(toCore(from->text()), toCore(to->text()), toCore(step->text()), m_format));
+    }
+    void list(std::vector<std::string>& sizes, const QString& caption, const QLineEdit* edit)
+    {
+        take(sizes, caption, sizesInList(toCore(edit->text()), m_format));
+    }
+
+private:
+    void take(std::vector<std::string>& sizes, const QString& caption, const SizesRead& read)
+    {
+        if (read.sizes.empty() && m_problem.isEmpty())
+            m_problem = caption + u"："_s + fromCore(read.problem);
+        sizes = read.sizes;
+    }
+
+    QString& m_problem;
+    NumberFormat m_format;
+};
+
 } // namespace
 
 Optimizer::Optimizer(QWidget* owner, std::string_view calculator)
@@ -278,27 +312,15 @@ void Optimizer::showLoad(const FieldTexts& texts)
 
 std::optional<BracketSearchSpace> Optimizer::readSpace(QString& problem) const
 {
-    const NumberFormat format = userNumberFormat();
     BracketSearchSpace space;
-    const auto read
-        = [&](std::vector<std::string>& sizes, const QString& caption, const SizesRead& sizesRead) {
-              if (sizesRead.sizes.empty() && problem.isEmpty())
-                  problem = caption + u"："_s + fromCore(sizesRead.problem);
-              sizes = sizesRead.sizes;
-          };
-    const auto range = [&](const Range& r) {
-        return sizesInRange(
-            toCore(r.from->text()), toCore(r.to->text()), toCore(r.step->text()), format);
-    };
-    const auto list
-        = [&](const QLineEdit* edit) { return sizesInList(toCore(edit->text()), format); };
-    read(space.bf1, u"上翼缘宽 bf1"_s, range(m_bf1));
-    read(space.bf2, u"下翼缘宽 bf2"_s, range(m_bf2));
-    read(space.t1, u"上翼缘厚 t1"_s, list(m_t1));
-    read(space.t2, u"下翼缘厚 t2"_s, list(m_t2));
-    read(space.ts, u"腹板厚 ts"_s, list(m_ts));
-    read(space.hw, u"腹板高 hw"_s, range(m_hw));
-    read(space.hf, u"焊脚尺寸 hf"_s, list(m_hf));
+    SpaceReader read(problem);
+    read.range(space.bf1, u"上翼缘宽 bf1"_s, m_bf1.from, m_bf1.to, m_bf1.step);
+    read.range(space.bf2, u"下翼缘宽 bf2"_s, m_bf2.from, m_bf2.to, m_bf2.step);
+    read.list(space.t1, u"上翼缘厚 t1"_s, m_t1);
+    read.list(space.t2, u"下翼缘厚 t2"_s, m_t2);
+    read.list(space.ts, u"腹板厚 ts"_s, m_ts);
+    read.range(space.hw, u"腹板高 hw"_s, m_hw.from, m_hw.to, m_hw.step);
+    read.list(space.hf, u"焊脚尺寸 hf"_s, m_hf);
     space.flangesAtLeastWeb = m_flangesAtLeastWeb->isChecked();
     space.tensionOutstand = m_tensionOutstand->isChecked();
     space.symmetric = m_symmetric->isChecked();
@@ -313,22 +335,12 @@ std::optional<BracketSearchSpace> Optimizer::readSpace(QString& problem) const
 
 std::optional<SectionSearchSpace> Optimizer::readSectionSpace(QString& problem) const
 {
-    const NumberFormat format = userNumberFormat();
     SectionSearchSpace space;
-    const auto read
-        = [&](std::vector<std::string>& sizes, const QString& caption, const SizesRead& sizesRead) {
-              if (sizesRead.sizes.empty() && problem.isEmpty())
-                  problem = caption + u"："_s + fromCore(sizesRead.problem);
-              sizes = sizesRead.sizes;
-          };
-    const auto range = [&](const Range& r) {
-        return sizesInRange(
-            toCore(r.from->text()), toCore(r.to->text()), toCore(r.step->text()), format);
-    };
-    read(space.B, u"翼缘宽 B"_s, range(m_B));
-    read(space.H, u"截面高 H"_s, range(m_H));
-    read(space.tw, u"腹板厚 tw"_s, sizesInList(toCore(m_tw->text()), format));
-    read(space.t, u"翼缘厚 t"_s, sizesInList(toCore(m_t->text()), format));
+    SpaceReader read(problem);
+    read.range(space.B, u"翼缘宽 B"_s, m_B.from, m_B.to, m_B.step);
+    read.range(space.H, u"截面高 H"_s, m_H.from, m_H.to, m_H.step);
+    read.list(space.tw, u"腹板厚 tw"_s, m_tw);
+    read.list(space.t, u"翼缘厚 t"_s, m_t);
     if (!problem.isEmpty())
         return std::nullopt;
     if (const std::optional<std::string> tooLarge = sectionSearchSpaceProblem(space)) {

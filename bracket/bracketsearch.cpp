@@ -3,6 +3,7 @@
 #include "bracketcalculation.h"
 #include "bracketfields.h"
 #include "bracketverdicts.h"
+#include "candidateverdicts.h"
 #include "format.h"
 #include "loadpath.h"
 #include "parse.h"
@@ -360,16 +361,8 @@ std::optional<BracketCandidate> judged(const FieldTexts& window,
     if (calculateBracket(texts, format))
         return std::nullopt;
     const Verdicts verdicts = judgeBracket(texts, format);
-    // A check that is not for this bracket (the bearing stiffener's where
-    // there is none) holds it back no more than one it meets.
-    const auto holdsBack = [](const JudgedCheck& check) {
-        return check.verdict == Verdict::NotMet || check.verdict == Verdict::NotJudged;
-    };
-    if (verdicts.fault || std::any_of(verdicts.checks.begin(), verdicts.checks.end(), holdsBack)) {
-        for (std::size_t row = 0; notMet && row < verdicts.checks.size(); ++row)
-            (*notMet)[row] += holdsBack(verdicts.checks[row]);
+    if (!passesEveryRow(verdicts, notMet))
         return std::nullopt;
-    }
     BracketCandidate candidate;
     candidate.sizes = sizes;
     for (std::size_t n = 0; n < sizes.size(); ++n)
@@ -378,15 +371,10 @@ std::optional<BracketCandidate> judged(const FieldTexts& window,
     candidate.area = parseDouble(candidate.areaText, format).value;
     // kg/m: An mm² × 7850 kg/m³ × 10⁻⁶ m²/mm², as the I-section's weight.
     candidate.weightText = fixedTwoDecimals((candidate.area * 7850) * 0.000001, format);
-    candidate.ratio = -1;
-    for (std::size_t row = 0; row < verdicts.checks.size(); ++row) {
-        const Parsed<double> ratio = parseDouble(verdicts.checks[row].ratio, format);
-        if (ratio && ratio.value > candidate.ratio) {
-            candidate.ratio = ratio.value;
-            candidate.ratioText = verdicts.checks[row].ratio;
-            candidate.governing = row;
-        }
-    }
+    const GoverningRow governing = governingRow(verdicts, format);
+    candidate.ratio = governing.ratio;
+    candidate.ratioText = governing.text;
+    candidate.governing = governing.row;
     return candidate;
 }
 

@@ -1,5 +1,6 @@
 #include "sectionsearch.h"
 
+#include "candidateverdicts.h"
 #include "sectioncalculation.h"
 #include "sectionchecks.h"
 #include "sectionfields.h"
@@ -49,16 +50,8 @@ std::optional<SectionCandidate> judged(const FieldTexts& window,
     if (calculateSection(texts, format))
         return std::nullopt;
     const Verdicts verdicts = judgeSection(texts, format);
-    // A row not for this member (不适用) holds it back no more than one it
-    // meets; a plate met on its effective section is met.
-    const auto holdsBack = [](const JudgedCheck& check) {
-        return check.verdict == Verdict::NotMet || check.verdict == Verdict::NotJudged;
-    };
-    if (verdicts.fault || std::any_of(verdicts.checks.begin(), verdicts.checks.end(), holdsBack)) {
-        for (std::size_t row = 0; notMet && row < verdicts.checks.size(); ++row)
-            (*notMet)[row] += holdsBack(verdicts.checks[row]);
+    if (!passesEveryRow(verdicts, notMet))
         return std::nullopt;
-    }
     SectionCandidate candidate;
     candidate.sizes = sizes;
     for (std::size_t n = 0; n < sizes.size(); ++n)
@@ -66,15 +59,10 @@ std::optional<SectionCandidate> judged(const FieldTexts& window,
     candidate.areaText = texts.at(std::string(field::area));
     candidate.area = parseDouble(candidate.areaText, format).value;
     candidate.weightText = texts.at(std::string(field::G));
-    candidate.ratio = -1;
-    for (std::size_t row = 0; row < verdicts.checks.size(); ++row) {
-        const Parsed<double> ratio = parseDouble(verdicts.checks[row].ratio, format);
-        if (ratio && ratio.value > candidate.ratio) {
-            candidate.ratio = ratio.value;
-            candidate.ratioText = verdicts.checks[row].ratio;
-            candidate.governing = row;
-        }
-    }
+    const GoverningRow governing = governingRow(verdicts, format);
+    candidate.ratio = governing.ratio;
+    candidate.ratioText = governing.text;
+    candidate.governing = governing.row;
     return candidate;
 }
 
