@@ -8,8 +8,11 @@
 #include "bracketcalculation.h"
 #include "bracketfields.h"
 #include "bracketverdicts.h"
+#include "exactfloat.h"
 #include "fieldpairs.h"
+#include "loadpath.h"
 #include "verdictsigns.h"
+#include "webpanel.h"
 
 #include <QTest>
 
@@ -35,6 +38,8 @@ class TestBracketLoadPath : public QObject {
 private slots:
     void rows_data();
     void rows();
+    void figuresBitForBit_data();
+    void figuresBitForBit();
     void designTimeTextsKeepEveryVerdict();
     void missingInputsReadAsDrawn();
 };
@@ -151,6 +156,81 @@ void TestBracketLoadPath::rows()
     QCOMPARE(verdictSigns(verdicts).mid(row - 1, 1), sign);
     QCOMPARE(QString::fromStdString(check.value), value);
     QCOMPARE(QString::fromStdString(check.limit), limit);
+}
+
+void TestBracketLoadPath::figuresBitForBit_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QList<double>>("given");
+    QTest::addColumn<QString>("figures"); // every bit; six decimals beside each row
+
+    // lz, σc from F, ts, t1, a.
+    QTest::newRow("σc: lz 110") << u"σc"_s << QList<double> { 400, 10, 12, 50 }
+                                << u"1.b8p+6 1.6ba2e8ba2e8bap+8"_s; // 110 363.636364
+    // F, bs, tst, c, ts, hw, fy: F/Ace, A, I, φ, F/(φA).
+    QTest::newRow("stiffener: defaults, φ by λn ≤ 0.215")
+        << u"stiffener"_s << QList<double> { 400, 95, 10, 20, 10, 500, 235 }
+        << u"1.0aaaaaaaaaaabp+8 1.388p+12 1.986d4aaaaaaabp+22 1.f8d07fe3f2e23p-1 "
+           "1.448e0d6e89f97p+6"_s; // 266.666667 5000 6691666.666667 0.985966 81.138723
+    QTest::newRow("stiffener: λ 63.43, φ 0.789")
+        << u"stiffener"_s << QList<double> { 270, 40, 6, 10, 6, 900, 235 }
+        << u"1.77p+9 1.8fp+10 1.39bdp+18 1.93d4ae5751bf7p-1 1.acf9748924b01p+7"_s;
+    // 750 1596 321268 0.788732 214.487217
+    QTest::newRow("stiffener: Q345, εk 0.83")
+        << u"stiffener"_s << QList<double> { 600, 120, 12, 20, 8, 800, 345 }
+        << u"1.f4p+7 1.1d09f2aeee724p+12 1.d1be06a1c9f45p+23 1.f533126c361f6p-1 "
+           "1.0ccac80762181p+7"_s; // 250 4560.621749 15261443.315994 0.978905 134.396057
+    // V, Sf, I, ψF/(βf·lz), hf′.
+    QTest::newRow("fillets under the load")
+        << u"fillets"_s << QList<double> { 400, 614400, 418739500, 400000 / (1.22 * 110), 8 }
+        << u"1.0f3cc732e8366p+8"_s; // 271.237415
+    // Afb, fb, tf, tc, fc, hc, εk: be, by force, by slenderness; then Aft, fb, fc.
+    QTest::newRow("column web") << u"column web"_s << QList<double> { 2400, 215, 12, 20, 205, 460, 1 }
+                                << u"1.cp+6 1.6794f6302ad0cp+4 1.eaaaaaaaaaaabp+3"_s; // 112 22.473868 15.333333
+    QTest::newRow("column flange") << u"column flange"_s << QList<double> { 2400, 215, 205 }
+                                   << u"1.41174039103b8p+4"_s; // 20.068176
+    // σ, τ, hc, h0, tw, a, f, fv, εk, σc: λn,c, σc,cr, the sum.
+    QTest::newRow("panel: a = 0.5h0, λn,c 0.55")
+        << u"panel"_s << QList<double> { 100, 50, 500, 1000, 10, 500, 215, 125, 1, 60 }
+        << u"1.18bc9c63700abp-1 1.aep+7 1.ca7240688f53ap-1"_s; // 0.548314 215 0.895403
+    QTest::newRow("panel: a = 1.5h0, λn,c 1.06")
+        << u"panel"_s << QList<double> { 100, 50, 500, 1000, 10, 1500, 215, 125, 1, 60 }
+        << u"1.0f01e3abcd13fp+0 1.781dac4568738p+7 1.fc5bee052a5e2p-1"_s; // 1.058623 188.057955 0.992889
+    QTest::newRow("panel: a = 2h0, λn,c 1.80")
+        << u"panel"_s << QList<double> { 100, 50, 700, 1500, 10, 3000, 215, 125, 1, 60 }
+        << u"1.cbb432e50a455p+0 1.255e8b76d903dp+6 1.05688f44d8fe2p+1"_s; // 1.795718 73.342329 2.042253
+}
+
+void TestBracketLoadPath::figuresBitForBit()
+{
+    QFETCH(QString, kind);
+    QFETCH(QList<double>, given);
+    QFETCH(QString, figures);
+    const QList<double>& g = given;
+    QList<double> got;
+    if (kind == u"σc"_s) {
+        const LocalCompression local = localCompression(g[0], g[1], g[2], g[3]);
+        got = { local.lz, local.sigmaC };
+    } else if (kind == u"stiffener"_s) {
+        const BearingStiffener pair = bearingStiffener(g[0], g[1], g[2], g[3], g[4], g[5], int(g[6]));
+        got = { pair.bearingStress, pair.area, pair.inertia, pair.phi, pair.stabilityStress };
+    } else if (kind == u"fillets"_s) {
+        got = { flangeWebWeld(g[0], g[1], g[2], g[3], g[4]).stress };
+    } else if (kind == u"column web"_s) {
+        const ColumnWebNeeds web = columnWebNeeds(g[0], g[1], g[2], g[3], g[4], g[5], g[6]);
+        got = { web.be, web.byForce, web.bySlenderness };
+    } else if (kind == u"column flange"_s) {
+        got = { columnFlangeNeeds(g[0], g[1], g[2]) };
+    } else {
+        const std::optional<WebPanel> panel
+            = webPanel({ g[0], g[1], g[2], g[3], g[4], g[5], g[6], g[7], g[8], g[9] });
+        QVERIFY(panel);
+        got = { panel->lambdaC, panel->sigmaCcr, panel->sum };
+    }
+    QStringList bits;
+    for (const double figure : got)
+        bits << hexFloat(figure);
+    QCOMPARE(bits.join(u' '), figures);
 }
 
 void TestBracketLoadPath::designTimeTextsKeepEveryVerdict()
